@@ -1,0 +1,55 @@
+#include "block_plan.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "float_to_int.h"
+#include "parameter_tables.h"
+
+namespace slicecast {
+
+namespace {
+
+double originOf(const VstTimeInfo* time) noexcept {
+    // A position flagged valid but not finite would poison every later
+    // boundary test; it is treated like a position the host did not give.
+    if (time == nullptr || (time->flags & kVstPpqPosValid) == 0 || !std::isfinite(time->ppqPos)) return 0.0;
+    return time->ppqPos;
+}
+
+double tempoOf(const VstTimeInfo* time) noexcept {
+    // Zero, negative or non-finite tempos have no musical meaning and would
+    // divide by zero or run time backwards: such a block plays at the
+    // default tempo, as if the host had not flagged one.
+    if (time == nullptr || (time->flags & kVstTempoValid) == 0) return kDefaultTempo;
+    const double tempo = time->tempo;
+    return (std::isfinite(tempo) && tempo > 0.0) ? tempo : kDefaultTempo;
+}
+
+}  // namespace
+
+BlockPlan planBlock(const VstTimeInfo* time, float sampleRate, std::int32_t waveLengthIndex,
+                    std::int32_t updatePeriodIndex) noexcept {
+    BlockPlan plan;
+    plan.origin = originOf(time);
+    const double tempo = tempoOf(time);
+
+    // Without a positive, finite sample rate there is no time to lock to;
+    // the caller then passes the input through untouched.
+    plan.usable = std::isfinite(sampleRate) && sampleRate > 0.0f;
+    if (!plan.usable) return plan;
+
+    const double samplesPerBeat = static_cast<double>(sampleRate) / (tempo / 60.0);
+    plan.beatStep = 1.0 / samplesPerBeat;
+    const std::int32_t samplesPerBar = truncateToInt32(samplesPerBeat * 4.0);
+    const std::int32_t divisor = sliceDivisors[static_cast<std::size_t>(waveLengthIndex)];
+    // The slice must be at least one sample (the read index is a remainder)
+    // and fit the capture buffers; beyond them only its first
+    // kCaptureCapacity samples repeat.
+    plan.sliceLength = std::clamp(samplesPerBar / divisor, 1, kCaptureCapacity);
+    plan.scale = updatePeriodScales[static_cast<std::size_t>(updatePeriodIndex)];
+    plan.periodLength = truncateToInt32(static_cast<double>(samplesPerBar) / plan.scale);
+    return plan;
+}
+
+}  // namespace slicecast

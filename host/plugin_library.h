@@ -1,0 +1,37 @@
+// A VST 2.4 effect library opened the way a host opens one: dlopen, then the
+// entry point looked up by name (VSTPluginMain, or main for older effects).
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+#include "vst_abi.h"
+
+namespace vsthost {
+
+// Raised for anything that keeps a host from using an effect; what() is a
+// one-line message meant for the user.
+class HostError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class PluginLibrary {
+public:
+    // Loads with RTLD_NOW | RTLD_LOCAL, so that a library with unresolved
+    // symbols fails here and two libraries never see each other's symbols.
+    explicit PluginLibrary(const std::string& path);
+    ~PluginLibrary();
+    PluginLibrary(const PluginLibrary&) = delete;
+    PluginLibrary& operator=(const PluginLibrary&) = delete;
+
+    // VSTPluginMain, falling back to main; throws HostError if neither exists.
+    VstPluginMainProc entryPoint() const;
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+    void* handle_ = nullptr;
+};
+
+}  // namespace vsthost

@@ -1,0 +1,56 @@
+#include "transport.h"
+
+namespace vsthost {
+
+Transport::Transport(double sampleRate, double tempo, double startPosition) {
+    info_.sampleRate = sampleRate;
+    info_.tempo = tempo;
+    info_.timeSigNumerator = 4;
+    info_.timeSigDenominator = 4;
+    locate(startPosition);
+}
+
+void Transport::locate(double position) {
+    anchorPosition_ = position;
+    framesSinceAnchor_ = 0;
+    updatePosition();
+}
+
+void Transport::setTempo(double tempo) {
+    // The position so far was reached at the old tempo; count on from it.
+    anchorPosition_ = info_.ppqPos;
+    framesSinceAnchor_ = 0;
+    info_.tempo = tempo;
+}
+
+void Transport::setSampleRate(double sampleRate) {
+    anchorPosition_ = info_.ppqPos;
+    framesSinceAnchor_ = 0;
+    info_.sampleRate = sampleRate;
+}
+
+void Transport::setValidFlags(VstInt32 flags) {
+    validFlags_ = flags;
+    updatePosition();
+}
+
+void Transport::setPlaying(bool playing) {
+    playing_ = playing;
+    updatePosition();
+}
+
+void Transport::advance(std::int64_t frames) {
+    info_.samplePos += static_cast<double>(frames);
+    if (!playing_) return;
+    framesSinceAnchor_ += frames;
+    updatePosition();
+}
+
+void Transport::updatePosition() {
+    // Computed from the frame count, not summed block by block, so that the
+    // position does not drift with the number of blocks.
+    info_.ppqPos = anchorPosition_ + static_cast<double>(framesSinceAnchor_) * (info_.tempo / 60.0) / info_.sampleRate;
+    info_.flags = validFlags_ | (playing_ ? kVstTransportPlaying : 0);
+}
+
+}  // namespace vsthost

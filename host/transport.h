@@ -1,0 +1,43 @@
+// A host's transport: tempo and musical position, answered to the effect as
+// the time record and moved on block by block as a playing DAW does.
+#pragma once
+
+#include <cstdint>
+
+#include "vst_abi.h"
+
+namespace vsthost {
+
+class Transport {
+public:
+    Transport(double sampleRate = 44100.0, double tempo = 120.0, double startPosition = 0.0);
+
+    // Places the transport at a musical position (quarter notes); the
+    // position of later blocks counts from here.
+    void locate(double position);
+    void setTempo(double tempo);
+    void setSampleRate(double sampleRate);
+    // Which fields the record flags as valid (kVstPpqPosValid | kVstTempoValid by default).
+    void setValidFlags(VstInt32 flags);
+    // A stopped transport keeps its position while blocks go by.
+    void setPlaying(bool playing);
+
+    // Moves the position on by frames samples at the current tempo.
+    void advance(std::int64_t frames);
+
+    double position() const { return info_.ppqPos; }
+    double tempo() const { return info_.tempo; }
+    double sampleRate() const { return info_.sampleRate; }
+    VstTimeInfo* timeInfo() { return &info_; }
+
+private:
+    void updatePosition();
+
+    VstTimeInfo info_{};
+    double anchorPosition_ = 0.0;
+    std::int64_t framesSinceAnchor_ = 0;
+    bool playing_ = true;
+    VstInt32 validFlags_ = kVstPpqPosValid | kVstTempoValid;
+};
+
+}  // namespace vsthost

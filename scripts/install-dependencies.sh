@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what building and testing Slicecast needs on a fresh Debian 12
+# machine. Run as root (or through sudo); does nothing that is already done.
+set -euo pipefail
+
+packages=(
+    build-essential
+    cmake
+    googletest
+    libgtest-dev
+    libbenchmark-dev
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+
+if ((${#missing[@]})); then
+    sudo_cmd=()
+    [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
+    "${sudo_cmd[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+fi

@@ -5,13 +5,6 @@
 
 #include "vst_abi.h"
 
-struct ERect {
-    std::int16_t top;
-    std::int16_t left;
-    std::int16_t bottom;
-    std::int16_t right;
-};
-
 // The key record built for the editor's key handlers; it lives on the
 // dispatcher's stack for the duration of one call.
 struct VstKeyCode {

@@ -230,6 +230,14 @@ struct MidiProgramName;
 struct MidiProgramCategory;
 struct MidiKeyName;
 
+// An editor's window rectangle, answered to effEditGetRect.
+struct ERect {
+    std::int16_t top;
+    std::int16_t left;
+    std::int16_t bottom;
+    std::int16_t right;
+};
+
 // The host's transport record, answered to audioMasterGetTime.
 struct VstTimeInfo {
     double samplePos;

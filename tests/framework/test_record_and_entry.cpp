@@ -1,0 +1,159 @@
+// The effect record and the entry point, seen from a host that loads the
+// built library.
+#include <gtest/gtest.h>
+#include <dlfcn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "slicecast_plugin.h"
+
+using testsupport::slicecastEntry;
+using testsupport::slicecastLibrary;
+using testsupport::slicecastPath;
+
+namespace {
+
+template <typename T>
+T fieldAt(const AEffect* effect, std::size_t offset) {
+    T value;
+    std::memcpy(&value, reinterpret_cast<const char*>(effect) + offset, sizeof(T));
+    return value;
+}
+
+struct RefusingHost : vsthost::Host {
+    int versionQueries = 0;
+    VstIntPtr answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
+                     float opt) override {
+        if (opcode == audioMasterVersion) {
+            ++versionQueries;
+            return 0;
+        }
+        return Host::answer(effect, opcode, index, value, ptr, opt);
+    }
+};
+
+}  // namespace
+
+TEST(EffectRecord, HoldsTheSpecifiedBytesAtEveryOffsetAfterLoad) {
+    vsthost::Host host;
+    vsthost::PluginInstance plugin(host, slicecastEntry());
+    AEffect* effect = plugin.effect();
+    // The host's own field: the test host stores its address there.
+    const VstIntPtr hostField = effect->resvd1;
+    effect->resvd1 = 0;
+
+    struct Int32Field {
+        std::size_t offset;
+        std::int32_t value;
+    };
+    const Int32Field int32Fields[] = {
+        {0, 0x56737450},  {4, 0},  {40, 1},  {44, 6},  {48, 2},          {52, 2},  {56, 0x10},
+        {60, 0},          {80, 0}, {84, 0},  {88, 0},  {112, 0x776A7A63}, {116, 1},
+    };
+    for (const auto& field : int32Fields) {
+        EXPECT_EQ(fieldAt<std::int32_t>(effect, field.offset), field.value) << "offset " << field.offset;
+    }
+    EXPECT_EQ(fieldAt<float>(effect, 92), 1.0f);
+    for (std::size_t offset : {64u, 72u, 104u}) EXPECT_EQ(fieldAt<std::uint64_t>(effect, offset), 0u) << offset;
+    for (std::size_t offset : {8u, 16u, 24u, 32u, 96u, 120u, 128u}) {
+        EXPECT_NE(fieldAt<std::uint64_t>(effect, offset), 0u) << "pointer at offset " << offset;
+    }
+    for (std::size_t offset = 136; offset < 192; ++offset) {
+        EXPECT_EQ(fieldAt<unsigned char>(effect, offset), 0) << "future byte " << offset;
+    }
+    // The magic reads P, t, s, V in memory.
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(effect), 4), "PtsV");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(effect) + 112, 4), "czjw");
+    effect->resvd1 = hostField;
+}
+
+TEST(EntryPoint, AHostRefusingTheVersionGetsNoEffect) {
+    RefusingHost host;
+    EXPECT_EQ(host.instantiate(slicecastEntry()), nullptr);
+    EXPECT_EQ(host.versionQueries, 1);
+}
+
+TEST(EntryPoint, ANullCallbackGetsNoEffect) { EXPECT_EQ(slicecastEntry()(nullptr), nullptr); }
+
+TEST(EntryPoint, MainIsTheSameFunctionAsVSTPluginMain) {
+    void* handle = dlopen(slicecastPath().c_str(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(handle, nullptr);
+    EXPECT_EQ(dlsym(handle, "VSTPluginMain"), dlsym(handle, "main"));
+    EXPECT_NE(dlsym(handle, "VSTPluginMain"), nullptr);
+    dlclose(handle);
+}
+
+TEST(EntryPoint, ExportsOnlyTheEntryPointUnderItsTwoNames) {
+    const std::string command = "nm -D --defined-only '" + slicecastPath() + "'";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string names;
+    std::array<char, 512> line{};
+    while (fgets(line.data(), line.size(), pipe) != nullptr) {
+        std::string entry(line.data());
+        names += entry.substr(entry.find_last_of(' ') + 1);
+    }
+    ASSERT_EQ(pclose(pipe), 0);
+    EXPECT_EQ(names, "VSTPluginMain\nmain\n");
+}
+
+TEST(EntryPoint, AnswersNullWithoutThrowingWhenNoStorageCanBeHad) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "sanitizer allocators reserve address space and abort on failed allocations";
+#endif
+    // The instance needs about 3.8 MB in one block; a child process whose
+    // address space is nearly used up cannot have it.
+    slicecastLibrary();
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        rlimit limit{};
+        getrlimit(RLIMIT_AS, &limit);
+        // Whatever is mapped now, plus a little: far less than an instance.
+        std::FILE* statm = std::fopen("/proc/self/statm", "r");
+        unsigned long pages = 0;
+        if (statm == nullptr || std::fscanf(statm, "%lu", &pages) != 1) _exit(3);
+        std::fclose(statm);
+        limit.rlim_cur = pages * static_cast<unsigned long>(sysconf(_SC_PAGESIZE)) + (1u << 20);
+        if (setrlimit(RLIMIT_AS, &limit) != 0) _exit(4);
+        vsthost::Host host;
+        AEffect* effect = host.instantiate(slicecastEntry());
+        _exit(effect == nullptr ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status)) << "the child died instead of getting null";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+TEST(EntryPoint, EachCallMakesAnIndependentInstance) {
+    testsupport::SlicecastSession first;
+    testsupport::SlicecastSession second;
+    EXPECT_NE(first.plugin->effect(), second.plugin->effect());
+    EXPECT_NE(first.plugin->effect()->object, second.plugin->effect()->object);
+
+    first.plugin->setParameter(5, 0.25f);
+    EXPECT_EQ(second.plugin->getParameter(5), 1.0f);
+
+    // Audio state too: feeding the first does not change what the second plays.
+    const auto input = testsupport::noise(4096);
+    testsupport::SlicecastSession fresh;
+    first.render(testsupport::noise(8192, 7));
+    const auto fromSecond = second.render(input);
+    const auto fromFresh = fresh.render(input);
+    EXPECT_EQ(fromSecond.left, fromFresh.left);
+    EXPECT_EQ(fromSecond.right, fromFresh.right);
+}
+
+TEST(EntryPoint, CloseAnswersOne) {
+    vsthost::Host host;
+    AEffect* effect = host.instantiate(slicecastEntry());
+    ASSERT_NE(effect, nullptr);
+    EXPECT_EQ(effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f), 1);
+}

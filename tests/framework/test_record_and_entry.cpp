@@ -157,3 +157,24 @@ TEST(EntryPoint, CloseAnswersOne) {
     ASSERT_NE(effect, nullptr);
     EXPECT_EQ(effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f), 1);
 }
+
+TEST(EntryPoint, AccumulatingAndDoublePrecisionCallsLeaveOutputsAlone) {
+    testsupport::SlicecastSession session;
+    AEffect* effect = session.plugin->effect();
+    float in[2][8] = {{1, 2, 3, 4, 5, 6, 7, 8}, {8, 7, 6, 5, 4, 3, 2, 1}};
+    float out[2][8] = {{9, 9, 9, 9, 9, 9, 9, 9}, {9, 9, 9, 9, 9, 9, 9, 9}};
+    float* inputs[2] = {in[0], in[1]};
+    float* outputs[2] = {out[0], out[1]};
+    effect->process(effect, inputs, outputs, 8);
+    double inD[2][8] = {};
+    double outD[2][8] = {{5, 5, 5, 5, 5, 5, 5, 5}, {5, 5, 5, 5, 5, 5, 5, 5}};
+    double* inputsD[2] = {inD[0], inD[1]};
+    double* outputsD[2] = {outD[0], outD[1]};
+    effect->processDoubleReplacing(effect, inputsD, outputsD, 8);
+    for (int c = 0; c < 2; ++c) {
+        for (int i = 0; i < 8; ++i) {
+            EXPECT_EQ(out[c][i], 9.0f);
+            EXPECT_EQ(outD[c][i], 5.0);
+        }
+    }
+}

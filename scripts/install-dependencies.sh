@@ -9,6 +9,11 @@ packages=(
     googletest
     libgtest-dev
     libbenchmark-dev
+    pkgconf
+    libsndfile1-dev
+    libcli11-dev
+    # A third-party VST 2.4 effect that the render tool's tests load.
+    dragonfly-reverb-vst
 )
 
 missing=()

@@ -1,0 +1,54 @@
+#include "demo_command.h"
+
+#include <filesystem>
+#include <stdexcept>
+#include <system_error>
+
+#include "drum_loop.h"
+#include "output_format.h"
+#include "render_command.h"
+#include "sound_file_writer.h"
+
+namespace slicecastcli {
+
+namespace {
+
+// A stutter on every beat: each beat's first sixteenth of a bar is caught
+// and repeated four times, each repeat quieter and gated short.
+const std::vector<std::string> kDemoSettings{
+    "WaveLength=1/16", "UpdatePeriod=1/4", "Rate=80", "FadeOut=20", "DecayRate=80", "Mix=100",
+};
+
+constexpr std::int32_t kDemoBlockSize = 512;
+
+}  // namespace
+
+void runDemo(const std::string& pluginPath, const std::string& folder, const Console& console) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error) throw std::runtime_error("cannot make the folder " + folder + ": " + error.message());
+
+    const DrumLoop loop = makeDrumLoop();
+    const std::string dry = (fs::path(folder) / "dry.wav").string();
+    SoundFileWriter writer(dry, outputFormat("float", 0), 2, loop.sampleRate);
+    writer.write(loop.sound);
+    writer.commit();
+
+    RenderOptions options;
+    options.input = dry;
+    options.output = (fs::path(folder) / "slicecast.wav").string();
+    options.tempo = loop.tempo;
+    options.blockSize = kDemoBlockSize;
+    options.settings = kDemoSettings;
+    const RenderResult result = renderFile(pluginPath, options, console);
+
+    console.say("A drum loop of " + std::to_string(loop.bars) + " bars at " + std::to_string(static_cast<int>(loop.tempo)) +
+                " BPM, made in code:");
+    console.say("  dry:               " + dry);
+    console.say("  through Slicecast: " + options.output);
+    console.say("Settings:");
+    reportRender(options, result, console);
+}
+
+}  // namespace slicecastcli

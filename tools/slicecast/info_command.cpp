@@ -1,0 +1,66 @@
+#include "info_command.h"
+
+#include <charconv>
+#include <iomanip>
+#include <iostream>
+
+#include "effect_session.h"
+#include "interface_names.h"
+
+namespace slicecastcli {
+
+namespace {
+
+constexpr double kInfoSampleRate = 44100.0;
+constexpr std::int32_t kInfoBlockSize = 512;
+
+void line(const char* key, const std::string& value) {
+    std::cout << std::left << std::setw(16) << (std::string(key) + ":") << value << '\n';
+}
+
+std::string shortest(float value) {
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof(text), value);
+    return std::string(text, result.ptr);
+}
+
+std::string hexCode(VstInt32 code) { return hexText(static_cast<std::uint32_t>(code)); }
+
+void printParameters(vsthost::PluginInstance& instance) {
+    std::cout << "\n  " << std::left << std::setw(7) << "index" << std::setw(18) << "name" << std::setw(8)
+              << "label" << std::setw(14) << "value"
+              << "display\n";
+    for (VstInt32 index = 0; index < instance.effect()->numParams; ++index) {
+        std::cout << "  " << std::left << std::setw(7) << index << std::setw(18) << instance.parameterName(index)
+                  << std::setw(8) << instance.parameterLabel(index) << std::setw(14)
+                  << shortest(instance.getParameter(index)) << instance.parameterDisplay(index) << '\n';
+    }
+}
+
+}  // namespace
+
+void runInfo(const std::string& pluginPath) {
+    EffectSession session(pluginPath);
+    session.switchOn(kInfoSampleRate, 120.0, 0.0, kInfoBlockSize);
+    vsthost::PluginInstance& instance = session.instance();
+    const AEffect& effect = *instance.effect();
+    line("Plug-in", session.libraryPath());
+    line("Name", instance.effectName());
+    line("Vendor", instance.vendorString());
+    line("Product", instance.productString());
+    const auto code = fourCharText(effect.uniqueID);
+    line("Unique id", code ? *code + " (" + hexCode(effect.uniqueID) + ")" : hexCode(effect.uniqueID));
+    line("Version", std::to_string(effect.version));
+    line("Vendor version", std::to_string(instance.dispatch(effGetVendorVersion)));
+    line("VST version", std::to_string(instance.dispatch(effGetVstVersion)));
+    line("Inputs", std::to_string(effect.numInputs));
+    line("Outputs", std::to_string(effect.numOutputs));
+    line("Flags", flagNames(effect.flags) + " (" + hexCode(effect.flags) + ")");
+    const VstIntPtr category = instance.dispatch(effGetPlugCategory);
+    line("Category", categoryName(category) + " (" + std::to_string(category) + ")");
+    line("Programs", std::to_string(effect.numPrograms));
+    line("Parameters", std::to_string(effect.numParams));
+    printParameters(instance);
+}
+
+}  // namespace slicecastcli

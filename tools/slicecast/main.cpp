@@ -1,0 +1,142 @@
+// slicecast: a command-line host for VST 2.4 effects, Slicecast by default.
+//   slicecast render IN OUT   play a sound file through the effect
+//   slicecast info            what a host sees of the effect
+//   slicecast demo            a drum loop, dry and through Slicecast
+// Errors are one line on standard error; the exit status is 2 for a bad
+// command line and 1 for anything that went wrong while running.
+
+#include <CLI/CLI.hpp>
+
+#include <cmath>
+#include <iostream>
+#include <new>
+#include <optional>
+
+#include "console.h"
+#include "demo_command.h"
+#include "info_command.h"
+#include "output_format.h"
+#include "plugin_path.h"
+#include "render_command.h"
+
+namespace {
+
+using namespace slicecastcli;
+
+constexpr int kRunFailed = 1;
+constexpr int kBadCommandLine = 2;
+constexpr std::int32_t kMaxBlockSize = 1 << 20;
+
+const CLI::Validator kFiniteNumber(
+    [](std::string& text) {
+        double value = 0.0;
+        return CLI::detail::lexical_cast(text, value) && std::isfinite(value) ? std::string()
+                                                                               : "not a finite number: " + text;
+    },
+    "NUMBER");
+
+const CLI::Validator kPositiveNumber(
+    [](std::string& text) {
+        double value = 0.0;
+        return CLI::detail::lexical_cast(text, value) && std::isfinite(value) && value > 0.0
+                   ? std::string()
+                   : "not a number above 0: " + text;
+    },
+    "POSITIVE");
+
+struct CommandLine {
+    std::optional<std::string> plugin;
+    bool quiet = false;
+    RenderOptions render;
+    std::string demoFolder = "out/demo";
+};
+
+void addPluginOption(CLI::App& command, CommandLine& line) {
+    command.add_option("--plugin", line.plugin,
+                       "VST 2.4 effect library to load (default: the Slicecast plug-in beside this program)");
+}
+
+void addQuietOption(CLI::App& command, CommandLine& line) {
+    command.add_flag("-q,--quiet", line.quiet, "print nothing but errors");
+}
+
+CLI::App* addRender(CLI::App& app, CommandLine& line) {
+    RenderOptions& options = line.render;
+    CLI::App* render = app.add_subcommand(
+        "render",
+        "Play a sound file through the effect as a DAW's transport would and write the result. Any format "
+        "libsndfile reads is taken; mono input is fed to both inputs of a stereo effect. The output has one "
+        "channel per effect output (so a mono file comes out stereo through Slicecast) and appears only when "
+        "the render succeeded.");
+    render->add_option("input", options.input, "sound file to play")->required();
+    render->add_option("output", options.output, "sound file to write")->required();
+    render->add_option("--tempo", options.tempo, "tempo in beats per minute")
+        ->capture_default_str()
+        ->check(kPositiveNumber);
+    render->add_option("--start", options.start, "musical position of the first frame in quarter notes (may be negative)")
+        ->capture_default_str()
+        ->check(kFiniteNumber);
+    render->add_option("--block", options.blockSize, "frames per processing call (the last one may be shorter)")
+        ->capture_default_str()
+        ->check(CLI::Range(1, kMaxBlockSize));
+    render->add_option("--format", options.format, "output format: float (32-bit float WAV), pcm16, pcm24, or same (as the input)")
+        ->capture_default_str()
+        ->check(CLI::IsMember(outputFormatNames()));
+    render->add_option("--set", options.settings,
+                       "NAME=VALUE, repeatable: a parameter by name (any case) or index, set to a number from 0 to 1 "
+                       "or to a text the effect shows, such as WaveLength=1/16 or Rate=70")
+        ->allow_extra_args(false);
+    addPluginOption(*render, line);
+    addQuietOption(*render, line);
+    return render;
+}
+
+CLI::App* addInfo(CLI::App& app, CommandLine& line) {
+    CLI::App* info = app.add_subcommand(
+        "info", "Show what a host sees of the effect: names, unique id, version, channels, flags, category, parameters.");
+    addPluginOption(*info, line);
+    return info;
+}
+
+CLI::App* addDemo(CLI::App& app, CommandLine& line) {
+    CLI::App* demo = app.add_subcommand(
+        "demo", "Make a drum loop at 120 BPM in code and write it dry and through Slicecast, to hear what it does.");
+    demo->add_option("--out", line.demoFolder, "folder for the two WAV files")->capture_default_str();
+    addPluginOption(*demo, line);
+    addQuietOption(*demo, line);
+    return demo;
+}
+
+void fail(const std::string& message) { std::cerr << "slicecast: error: " << message << '\n'; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app("A command-line host for VST 2.4 effects, Slicecast by default.", "slicecast");
+    app.require_subcommand(1);
+    CommandLine line;
+    const CLI::App* render = addRender(app, line);
+    const CLI::App* info = addInfo(app, line);
+    const CLI::App* demo = addDemo(app, line);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        if (error.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) return app.exit(error);
+        fail(error.what());
+        return kBadCommandLine;
+    }
+    try {
+        const Console console(line.quiet);
+        const std::string plugin = pluginPath(line.plugin);
+        if (render->parsed()) reportRender(line.render, renderFile(plugin, line.render, console), console);
+        if (info->parsed()) runInfo(plugin);
+        if (demo->parsed()) runDemo(plugin, line.demoFolder, console);
+    } catch (const std::bad_alloc&) {
+        fail("out of memory");
+        return kRunFailed;
+    } catch (const std::exception& error) {
+        fail(error.what());
+        return kRunFailed;
+    }
+    return 0;
+}

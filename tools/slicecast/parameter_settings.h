@@ -1,0 +1,29 @@
+// Parameter settings given on the command line as NAME=VALUE: NAME is a
+// parameter's name (any case) or index, VALUE a normalised number in 0..1
+// or a text the effect shows for the parameter ("1/16", "70", "70%").
+// Texts are found by asking the effect, so this works for any effect.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "plugin_instance.h"
+
+namespace slicecastcli {
+
+struct AppliedSetting {
+    VstInt32 index;
+    std::string name;
+    float value;
+    std::string display;
+    std::string label;
+};
+
+// Applies the settings in order and tells what each became; throws on the
+// first that names no parameter or a value the parameter never shows.
+std::vector<AppliedSetting> applySettings(vsthost::PluginInstance& instance, const std::vector<std::string>& settings);
+
+// One line for the user: "WaveLength = 0.6364 (1/16)", "Rate = 0.7 (70 %)".
+std::string describe(const AppliedSetting& setting);
+
+}  // namespace slicecastcli

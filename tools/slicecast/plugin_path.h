@@ -1,0 +1,17 @@
+// Where the effect library to load is: the one the user names, or else the
+// Slicecast library that was built or installed next to this program.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace slicecastcli {
+
+// The user's path made absolute, so that dlopen opens that very file
+// instead of searching the library path for a bare name; without one, the
+// Slicecast library beside this program (../effect/slicecast.so in the
+// build tree, ../lib/vst/slicecast.so when installed). Throws when there
+// is none.
+std::string pluginPath(const std::optional<std::string>& userPath);
+
+}  // namespace slicecastcli

@@ -1,0 +1,45 @@
+// `slicecast render IN OUT`: plays a sound file through an effect as a
+// DAW's transport would, and writes what comes out.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "console.h"
+#include "parameter_settings.h"
+
+namespace slicecastcli {
+
+struct RenderOptions {
+    std::string input;
+    std::string output;
+    double tempo = 120.0;
+    // Musical position of the first frame, in quarter notes.
+    double start = 0.0;
+    std::int32_t blockSize = 512;
+    std::string format = "float";
+    // NAME=VALUE, applied in order once the effect is switched on.
+    std::vector<std::string> settings;
+};
+
+struct RenderResult {
+    std::string effectName;
+    std::vector<AppliedSetting> settings;
+    std::int64_t frames = 0;
+    int sampleRate = 0;
+    int inputChannels = 0;
+    int outputChannels = 0;
+    double seconds = 0.0;
+};
+
+// The whole render: the output file appears only if everything worked.
+// The output has as many channels as the effect has outputs, so a mono
+// file played through a stereo effect comes out stereo.
+RenderResult renderFile(const std::string& pluginPath, const RenderOptions& options, const Console& console);
+
+// The settings used, how long the render took and how many times faster
+// than real time it ran.
+void reportRender(const RenderOptions& options, const RenderResult& result, const Console& console);
+
+}  // namespace slicecastcli

@@ -1,42 +1,82 @@
-// PLACEHOLDER (to be replaced by the real wrappers before commit)
+// The extended host services that concern processing: event input, the
+// sample rate and block size, and what the host says about itself. Each
+// wrapper is one guarded callback call: without a callback callHost answers
+// 0, which is also every wrapper's default here.
 #include "extended_effect.h"
-void AudioEffectX::resume() {}
-bool AudioEffectX::beginEdit(VstInt32) { return false; }
-bool AudioEffectX::endEdit(VstInt32) { return false; }
-bool AudioEffectX::ioChanged() { return false; }
-double AudioEffectX::updateSampleRate() { return sampleRate; }
-VstInt32 AudioEffectX::updateBlockSize() { return blockSize; }
-VstIntPtr AudioEffectX::getInputLatency() { return 0; }
-VstIntPtr AudioEffectX::getOutputLatency() { return 0; }
-VstIntPtr AudioEffectX::getCurrentProcessLevel() { return 0; }
-VstIntPtr AudioEffectX::getAutomationState() { return 0; }
-bool AudioEffectX::getHostVendorString(char*) { return false; }
-bool AudioEffectX::getHostProductString(char*) { return false; }
-VstIntPtr AudioEffectX::getHostVendorVersion() { return 0; }
-VstIntPtr AudioEffectX::hostVendorSpecific(VstInt32, VstIntPtr, void*, float) { return 0; }
-VstInt32 AudioEffectX::canHostDo(char*) { return 0; }
-VstIntPtr AudioEffectX::getHostLanguage() { return 0; }
-VstIntPtr AudioEffectX::getDirectory() { return 0; }
-bool AudioEffectX::updateDisplay() { return false; }
-bool AudioEffectX::sizeWindow(VstInt32, VstInt32) { return false; }
-bool AudioEffectX::openFileSelector(VstFileSelect*) { return false; }
-bool AudioEffectX::closeFileSelector(VstFileSelect*) { return false; }
-bool AudioEffectX::offlineRead(VstOfflineTask*, VstInt32, bool) { return false; }
-bool AudioEffectX::offlineWrite(VstOfflineTask*, VstInt32) { return false; }
-bool AudioEffectX::offlineStart(VstAudioFile*, VstInt32, VstInt32) { return false; }
-VstInt32 AudioEffectX::offlineGetCurrentPass() { return 0; }
-VstInt32 AudioEffectX::offlineGetCurrentMetaPass() { return 0; }
-void AudioEffectX::wantEvents(VstInt32) {}
-VstIntPtr AudioEffectX::tempoAt(VstInt32) { return 0; }
-VstIntPtr AudioEffectX::getNumAutomatableParameters() { return 0; }
-VstIntPtr AudioEffectX::getParameterQuantization() { return 0; }
-bool AudioEffectX::needIdle() { return false; }
-VstIntPtr AudioEffectX::getPreviousPlug() { return 0; }
-VstIntPtr AudioEffectX::getNextPlug() { return 0; }
-VstIntPtr AudioEffectX::willProcessReplacing() { return 0; }
-VstIntPtr AudioEffectX::setOutputSamplerate(float) { return 0; }
-VstIntPtr AudioEffectX::getInputSpeakerArrangement() { return 0; }
-VstIntPtr AudioEffectX::getOutputSpeakerArrangement() { return 0; }
-VstIntPtr AudioEffectX::openWindow(VstWindow*) { return 0; }
-bool AudioEffectX::closeWindow(VstWindow*) { return false; }
-bool AudioEffectX::getChunkFile(void*) { return false; }
+
+// Switching on tells the host that this effect wants events, if it is a
+// synth or says it can receive MIDI events. canDo and wantEvents are virtual,
+// so a derived effect's answers take part.
+void AudioEffectX::resume() {
+    char midiInput[] = "receiveVstMidiEvent";
+    if ((cEffect.flags & effFlagsIsSynth) != 0 || canDo(midiInput) == 1) wantEvents(1);
+}
+
+void AudioEffectX::wantEvents(VstInt32 filter) { callHost(audioMasterWantMidi, 0, filter); }
+
+// The whole pointer-sized answer is tested: a rate must be positive to be
+// taken. The field is written directly, past any setSampleRate override.
+double AudioEffectX::updateSampleRate() {
+    const VstIntPtr answer = callHost(audioMasterGetSampleRate);
+    if (answer > 0) sampleRate = static_cast<float>(answer);
+    return sampleRate;
+}
+
+// Only the low 32 bits of the answer count, as for every 32-bit answer.
+VstInt32 AudioEffectX::updateBlockSize() {
+    const auto answer = static_cast<VstInt32>(callHost(audioMasterGetBlockSize));
+    if (answer > 0) blockSize = answer;
+    return blockSize;
+}
+
+bool AudioEffectX::ioChanged() { return callHost(audioMasterIOChanged) != 0; }
+
+VstIntPtr AudioEffectX::tempoAt(VstInt32 position) { return callHost(audioMasterTempoAt, 0, position); }
+
+VstIntPtr AudioEffectX::getNumAutomatableParameters() { return callHost(audioMasterGetNumAutomatableParameters); }
+
+VstIntPtr AudioEffectX::getParameterQuantization() { return callHost(audioMasterGetParameterQuantization); }
+
+VstIntPtr AudioEffectX::getInputLatency() { return callHost(audioMasterGetInputLatency); }
+
+VstIntPtr AudioEffectX::getOutputLatency() { return callHost(audioMasterGetOutputLatency); }
+
+VstIntPtr AudioEffectX::getPreviousPlug() { return callHost(audioMasterGetPreviousPlug); }
+
+VstIntPtr AudioEffectX::getNextPlug() { return callHost(audioMasterGetNextPlug); }
+
+VstIntPtr AudioEffectX::willProcessReplacing() { return callHost(audioMasterWillReplaceOrAccumulate); }
+
+VstIntPtr AudioEffectX::getCurrentProcessLevel() { return callHost(audioMasterGetCurrentProcessLevel); }
+
+VstIntPtr AudioEffectX::getAutomationState() { return callHost(audioMasterGetAutomationState); }
+
+VstIntPtr AudioEffectX::setOutputSamplerate(float rate) {
+    return callHost(audioMasterSetOutputSampleRate, 0, 0, nullptr, rate);
+}
+
+VstIntPtr AudioEffectX::getInputSpeakerArrangement() { return callHost(audioMasterGetInputSpeakerArrangement); }
+
+VstIntPtr AudioEffectX::getOutputSpeakerArrangement() { return callHost(audioMasterGetOutputSpeakerArrangement); }
+
+bool AudioEffectX::getHostVendorString(char* text) {
+    return callHost(audioMasterGetVendorString, 0, 0, text) != 0;
+}
+
+bool AudioEffectX::getHostProductString(char* text) {
+    return callHost(audioMasterGetProductString, 0, 0, text) != 0;
+}
+
+VstIntPtr AudioEffectX::getHostVendorVersion() { return callHost(audioMasterGetVendorVersion); }
+
+VstIntPtr AudioEffectX::hostVendorSpecific(VstInt32 arg1, VstIntPtr arg2, void* ptrArg, float floatArg) {
+    return callHost(audioMasterVendorSpecific, arg1, arg2, ptrArg, floatArg);
+}
+
+// Hosts answer capability queries with 1, 0 or -1; any non-zero answer is
+// reported as 1.
+VstInt32 AudioEffectX::canHostDo(char* text) { return callHost(audioMasterCanDo, 0, 0, text) != 0 ? 1 : 0; }
+
+VstIntPtr AudioEffectX::getHostLanguage() { return callHost(audioMasterGetLanguage); }
+
+VstIntPtr AudioEffectX::getDirectory() { return callHost(audioMasterGetDirectory); }

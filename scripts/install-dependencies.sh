@@ -14,6 +14,13 @@ packages=(
     libcli11-dev
     # A third-party VST 2.4 effect that the render tool's tests load.
     dragonfly-reverb-vst
+    # Reliability stages: memcheck, the clang fuzzer with its runtime, and a
+    # real DAW with its Lua session tool (the session file is edited in Python).
+    valgrind
+    clang
+    libclang-rt-14-dev
+    ardour
+    python3
 )
 
 missing=()

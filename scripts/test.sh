@@ -1,12 +1,20 @@
 #!/usr/bin/env bash
 # Builds Slicecast and runs its whole test suite: the normal build, then the
-# same suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+# same suite under AddressSanitizer and UndefinedBehaviorSanitizer, the
+# reliability tests under ThreadSanitizer, a minute of fuzzing, and the
+# effect in a real DAW (Ardour 7, headless). Each stage reports its time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-dependencies.sh
 
 jobs=$(nproc)
+
+stage_started=$SECONDS
+stage_done() {
+    echo "-- stage took $((SECONDS - stage_started)) s"
+    stage_started=$SECONDS
+}
 
 run_suite() {
     local build_dir=$1
@@ -18,7 +26,21 @@ run_suite() {
 
 echo "== build and test"
 run_suite build
+stage_done
 
 echo "== AddressSanitizer and UndefinedBehaviorSanitizer"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     run_suite build-asan -DSLICECAST_SANITIZE=address,undefined -DSLICECAST_BUILD_BENCHMARKS=OFF
+stage_done
+
+echo "== ThreadSanitizer (reliability tests)"
+bash scripts/ci/thread_sanitizer.sh build-tsan "$jobs"
+stage_done
+
+echo "== Fuzzing the host calls (60 s)"
+bash scripts/ci/fuzz.sh build-fuzz 60 "$jobs"
+stage_done
+
+echo "== Ardour 7: scanner, session and export"
+bash scripts/ci/ardour.sh build
+stage_done

@@ -5,9 +5,9 @@
 #pragma once
 
 #include <cstddef>
-#include <cstring>
 
 inline void copyBoundedText(char* destination, const char* source, std::size_t bound) noexcept {
-    std::strncpy(destination, source, bound);
-    destination[bound] = '\0';
+    std::size_t i = 0;
+    for (; i < bound && source[i] != '\0'; ++i) destination[i] = source[i];
+    for (; i <= bound; ++i) destination[i] = '\0';
 }

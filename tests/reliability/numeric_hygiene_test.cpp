@@ -107,6 +107,15 @@ TEST(NumericHygiene, MixZeroGivesTheInputBackBitForBit) {
                 EXPECT_EQ(reliability::silentFrom(output), 0u);
                 continue;
             }
+            if (signal.name == std::string("subnormals")) {
+                // Flushing subnormals to zero (for speed) may turn them to 0
+                // on their way through; anything else must come back as is.
+                for (std::size_t i = 0; i < input.frames(); ++i) {
+                    ASSERT_TRUE(output.left[i] == input.left[i] || output.left[i] == 0.0f) << "frame " << i;
+                    ASSERT_TRUE(output.right[i] == input.right[i] || output.right[i] == 0.0f) << "frame " << i;
+                }
+                continue;
+            }
             EXPECT_TRUE(reliability::bitIdentical(output, input))
                 << signal.name << ": " << reliability::firstDifference(output, input);
         }

@@ -18,8 +18,8 @@ namespace {
 // Hidden, and unique to this process; a counter covers leftovers of an
 // earlier process that had the same id.
 fs::path temporaryName(const fs::path& target, int attempt) {
-    return target.parent_path() / ("." + target.filename().string() + "." + std::to_string(getpid()) + "." +
-                                   std::to_string(attempt) + ".tmp");
+    return target.parent_path() /
+           ("." + target.filename().string() + "." + std::to_string(getpid()) + "." + std::to_string(attempt) + ".tmp");
 }
 
 constexpr int kAttempts = 100;

@@ -43,8 +43,8 @@ void runDemo(const std::string& pluginPath, const std::string& folder, const Con
     options.settings = kDemoSettings;
     const RenderResult result = renderFile(pluginPath, options, console);
 
-    console.say("A drum loop of " + std::to_string(loop.bars) + " bars at " + std::to_string(static_cast<int>(loop.tempo)) +
-                " BPM, made in code:");
+    console.say("A drum loop of " + std::to_string(loop.bars) + " bars at " +
+                std::to_string(static_cast<int>(loop.tempo)) + " BPM, made in code:");
     console.say("  dry:               " + dry);
     console.say("  through Slicecast: " + options.output);
     console.say("Settings:");

@@ -49,8 +49,8 @@ Frame kick(double t, double /*root*/, Noise& /*noise*/) {
 }
 
 Frame snare(double t, double /*root*/, Noise& noise) {
-    const double value = 0.3 * std::sin(kTwoPi * 185.0 * t) * std::exp(-25.0 * t) +
-                         0.45 * noise.next() * std::exp(-16.0 * t);
+    const double value =
+        0.3 * std::sin(kTwoPi * 185.0 * t) * std::exp(-25.0 * t) + 0.45 * noise.next() * std::exp(-16.0 * t);
     return {value, value};
 }
 

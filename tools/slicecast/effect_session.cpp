@@ -16,8 +16,9 @@ EffectSession::EffectSession(const std::string& libraryPath)
 void EffectSession::requireRenderable(int fileChannels) const {
     const AEffect& effect = *instance_.effect();
     if ((effect.flags & effFlagsCanReplacing) == 0) {
-        throw vsthost::HostError("the effect cannot process in place (effFlagsCanReplacing is not set); "
-                                 "this host calls processReplacing only");
+        throw vsthost::HostError(
+            "the effect cannot process in place (effFlagsCanReplacing is not set); "
+            "this host calls processReplacing only");
     }
     if (!feedable(effect.numInputs) || !feedable(effect.numOutputs)) {
         throw vsthost::HostError("the effect has " + std::to_string(effect.numInputs) + " inputs and " +

@@ -1,11 +1,11 @@
 #include "info_command.h"
 
-#include <charconv>
 #include <iomanip>
 #include <iostream>
 
 #include "effect_session.h"
 #include "interface_names.h"
+#include "parameter_settings.h"
 
 namespace slicecastcli {
 
@@ -18,22 +18,13 @@ void line(const char* key, const std::string& value) {
     std::cout << std::left << std::setw(16) << (std::string(key) + ":") << value << '\n';
 }
 
-std::string shortest(float value) {
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof(text), value);
-    return std::string(text, result.ptr);
-}
-
 std::string hexCode(VstInt32 code) { return hexText(static_cast<std::uint32_t>(code)); }
 
+// "  2  Rate = 0.7 (70 %)", as render reports its settings.
 void printParameters(vsthost::PluginInstance& instance) {
-    std::cout << "\n  " << std::left << std::setw(7) << "index" << std::setw(18) << "name" << std::setw(8)
-              << "label" << std::setw(14) << "value"
-              << "display\n";
     for (VstInt32 index = 0; index < instance.effect()->numParams; ++index) {
-        std::cout << "  " << std::left << std::setw(7) << index << std::setw(18) << instance.parameterName(index)
-                  << std::setw(8) << instance.parameterLabel(index) << std::setw(14)
-                  << shortest(instance.getParameter(index)) << instance.parameterDisplay(index) << '\n';
+        const ParameterValue parameter = parameterValue(instance, index, instance.getParameter(index));
+        std::cout << "  " << std::left << std::setw(4) << index << describe(parameter) << '\n';
     }
 }
 

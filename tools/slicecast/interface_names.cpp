@@ -24,7 +24,7 @@ constexpr std::array<std::pair<VstInt32, const char*>, 11> kFlagNames{{
 
 // Indexed by the answer to effGetPlugCategory.
 constexpr std::array<const char*, 12> kCategoryNames{
-    "Unknown", "Effect",     "Synth",      "Analysis",        "Mastering", "Spacializer",
+    "Unknown", "Effect",     "Synth",       "Analysis",       "Mastering", "Spacializer",
     "RoomFx",  "SurroundFx", "Restoration", "OfflineProcess", "Shell",     "Generator",
 };
 

@@ -6,7 +6,6 @@
 // command line and 1 for anything that went wrong while running.
 
 #include <CLI/CLI.hpp>
-
 #include <cmath>
 #include <iostream>
 #include <new>
@@ -31,7 +30,7 @@ const CLI::Validator kFiniteNumber(
     [](std::string& text) {
         double value = 0.0;
         return CLI::detail::lexical_cast(text, value) && std::isfinite(value) ? std::string()
-                                                                               : "not a finite number: " + text;
+                                                                              : "not a finite number: " + text;
     },
     "NUMBER");
 
@@ -73,18 +72,22 @@ CLI::App* addRender(CLI::App& app, CommandLine& line) {
     render->add_option("--tempo", options.tempo, "tempo in beats per minute")
         ->capture_default_str()
         ->check(kPositiveNumber);
-    render->add_option("--start", options.start, "musical position of the first frame in quarter notes (may be negative)")
+    render
+        ->add_option("--start", options.start, "musical position of the first frame in quarter notes (may be negative)")
         ->capture_default_str()
         ->check(kFiniteNumber);
     render->add_option("--block", options.blockSize, "frames per processing call (the last one may be shorter)")
         ->capture_default_str()
         ->check(CLI::Range(1, kMaxBlockSize));
-    render->add_option("--format", options.format, "output format: float (32-bit float WAV), pcm16, pcm24, or same (as the input)")
+    render
+        ->add_option("--format", options.format,
+                     "output format: float (32-bit float WAV), pcm16, pcm24, or same (as the input)")
         ->capture_default_str()
         ->check(CLI::IsMember(outputFormatNames()));
-    render->add_option("--set", options.settings,
-                       "NAME=VALUE, repeatable: a parameter by name (any case) or index, set to a number from 0 to 1 "
-                       "or to a text the effect shows, such as WaveLength=1/16 or Rate=70")
+    render
+        ->add_option("--set", options.settings,
+                     "NAME=VALUE, repeatable: a parameter by name (any case) or index, set to a number from 0 to 1 "
+                     "or to a text the effect shows, such as WaveLength=1/16 or Rate=70")
         ->allow_extra_args(false);
     addPluginOption(*render, line);
     addQuietOption(*render, line);
@@ -93,7 +96,8 @@ CLI::App* addRender(CLI::App& app, CommandLine& line) {
 
 CLI::App* addInfo(CLI::App& app, CommandLine& line) {
     CLI::App* info = app.add_subcommand(
-        "info", "Show what a host sees of the effect: names, unique id, version, channels, flags, category, parameters.");
+        "info",
+        "Show what a host sees of the effect: names, unique id, version, channels, flags, category, parameters.");
     addPluginOption(*info, line);
     return info;
 }

@@ -27,8 +27,8 @@ std::optional<float> parseNormalised(std::string_view text) {
 std::string listed(const std::vector<std::string>& texts) {
     std::string list;
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        const bool cut = texts.size() > 2 * kListedAtEachEnd && i >= kListedAtEachEnd &&
-                         i < texts.size() - kListedAtEachEnd;
+        const bool cut =
+            texts.size() > 2 * kListedAtEachEnd && i >= kListedAtEachEnd && i < texts.size() - kListedAtEachEnd;
         if (cut) {
             if (i == kListedAtEachEnd) list += ", ...";
             continue;
@@ -72,7 +72,7 @@ float valueShowing(vsthost::PluginInstance& instance, VstInt32 index, std::strin
                              "'; it shows " + listed(shown) + ", or takes a number from 0 to 1");
 }
 
-AppliedSetting apply(vsthost::PluginInstance& instance, std::string_view setting) {
+ParameterValue apply(vsthost::PluginInstance& instance, std::string_view setting) {
     const auto equals = setting.find('=');
     if (equals == std::string_view::npos) {
         throw std::runtime_error("a setting is NAME=VALUE, not '" + std::string(setting) + "'");
@@ -82,23 +82,27 @@ AppliedSetting apply(vsthost::PluginInstance& instance, std::string_view setting
     const auto number = parseNormalised(text);
     const float value = number ? *number : valueShowing(instance, index, text);
     instance.setParameter(index, value);
-    return {index, instance.parameterName(index), value, std::string(trimmed(instance.parameterDisplay(index))),
-            std::string(trimmed(instance.parameterLabel(index)))};
+    return parameterValue(instance, index, value);
 }
 
 }  // namespace
 
-std::vector<AppliedSetting> applySettings(vsthost::PluginInstance& instance, const std::vector<std::string>& settings) {
-    std::vector<AppliedSetting> applied;
+ParameterValue parameterValue(vsthost::PluginInstance& instance, VstInt32 index, float value) {
+    return {index, instance.parameterName(index), value, std::string(trimmed(instance.parameterDisplay(index))),
+            std::string(trimmed(instance.parameterLabel(index)))};
+}
+
+std::vector<ParameterValue> applySettings(vsthost::PluginInstance& instance, const std::vector<std::string>& settings) {
+    std::vector<ParameterValue> applied;
     for (const std::string& setting : settings) applied.push_back(apply(instance, setting));
     return applied;
 }
 
-std::string describe(const AppliedSetting& setting) {
+std::string describe(const ParameterValue& parameter) {
     char number[32];
-    const auto result = std::to_chars(number, number + sizeof(number), setting.value);
-    return setting.name + " = " + std::string(number, result.ptr) + " (" + setting.display +
-           (setting.label.empty() ? "" : " " + setting.label) + ")";
+    const auto result = std::to_chars(number, number + sizeof(number), parameter.value);
+    return parameter.name + " = " + std::string(number, result.ptr) + " (" + parameter.display +
+           (parameter.label.empty() ? "" : " " + parameter.label) + ")";
 }
 
 }  // namespace slicecastcli

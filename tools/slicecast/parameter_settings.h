@@ -11,7 +11,8 @@
 
 namespace slicecastcli {
 
-struct AppliedSetting {
+// A parameter as the effect shows it.
+struct ParameterValue {
     VstInt32 index;
     std::string name;
     float value;
@@ -19,11 +20,15 @@ struct AppliedSetting {
     std::string label;
 };
 
+// The parameter with the value given (the one sent, or read back) and the
+// texts the effect shows now.
+ParameterValue parameterValue(vsthost::PluginInstance& instance, VstInt32 index, float value);
+
 // Applies the settings in order and tells what each became; throws on the
 // first that names no parameter or a value the parameter never shows.
-std::vector<AppliedSetting> applySettings(vsthost::PluginInstance& instance, const std::vector<std::string>& settings);
+std::vector<ParameterValue> applySettings(vsthost::PluginInstance& instance, const std::vector<std::string>& settings);
 
 // One line for the user: "WaveLength = 0.6364 (1/16)", "Rate = 0.7 (70 %)".
-std::string describe(const AppliedSetting& setting);
+std::string describe(const ParameterValue& parameter);
 
 }  // namespace slicecastcli

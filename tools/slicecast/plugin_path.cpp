@@ -28,7 +28,8 @@ std::string bundledPluginPath() {
         if (fs::exists(candidate, error)) return candidate.string();
         tried += (tried.empty() ? "" : ", ") + candidate.string();
     }
-    throw std::runtime_error("cannot find the Slicecast plug-in (looked for " + tried + "); give one with --plugin PATH");
+    throw std::runtime_error("cannot find the Slicecast plug-in (looked for " + tried +
+                             "); give one with --plugin PATH");
 }
 
 }  // namespace

@@ -62,7 +62,7 @@ RenderResult renderFile(const std::string& pluginPath, const RenderOptions& opti
 }
 
 void reportRender(const RenderOptions& options, const RenderResult& result, const Console& console) {
-    for (const AppliedSetting& setting : result.settings) console.say("  " + describe(setting));
+    for (const ParameterValue& setting : result.settings) console.say("  " + describe(setting));
     const double audioSeconds = static_cast<double>(result.frames) / result.sampleRate;
     console.say("Rendered " + options.input + " (" + formatted("%.3f", audioSeconds) + " s, " +
                 channelsName(result.inputChannels) + ", " + std::to_string(result.sampleRate) + " Hz) through " +

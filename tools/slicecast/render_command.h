@@ -25,7 +25,7 @@ struct RenderOptions {
 
 struct RenderResult {
     std::string effectName;
-    std::vector<AppliedSetting> settings;
+    std::vector<ParameterValue> settings;
     std::int64_t frames = 0;
     int sampleRate = 0;
     int inputChannels = 0;

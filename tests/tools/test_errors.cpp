@@ -1,0 +1,185 @@
+// Whatever goes wrong, the tool says so in one line on standard error,
+// exits with a non-zero status, and leaves no output file behind: neither
+// a new one nor a changed one where a file was before.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <map>
+
+#include "slicecast_plugin.h"
+#include "sound_files.h"
+#include "tool_process.h"
+
+namespace tooltest {
+namespace {
+
+constexpr int kRunFailed = 1;
+constexpr int kBadCommandLine = 2;
+
+struct ErrorCase {
+    const char* name;
+    // Words in braces stand for files of the test's folder (see files()).
+    std::vector<std::string> args;
+    // What standard error says, after "slicecast: error: ".
+    const char* message;
+    int status;
+};
+
+void PrintTo(const ErrorCase& test, std::ostream* out) { *out << test.name; }
+
+class ToolError : public testing::TestWithParam<ErrorCase> {
+protected:
+    void SetUp() override {
+        writeSound(folder.file("in.wav"), stereoSound(testsupport::noise(1000), 44100));
+        const std::vector<float> channel = testsupport::noise(100).left;
+        writeSound(folder.file("three.wav"), Sound{44100, 0, {channel, channel, channel}});
+        std::ofstream(folder.file("text.txt")) << "not a sound, not a library\n";
+    }
+
+    std::map<std::string, std::string> files() const {
+        return {{"{in}", folder.file("in.wav")},     {"{three}", folder.file("three.wav")},
+                {"{text}", folder.file("text.txt")}, {"{missing}", folder.file("missing.wav")},
+                {"{out}", folder.file("out.wav")},   {"{no folder}", folder.file("nowhere/out.wav")}};
+    }
+
+    std::vector<std::string> args() const {
+        std::vector<std::string> args = GetParam().args;
+        for (std::string& arg : args) {
+            for (const auto& [word, file] : files()) {
+                if (const auto at = arg.find(word); at != std::string::npos) arg.replace(at, word.size(), file);
+            }
+        }
+        return args;
+    }
+
+    void expectReported(const ToolRun& run) const {
+        EXPECT_EQ(run.status, GetParam().status) << run.err;
+        EXPECT_THAT(run.err, testing::MatchesRegex(std::string("slicecast: error: ") + GetParam().message + "\n"));
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+
+    ScratchFolder folder;
+};
+
+TEST_P(ToolError, ReportedWithoutOutput) {
+    const std::vector<std::string> before = folder.entries();
+    expectReported(runTool(args()));
+    EXPECT_EQ(folder.entries(), before);
+}
+
+TEST_P(ToolError, LeavesAnExistingOutputAlone) {
+    std::ofstream(folder.file("out.wav")) << "precious";
+    const std::vector<std::string> before = folder.entries();
+    expectReported(runTool(args()));
+    EXPECT_EQ(folder.entries(), before);
+    EXPECT_EQ(fileContents(folder.file("out.wav")), "precious");
+}
+
+const std::vector<std::string> kRender{"render", "{in}", "{out}"};
+
+std::vector<std::string> render(std::vector<std::string> options) {
+    options.insert(options.begin(), kRender.begin(), kRender.end());
+    return options;
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, ToolError,
+                         testing::Values(ErrorCase{"MissingInput",
+                                                   {"render", "{missing}", "{out}"},
+                                                   "cannot read .*/missing.wav: .*No such file.*",
+                                                   kRunFailed},
+                                         ErrorCase{"InputNotASound",
+                                                   {"render", "{text}", "{out}"},
+                                                   "cannot read .*/text.txt: .*not recognised.*",
+                                                   kRunFailed},
+                                         ErrorCase{
+                                             "ThreeChannels",
+                                             {"render", "{three}", "{out}"},
+                                             ".*/three.wav has 3 channels; only mono and stereo files can be rendered",
+                                             kRunFailed},
+                                         ErrorCase{"OutputFolderMissing",
+                                                   {"render", "{in}", "{no folder}"},
+                                                   "cannot write .*/nowhere/out.wav: No such file or directory",
+                                                   kRunFailed}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    Effects, ToolError,
+    testing::Values(
+        ErrorCase{"LibraryDoesNotLoad", render({"--plugin", "{text}"}), "cannot load plug-in library: .*/text.txt: .*",
+                  kRunFailed},
+        ErrorCase{"LibraryMissing", render({"--plugin", "{missing}"}),
+                  "cannot load plug-in library: .*/missing.wav: cannot open shared object file: No such file or "
+                  "directory",
+                  kRunFailed},
+        ErrorCase{"NoEntryPoint", render({"--plugin", FIXTURE_NO_ENTRY_PATH}),
+                  "no VST entry point \\(VSTPluginMain or main\\) in .*fixture_no_entry.so", kRunFailed},
+        ErrorCase{"EffectRefuses", render({"--plugin", FIXTURE_REFUSING_PATH}),
+                  "the effect refused to be created \\(its entry point answered null\\)", kRunFailed},
+        ErrorCase{"NoInPlaceProcessing", render({"--plugin", FIXTURE_NO_REPLACING_PATH}),
+                  "the effect cannot process in place \\(effFlagsCanReplacing is not set\\); this host calls "
+                  "processReplacing only",
+                  kRunFailed},
+        ErrorCase{"TooManyChannels", render({"--plugin", FIXTURE_WIDE_PATH}),
+                  "the effect has 6 inputs and 6 outputs; this host feeds effects with 1 or 2 of each", kRunFailed},
+        ErrorCase{"StereoFileIntoMonoEffect", render({"--plugin", FIXTURE_MAIN_ONLY_PATH}),
+                  "the effect has one input but the file has 2 channels; give it a mono file", kRunFailed},
+        ErrorCase{"InfoOfNoLibrary", {"info", "--plugin", "{missing}"}, "cannot load plug-in library: .*", kRunFailed}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, ToolError,
+    testing::Values(
+        ErrorCase{"UnknownName", render({"--set", "Speed=0.5"}),
+                  "the effect has no parameter 'Speed'; its parameters are 0 WaveLength, 1 UpdatePeriod, 2 Rate, "
+                  "3 FadeOut, 4 DecayRate, 5 Mix",
+                  kRunFailed},
+        ErrorCase{"IndexBeyondTheParameters", render({"--set", "6=0.5"}), "the effect has no parameter '6'; .*",
+                  kRunFailed},
+        ErrorCase{"TextNeverShown", render({"--set", "WaveLength=1/5"}),
+                  "parameter WaveLength never shows '1/5'; it shows 1/1, 1/2, 1/3, 1/4, 1/6, 1/8, 1/12, 1/16, "
+                  "1/24, 1/32, 1/48, 1/64, or takes a number from 0 to 1",
+                  kRunFailed},
+        ErrorCase{"NumberNeverShown", render({"--set", "Rate=170"}),
+                  "parameter Rate never shows '170'; it shows 0, 1, 2, 3, 4, 5, \\.\\.\\., 95, 96, 97, 98, 99, "
+                  "100, or takes a number from 0 to 1",
+                  kRunFailed},
+        ErrorCase{"FinerThanShown", render({"--set", "Mix=1.5"}), "parameter Mix never shows '1.5'; .*", kRunFailed},
+        ErrorCase{"NoValue", render({"--set", "Rate"}), "a setting is NAME=VALUE, not 'Rate'", kRunFailed}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLine, ToolError,
+    testing::Values(
+        ErrorCase{"BlockZero", render({"--block", "0"}), "--block: .*0.*", kBadCommandLine},
+        ErrorCase{"BlockNegative", render({"--block=-512"}), "--block: .*-512.*", kBadCommandLine},
+        ErrorCase{"BlockTooLarge", render({"--block", "2000000"}), "--block: .*2000000.*", kBadCommandLine},
+        ErrorCase{"BlockNotANumber", render({"--block", "big"}), "--block: .*big.*", kBadCommandLine},
+        ErrorCase{"TempoZero", render({"--tempo", "0"}), "--tempo: not a number above 0: 0", kBadCommandLine},
+        ErrorCase{"TempoNegative", render({"--tempo=-120"}), "--tempo: not a number above 0: -120", kBadCommandLine},
+        ErrorCase{"TempoNotANumber", render({"--tempo", "nan"}), "--tempo: not a number above 0: nan", kBadCommandLine},
+        ErrorCase{"StartInfinite", render({"--start", "inf"}), "--start: not a finite number: inf", kBadCommandLine},
+        ErrorCase{"UnknownFormat", render({"--format", "mp3"}), "--format: mp3 not in .*", kBadCommandLine},
+        ErrorCase{"NoOutputNamed", {"render", "{in}"}, "output is required", kBadCommandLine},
+        ErrorCase{"UnknownOption", render({"--frobnicate"}), ".*--frobnicate.*", kBadCommandLine},
+        ErrorCase{"NoCommand", {}, "A subcommand is required", kBadCommandLine}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A folder where the output should go is refused before anything is
+// rendered, and stays as it was.
+TEST(ToolErrors, OutputThatIsAFolder) {
+    const ScratchFolder folder;
+    writeSound(folder.file("in.wav"), stereoSound(testsupport::noise(100), 44100));
+    std::filesystem::create_directory(folder.file("out.wav"));
+    const ToolRun run = runTool({"render", folder.file("in.wav"), folder.file("out.wav")});
+    EXPECT_EQ(run.status, kRunFailed);
+    EXPECT_THAT(run.err,
+                testing::MatchesRegex("slicecast: error: cannot write .*/out.wav: it is a folder, not a file name\n"));
+    EXPECT_TRUE(std::filesystem::is_empty(folder.file("out.wav")));
+    EXPECT_EQ(folder.entries(), (std::vector<std::string>{"in.wav", "out.wav"}));
+}
+
+}  // namespace
+}  // namespace tooltest

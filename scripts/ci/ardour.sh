@@ -89,7 +89,7 @@ build_and_export() {
     [[ -f $exported ]] || { echo "no export at $exported"; return 2; }
 }
 
-attempts=5
+attempts=8
 for ((attempt = 1; ; ++attempt)); do
     status=0
     build_and_export || status=$?

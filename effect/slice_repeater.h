@@ -7,20 +7,9 @@
 #include <cstdint>
 
 #include "block_plan.h"
+#include "pass_shaping.h"
 
 namespace slicecast {
-
-// The four shaping parameters, as received from the host.
-struct ShapeParameters {
-    float rate = 0.7f;
-    float fadeOut = 0.0f;
-    float decayRate = 1.0f;
-    float mix = 1.0f;
-};
-
-// Length of the fade-in at the start of every pass, and of the fade-out
-// after the gate.
-constexpr std::int32_t kEdgeFadeLength = 12;
 
 class SliceRepeater {
 public:
@@ -30,16 +19,23 @@ public:
     // memory before it is needed.
     SliceRepeater() = default;
 
-    // Processes frames stereo frames. Inputs and outputs may be the same
-    // memory: each input pair is read before its output pair is written.
-    void process(const BlockPlan& plan, const ShapeParameters& shape, const float* inLeft,
-                 const float* inRight, float* outLeft, float* outRight, std::int32_t frames) noexcept;
+    // Processes frames stereo frames, sample for sample as the per-sample
+    // rules say, but a stretch of frames at a time: a block is cut where a
+    // capture starts, where a pass over the slice starts, and where the
+    // update period runs out, and every stretch in between is captured and
+    // rendered by plain loops.
+    void process(const BlockPlan& plan, const ShapeParameters& parameters, const StereoIo& io,
+                 std::int32_t frames) noexcept;
 
     std::uint32_t sampleCounter() const noexcept { return sampleCounter_; }
     float repeatGain() const noexcept { return repeatGain_; }
     double lastPosition() const noexcept { return lastPosition_; }
 
 private:
+    // The stretch of frames from here on that shares one pass and one gain.
+    std::int32_t stretchLength(const BlockPlan& plan, std::uint32_t readIndex, std::int32_t framesToBoundary) const noexcept;
+    void capture(const StereoIo& io, std::int32_t frames) noexcept;
+
     std::uint32_t sampleCounter_ = 0;
     float repeatGain_ = 0.0f;
     double lastPosition_ = -500.0;

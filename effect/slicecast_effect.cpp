@@ -6,6 +6,7 @@
 #include "bounded_text.h"
 #include "parameter_tables.h"
 #include "parameter_values.h"
+#include "scoped_no_denormals.h"
 #include "slicecast_identity.h"
 
 using namespace slicecast;
@@ -48,7 +49,8 @@ void SlicecastVST::processReplacing(float** inputs, float** outputs, VstInt32 sa
     }
 
     const ShapeParameters shape{rate, fadeOut, decayRate, mix};
-    repeater.process(plan, shape, inputs[0], inputs[1], outputs[0], outputs[1], sampleFrames);
+    const ScopedNoDenormals noDenormals;
+    repeater.process(plan, shape, {inputs[0], inputs[1], outputs[0], outputs[1]}, sampleFrames);
 }
 
 void SlicecastVST::setParameter(VstInt32 index, float value) {

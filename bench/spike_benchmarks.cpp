@@ -1,0 +1,56 @@
+// Block-to-block steadiness over one whole update period in which the
+// repeat gain decays into the subnormal range: "DecayRate" 0.5 halves the
+// gain 256 times per 4-bar period of 1/64-bar slices, so after about 126
+// repeats every processed sample would be a subnormal product, which many
+// processors compute many times slower. Reported: the worst block against
+// a typical one.
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+#include "bench_session.h"
+#include "parameter_indices.h"
+
+namespace {
+
+// Four bars at 120 BPM and 48 kHz.
+constexpr std::int64_t kPeriodFrames = 4 * 4 * 24000;
+
+const bench::Settings kDecayIntoSubnormals{
+    {bench::kWaveLength, 1.0f}, {bench::kUpdatePeriod, 0.0f}, {bench::kDecayRate, 0.5f}};
+
+double median(std::vector<double> values) {
+    const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
+}
+
+void decayIntoSubnormals(benchmark::State& state) {
+    const auto blockSize = static_cast<std::int32_t>(state.range(0));
+    bench::BenchSession session(blockSize, kDecayIntoSubnormals,
+                                bench::noise(static_cast<std::size_t>(blockSize), 1.0f));
+    // Each iteration plays exactly one period from its first sample on. A
+    // spike caused by the effect comes back at the same block of every
+    // period, an interruption of the machine does not: each block's
+    // fastest time over all periods keeps the first and drops the second.
+    const auto blocksPerPeriod = static_cast<std::size_t>(kPeriodFrames / blockSize);
+    std::vector<double> fastest(blocksPerPeriod, 1e300);
+    for (auto _ : state) {
+        for (std::size_t block = 0; block < blocksPerPeriod; ++block) {
+            const auto start = std::chrono::steady_clock::now();
+            session.processBlock();
+            const std::chrono::duration<double, std::nano> elapsed = std::chrono::steady_clock::now() - start;
+            fastest[block] = std::min(fastest[block], elapsed.count());
+        }
+    }
+    const double worst = *std::max_element(fastest.begin(), fastest.end());
+    const double typical = median(fastest);
+    state.counters["worst block ns"] = worst;
+    state.counters["typical block ns"] = typical;
+    state.counters["worst/typical"] = worst / typical;
+    bench::reportFrames(state, blockSize, static_cast<std::int64_t>(blocksPerPeriod));
+}
+
+}  // namespace
+
+BENCHMARK(decayIntoSubnormals)->Name("DecayIntoSubnormals")->Arg(64)->Arg(512)->Iterations(10);

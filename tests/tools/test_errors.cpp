@@ -1,12 +1,18 @@
 // Whatever goes wrong, the tool says so in one line on standard error,
 // exits with a non-zero status, and leaves no output file behind: neither
 // a new one nor a changed one where a file was before.
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <map>
+#include <thread>
 
 #include "slicecast_plugin.h"
 #include "sound_files.h"
@@ -179,6 +185,38 @@ TEST(ToolErrors, OutputThatIsAFolder) {
                 testing::MatchesRegex("slicecast: error: cannot write .*/out.wav: it is a folder, not a file name\n"));
     EXPECT_TRUE(std::filesystem::is_empty(folder.file("out.wav")));
     EXPECT_EQ(folder.entries(), (std::vector<std::string>{"in.wav", "out.wav"}));
+}
+
+// A file whose start comes through a pipe that then stays open: the tool
+// waits for the rest with its temporary output made, and is interrupted.
+TEST(ToolErrors, InterruptedRenderLeavesNothingBehind) {
+    const ScratchFolder folder;
+    writeSound(folder.file("whole.wav"), stereoSound(testsupport::noise(100000), 44100));
+    const std::string start = fileContents(folder.file("whole.wav")).substr(0, 100000);
+    std::filesystem::remove(folder.file("whole.wav"));
+    ASSERT_EQ(mkfifo(folder.file("in.wav").c_str(), 0600), 0);
+    std::ofstream(folder.file("out.wav")) << "precious";
+
+    ToolProcess tool({"render", folder.file("in.wav"), folder.file("out.wav")});
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    int pipe = -1;
+    while (pipe < 0 && std::chrono::steady_clock::now() < deadline) {
+        pipe = open(folder.file("in.wav").c_str(), O_WRONLY | O_NONBLOCK);
+    }
+    ASSERT_GE(pipe, 0) << "the tool never opened its input";
+    ASSERT_EQ(fcntl(pipe, F_SETFL, 0), 0);
+    ASSERT_EQ(write(pipe, start.data(), start.size()), static_cast<ssize_t>(start.size()));
+    while (folder.entries().size() < 3 && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_EQ(folder.entries().size(), 3u) << "no temporary output appeared";
+    kill(tool.pid(), SIGINT);
+    const ToolRun run = tool.wait();
+    close(pipe);
+
+    EXPECT_EQ(run.signal, SIGINT);
+    EXPECT_EQ(folder.entries(), (std::vector<std::string>{"in.wav", "out.wav"}));
+    EXPECT_EQ(fileContents(folder.file("out.wav")), "precious");
 }
 
 }  // namespace

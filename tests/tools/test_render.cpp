@@ -25,7 +25,8 @@ struct RenderCase {
 
 void PrintTo(const RenderCase& test, std::ostream* out) { PrintTo(test.playback, out); }
 
-vsthost::StereoBuffer renderDirectly(const Playback& playback, const std::vector<std::pair<VstInt32, float>>& parameters,
+vsthost::StereoBuffer renderDirectly(const Playback& playback,
+                                     const std::vector<std::pair<VstInt32, float>>& parameters,
                                      const vsthost::StereoBuffer& input) {
     testsupport::SlicecastSession session(playback.sampleRate, playback.tempo, playback.start, playback.blockSize);
     for (const auto& [index, value] : parameters) session.plugin->setParameter(index, value);
@@ -74,9 +75,10 @@ INSTANTIATE_TEST_SUITE_P(
                                {"--set", "wavelength=1/16", "--set", "UPDATEPERIOD=1/4", "--set", "Rate=70%", "--set",
                                 "3=0.25", "--set", "DecayRate=0.8", "--set", "mix=90"},
                                {{0, 0.6364f}, {1, 1.0f}, {2, 0.7f}, {3, 0.25f}, {4, 0.8f}, {5, 0.9f}}},
-                    RenderCase{{"LaterSettingsWin", 22050, 30000, 256, 60.0, 0.0},
-                               {"--set", "Mix=0.2", "--set", "5=50", "--set", "WaveLength=0", "--set", "WaveLength=1/3"},
-                               {{5, 0.5f}, {0, 0.1819f}}}),
+                    RenderCase{
+                        {"LaterSettingsWin", 22050, 30000, 256, 60.0, 0.0},
+                        {"--set", "Mix=0.2", "--set", "5=50", "--set", "WaveLength=0", "--set", "WaveLength=1/3"},
+                        {{5, 0.5f}, {0, 0.1819f}}}),
     [](const testing::TestParamInfo<RenderCase>& info) { return std::string(info.param.playback.name); });
 
 TEST(Render, TellsWhatEachSettingBecame) {
@@ -117,8 +119,7 @@ TEST(Render, MonoFlacComesOutStereo) {
     vsthost::StereoBuffer input;
     input.left = decoded.channels.at(0);
     input.right = decoded.channels.at(0);
-    expectSameSound(renderDirectly({"", 44100, 20000, 300, 120.0, 0.0}, {}, input),
-                    readSound(folder.file("out.wav")));
+    expectSameSound(renderDirectly({"", 44100, 20000, 300, 120.0, 0.0}, {}, input), readSound(folder.file("out.wav")));
 }
 
 TEST(Render, FormatSameKeepsTheInputsEncoding) {
@@ -144,8 +145,7 @@ TEST(Render, ReplacesAnExistingOutput) {
     writeSound(folder.file("out.wav"), stereoSound(testsupport::ramp(10), 8000));
     const ToolRun run = runTool({"render", folder.file("in.wav"), folder.file("out.wav")});
     ASSERT_EQ(run.status, 0) << run.err;
-    expectSameSound(renderDirectly({"", 44100, 3000, 512, 120.0, 0.0}, {}, input),
-                    readSound(folder.file("out.wav")));
+    expectSameSound(renderDirectly({"", 44100, 3000, 512, 120.0, 0.0}, {}, input), readSound(folder.file("out.wav")));
 }
 
 // Any effect library can be given; this one exports its entry point only

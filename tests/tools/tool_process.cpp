@@ -1,6 +1,7 @@
 #include "tool_process.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -34,28 +35,42 @@ namespace {
 
 }  // namespace
 
-ToolRun runTool(const std::vector<std::string>& args, const fs::path& workingFolder) {
-    const ScratchFolder streams;
+ToolProcess::ToolProcess(const std::vector<std::string>& args, const fs::path& workingFolder) {
     std::vector<std::string> words{SLICECAST_TOOL_PATH};
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& word : words) argv.push_back(word.data());
     argv.push_back(nullptr);
-    const fs::path out = streams.path() / "out";
-    const fs::path err = streams.path() / "err";
+    const fs::path out = streams_.path() / "out";
+    const fs::path err = streams_.path() / "err";
+    pid_ = fork();
+    if (pid_ < 0) throw std::runtime_error("cannot start the tool");
+    if (pid_ == 0) becomeTool(argv, workingFolder, out, err);
+}
 
-    const pid_t child = fork();
-    if (child < 0) throw std::runtime_error("cannot start the tool");
-    if (child == 0) becomeTool(argv, workingFolder, out, err);
+ToolProcess::~ToolProcess() {
+    if (pid_ > 0) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+}
+
+ToolRun ToolProcess::wait() {
     int status = 0;
-    while (waitpid(child, &status, 0) < 0) {
+    while (waitpid(pid_, &status, 0) < 0) {
         if (errno != EINTR) throw std::runtime_error("lost the tool's process");
     }
+    pid_ = -1;
     ToolRun run;
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = fileContents(out);
-    run.err = fileContents(err);
+    run.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+    run.out = fileContents(streams_.path() / "out");
+    run.err = fileContents(streams_.path() / "err");
     return run;
+}
+
+ToolRun runTool(const std::vector<std::string>& args, const fs::path& workingFolder) {
+    return ToolProcess(args, workingFolder).wait();
 }
 
 std::string fileContents(const fs::path& file) {

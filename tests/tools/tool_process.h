@@ -9,15 +9,13 @@
 namespace tooltest {
 
 struct ToolRun {
-    // The exit status; -1 if the process did not exit normally (a crash).
+    // The exit status; -1 if the process did not exit normally.
     int status = -1;
+    // The signal that ended the process, if one did.
+    int signal = 0;
     std::string out;
     std::string err;
 };
-
-// Runs `slicecast args...` in folder workingFolder (the test's own folder
-// if empty), with nothing on standard input.
-ToolRun runTool(const std::vector<std::string>& args, const std::filesystem::path& workingFolder = {});
 
 // All bytes of a file; empty if there is none.
 std::string fileContents(const std::filesystem::path& file);
@@ -39,5 +37,26 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// `slicecast args...` running in folder workingFolder (the test's own
+// folder if empty), with nothing on standard input.
+class ToolProcess {
+public:
+    explicit ToolProcess(const std::vector<std::string>& args, const std::filesystem::path& workingFolder = {});
+    // Kills the process if nobody waited for it.
+    ~ToolProcess();
+    ToolProcess(const ToolProcess&) = delete;
+    ToolProcess& operator=(const ToolProcess&) = delete;
+
+    int pid() const { return pid_; }
+    ToolRun wait();
+
+private:
+    ScratchFolder streams_;
+    int pid_ = -1;
+};
+
+// Runs the tool to its end.
+ToolRun runTool(const std::vector<std::string>& args, const std::filesystem::path& workingFolder = {});
 
 }  // namespace tooltest

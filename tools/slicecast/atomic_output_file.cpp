@@ -9,6 +9,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "interrupt_cleanup.h"
+
 namespace slicecastcli {
 
 namespace fs = std::filesystem;
@@ -37,6 +39,7 @@ AtomicOutputFile::AtomicOutputFile(fs::path target) : target_(fs::absolute(targe
         if (descriptor >= 0) {
             close(descriptor);
             temporary_ = candidate;
+            removeOnInterrupt(temporary_.c_str());
             return;
         }
         if (errno != EEXIST) throw std::runtime_error("cannot write " + target.string() + ": " + std::strerror(errno));
@@ -46,6 +49,7 @@ AtomicOutputFile::AtomicOutputFile(fs::path target) : target_(fs::absolute(targe
 
 AtomicOutputFile::~AtomicOutputFile() {
     if (!committed_) std::remove(temporary_.c_str());
+    removeOnInterrupt(nullptr);
 }
 
 void AtomicOutputFile::commit() {
@@ -53,6 +57,7 @@ void AtomicOutputFile::commit() {
         throw std::runtime_error("cannot write " + target_.string() + ": " + std::strerror(errno));
     }
     committed_ = true;
+    removeOnInterrupt(nullptr);
 }
 
 }  // namespace slicecastcli

@@ -62,13 +62,15 @@ VstIntPtr dispatch(AEffect* effect, VstInt32 opcode, VstInt32 /*index*/, VstIntP
 }
 
 // Every sample of a block tells, on the left, the block's length if the
-// host switched the effect on first (effOpen, a sample rate, a block size
-// at least this long, effMainsChanged 1), and on the right the block's
-// musical position if the host's time record flags position and tempo.
+// host switched the effect on first (effOpen, the sample rate of its time
+// record, a block size at least this long, effMainsChanged 1), and on the
+// right the block's musical position if the time record flags position
+// and tempo.
 void probe(Fixture& fixture, float** outputs, VstInt32 frames) {
     const auto* time = reinterpret_cast<const VstTimeInfo*>(
         fixture.host(&fixture.record, audioMasterGetTime, 0, kVstPpqPosValid | kVstTempoValid, nullptr, 0.0f));
-    const bool switchedOn = fixture.opened && fixture.on && fixture.sampleRate > 0.0f && fixture.blockSize >= frames;
+    const bool switchedOn = fixture.opened && fixture.on && time != nullptr &&
+                            fixture.sampleRate == static_cast<float>(time->sampleRate) && fixture.blockSize >= frames;
     const bool timed =
         time != nullptr && (time->flags & (kVstPpqPosValid | kVstTempoValid)) == (kVstPpqPosValid | kVstTempoValid);
     for (VstInt32 frame = 0; frame < frames; ++frame) {

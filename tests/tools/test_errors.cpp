@@ -170,7 +170,11 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"UnknownFormat", render({"--format", "mp3"}), "--format: mp3 not in .*", kBadCommandLine},
         ErrorCase{"NoOutputNamed", {"render", "{in}"}, "output is required", kBadCommandLine},
         ErrorCase{"UnknownOption", render({"--frobnicate"}), ".*--frobnicate.*", kBadCommandLine},
-        ErrorCase{"NoCommand", {}, "A subcommand is required", kBadCommandLine}),
+        ErrorCase{"NoCommand", {}, "give a command: render, info or demo \\(see --help\\)", kBadCommandLine},
+        ErrorCase{"UnknownCommand",
+                  {"play", "{in}"},
+                  "The following arguments were not expected: .*play.*",
+                  kBadCommandLine}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A folder where the output should go is refused before anything is

@@ -117,7 +117,9 @@ void fail(const std::string& message) { std::cerr << "slicecast: error: " << mes
 
 int main(int argc, char** argv) {
     CLI::App app("A command-line host for VST 2.4 effects, Slicecast by default.", "slicecast");
-    app.require_subcommand(1);
+    // At most one command; none at all is reported below, in a plainer line
+    // than the parser's, and an unknown word is reported as unexpected.
+    app.require_subcommand(0, 1);
     CommandLine line;
     const CLI::App* render = addRender(app, line);
     const CLI::App* info = addInfo(app, line);
@@ -127,6 +129,10 @@ int main(int argc, char** argv) {
     } catch (const CLI::ParseError& error) {
         if (error.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) return app.exit(error);
         fail(error.what());
+        return kBadCommandLine;
+    }
+    if (app.get_subcommands().empty()) {
+        fail("give a command: render, info or demo (see --help)");
         return kBadCommandLine;
     }
     try {

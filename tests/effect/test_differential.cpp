@@ -1,0 +1,267 @@
+// The library's processing against the sample-by-sample reference
+// (tests/support/reference_slice_repeater), bit for bit, over many seeded
+// scenarios: sample rates, tempos, block sizes from 1 up, odd ones and
+// changing ones, pre-roll, jumps, stopped transports, missing flags and
+// records, unusable tempos and sample rates, every parameter over its range
+// and beyond, changed between blocks, in-place buffers, and inputs quiet
+// enough to reach the subnormal range. The reference flushes subnormals as
+// the library does.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <sstream>
+#include <vector>
+
+#include "reference_slice_repeater.h"
+#include "slicecast_plugin.h"
+
+namespace {
+
+// Answers the time query with the record the test scripted for the coming
+// block, or with none.
+struct ScriptedTimeHost : vsthost::Host {
+    const VstTimeInfo* record = nullptr;
+    VstIntPtr answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
+                     float opt) override {
+        if (opcode == audioMasterGetTime) return reinterpret_cast<VstIntPtr>(record);
+        return Host::answer(effect, opcode, index, value, ptr, opt);
+    }
+};
+
+// Equal bits; NaNs count as equal to each other, since which NaN a
+// product of two different NaNs gives depends on the order of its operands.
+bool sameSample(float a, float b) {
+    if (std::isnan(a) || std::isnan(b)) return std::isnan(a) && std::isnan(b);
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+class Scenario {
+public:
+    explicit Scenario(unsigned seed) : seed_(seed), random_(seed) {}
+
+    // Plays the whole scenario through the library and the reference; on
+    // the first difference reports where, and stops.
+    void run();
+
+private:
+    bool chance(double p) { return std::bernoulli_distribution(p)(random_); }
+    bool event(double p) { return chance(p * eventScale_); }
+    double uniform(double low, double high) { return std::uniform_real_distribution<double>(low, high)(random_); }
+    int between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
+    template <typename T, std::size_t N>
+    T pick(const T (&choices)[N]) {
+        return choices[static_cast<std::size_t>(between(0, static_cast<int>(N) - 1))];
+    }
+
+    float sampleRate();
+    double tempo();
+    float parameterValue(VstInt32 index);
+    VstInt32 blockSize();
+    void changeBetweenBlocks(vsthost::PluginInstance& plugin, testsupport::ReferenceSlicecast& reference);
+    void fillInput(std::vector<float>& left, std::vector<float>& right);
+    std::string where(std::int64_t frame) const;
+
+    unsigned seed_;
+    std::mt19937 random_;
+    VstTimeInfo record_{};
+    bool answersRecord_ = true;
+    bool playing_ = true;
+    float sampleRate_ = 44100.0f;
+    VstInt32 fixedBlockSize_ = 0;  // 0: every block draws its size
+    double inputScale_ = 1.0;
+    double eventScale_ = 1.0;  // how often the transport and parameters change
+    std::ostringstream log_;
+};
+
+float Scenario::sampleRate() {
+    // Mostly usable rates; now and then one that gives no musical time.
+    if (chance(0.03)) return pick({0.0f, -48000.0f, std::numeric_limits<float>::quiet_NaN()});
+    if (chance(0.5)) return pick({8000.0f, 22050.0f, 44100.0f, 48000.0f, 88200.0f, 96000.0f, 192000.0f});
+    return static_cast<float>(uniform(4000.0, 200000.0));
+}
+
+double Scenario::tempo() {
+    if (chance(0.03)) return pick({0.0, -90.0, std::numeric_limits<double>::infinity()});
+    if (chance(0.1)) return pick({20.0, 1000.0, 5000.0});
+    return uniform(40.0, 300.0);
+}
+
+float Scenario::parameterValue(VstInt32 index) {
+    // The edges of the range and values just inside them, values across it,
+    // and now and then one that no host should send.
+    if (chance(0.05)) return pick({-0.5f, 1.5f, std::numeric_limits<float>::quiet_NaN(), 1e-30f});
+    if (chance(0.3)) return pick({0.0f, 1.0f, 0.99999994f, 0.5f, 1.0f / 11.0f, 0.25f});
+    // Long decays reach the subnormal range.
+    if (index == 4 && chance(0.3)) return pick({0.5f, 0.1f, 0.9f});
+    return static_cast<float>(uniform(0.0, 1.0));
+}
+
+VstInt32 Scenario::blockSize() {
+    if (fixedBlockSize_ != 0) return fixedBlockSize_;
+    return chance(0.1) ? between(1, 13) : between(1, 3000);
+}
+
+void Scenario::changeBetweenBlocks(vsthost::PluginInstance& plugin, testsupport::ReferenceSlicecast& reference) {
+    if (event(0.15)) {
+        const VstInt32 index = between(0, 5);
+        const float value = parameterValue(index);
+        plugin.setParameter(index, value);
+        reference.setParameter(index, value);
+        log_ << " p" << index << "=" << value;
+    }
+    if (event(0.02)) {
+        record_.ppqPos = uniform(-20.0, 300.0);
+        log_ << " jump to " << record_.ppqPos;
+    }
+    if (event(0.01)) {
+        playing_ = !playing_;
+        log_ << (playing_ ? " play" : " stop");
+    }
+    if (event(0.01)) {
+        record_.tempo = tempo();
+        log_ << " tempo " << record_.tempo;
+    }
+    if (event(0.01)) {
+        record_.flags = pick<VstInt32>({0, kVstPpqPosValid, kVstTempoValid, kVstPpqPosValid | kVstTempoValid});
+        log_ << " flags " << record_.flags;
+    }
+    if (event(0.01)) {
+        answersRecord_ = !answersRecord_;
+        log_ << (answersRecord_ ? " record" : " no record");
+    }
+    if (event(0.005)) {
+        sampleRate_ = sampleRate();
+        plugin.dispatch(effSetSampleRate, 0, 0, nullptr, sampleRate_);
+        reference.setSampleRate(sampleRate_);
+        log_ << " rate " << sampleRate_;
+    }
+}
+
+void Scenario::fillInput(std::vector<float>& left, std::vector<float>& right) {
+    std::uniform_real_distribution<float> sample(-1.0f, 1.0f);
+    const auto scale = static_cast<float>(inputScale_);
+    for (std::size_t i = 0; i < left.size(); ++i) {
+        left[i] = sample(random_) * scale;
+        right[i] = sample(random_) * scale;
+    }
+}
+
+std::string Scenario::where(std::int64_t frame) const {
+    std::ostringstream text;
+    text << "seed " << seed_ << ", frame " << frame << "; events:" << log_.str();
+    return text.str();
+}
+
+void Scenario::run() {
+    sampleRate_ = sampleRate();
+    record_.ppqPos = chance(0.3) ? uniform(-8.0, 0.0) : uniform(0.0, 100.0);
+    record_.tempo = tempo();
+    record_.flags = chance(0.8) ? kVstPpqPosValid | kVstTempoValid : pick<VstInt32>({0, kVstPpqPosValid, kVstTempoValid});
+    if (chance(0.3)) fixedBlockSize_ = pick({1, 2, 7, 64, 333, 512, 1021, 4096});
+    // Inputs quiet enough that every sample, or every product, is subnormal.
+    if (chance(0.15)) inputScale_ = pick({1e-36, 1e-39});
+    const bool long_ = fixedBlockSize_ != 1 && chance(0.2);
+    const std::int64_t totalFrames = long_ ? 1100000 : (fixedBlockSize_ == 1 ? 20000 : between(20000, 120000));
+    if (long_) {
+        // Calm runs at slow tempos, with one-bar slices and four-bar
+        // periods: slices and periods longer than the capture buffers.
+        sampleRate_ = pick({44100.0f, 48000.0f, 96000.0f});
+        record_.tempo = uniform(10.0, 22.0);
+        eventScale_ = 0.01;
+    }
+    log_ << " start at " << record_.ppqPos << ", tempo " << record_.tempo << ", rate " << sampleRate_;
+
+    ScriptedTimeHost host;
+    vsthost::PluginInstance plugin(host, testsupport::slicecastEntry());
+    plugin.switchOn(sampleRate_, 512);
+    testsupport::ReferenceSlicecast reference;
+    reference.setSampleRate(sampleRate_);
+    for (VstInt32 index = 0; index < 6; ++index) {
+        if (!long_ && !chance(0.7)) continue;
+        // Long runs keep the whole slice audible ("Rate" 1).
+        const float longRunValues[3] = {0.0f, 0.0f, 1.0f};
+        const float value = long_ && index < 3 ? longRunValues[index] : parameterValue(index);
+        plugin.setParameter(index, value);
+        reference.setParameter(index, value);
+        log_ << " p" << index << "=" << value;
+    }
+
+    std::vector<float> inLeft, inRight, outLeft, outRight, expectedLeft, expectedRight;
+    for (std::int64_t frame = 0; frame < totalFrames;) {
+        changeBetweenBlocks(plugin, reference);
+        const auto frames = static_cast<VstInt32>(std::min<std::int64_t>(blockSize(), totalFrames - frame));
+        for (auto* channel : {&inLeft, &inRight, &outLeft, &outRight, &expectedLeft, &expectedRight}) {
+            channel->resize(static_cast<std::size_t>(frames));
+        }
+        fillInput(inLeft, inRight);
+
+        host.record = answersRecord_ ? &record_ : nullptr;
+        reference.process(host.record, inLeft.data(), inRight.data(), expectedLeft.data(), expectedRight.data(),
+                          frames);
+        if (chance(0.3)) {
+            // In place: the host's input buffers become the output.
+            outLeft = inLeft;
+            outRight = inRight;
+            float* channels[2] = {outLeft.data(), outRight.data()};
+            plugin.processReplacing(channels, channels, frames);
+        } else {
+            float* inputs[2] = {inLeft.data(), inRight.data()};
+            float* outputs[2] = {outLeft.data(), outRight.data()};
+            plugin.processReplacing(inputs, outputs, frames);
+        }
+
+        for (VstInt32 i = 0; i < frames; ++i) {
+            if (!sameSample(outLeft[i], expectedLeft[i]) || !sameSample(outRight[i], expectedRight[i])) {
+                ADD_FAILURE() << "library (" << outLeft[i] << ", " << outRight[i] << ") but reference ("
+                              << expectedLeft[i] << ", " << expectedRight[i] << ") at " << where(frame + i);
+                return;
+            }
+        }
+        if (playing_) record_.ppqPos += frames * (record_.tempo / 60.0) / sampleRate_;
+        frame += frames;
+    }
+}
+
+TEST(Differential, LibraryMatchesTheReferenceSampleForSample) {
+    for (unsigned seed = 1; seed <= 60; ++seed) Scenario(seed).run();
+}
+
+TEST(Differential, BlockSizesDoNotChangeTheSound) {
+    // The same transport and settings in blocks of every size from 1 to 40,
+    // where stretches of frames begin and end at every offset.
+    for (VstInt32 blockSize = 1; blockSize <= 40; ++blockSize) {
+        ScriptedTimeHost host;
+        vsthost::PluginInstance plugin(host, testsupport::slicecastEntry());
+        plugin.switchOn(48000.0f, blockSize);
+        testsupport::ReferenceSlicecast reference;
+        reference.setSampleRate(48000.0f);
+        // 1/64-bar slices, a capture every quarter bar, shaped and decaying.
+        const float settings[6] = {1.0f, 1.0f, 0.6f, 0.5f, 0.7f, 0.8f};
+        for (VstInt32 index = 0; index < 6; ++index) {
+            plugin.setParameter(index, settings[index]);
+            reference.setParameter(index, settings[index]);
+        }
+        VstTimeInfo record{};
+        record.tempo = 137.0;
+        record.flags = kVstPpqPosValid | kVstTempoValid;
+        host.record = &record;
+        const auto input = testsupport::noise(8000, static_cast<unsigned>(blockSize));
+        vsthost::StereoBuffer output(input.frames()), expected(input.frames());
+        for (std::size_t frame = 0; frame < input.frames(); frame += static_cast<std::size_t>(blockSize)) {
+            const auto frames = static_cast<VstInt32>(std::min<std::size_t>(blockSize, input.frames() - frame));
+            float* inputs[2] = {const_cast<float*>(input.left.data() + frame), const_cast<float*>(input.right.data() + frame)};
+            float* outputs[2] = {output.left.data() + frame, output.right.data() + frame};
+            plugin.processReplacing(inputs, outputs, frames);
+            reference.process(&record, inputs[0], inputs[1], expected.left.data() + frame,
+                              expected.right.data() + frame, frames);
+            record.ppqPos += frames * (137.0 / 60.0) / 48000.0;
+        }
+        EXPECT_EQ(output.left, expected.left) << "blocks of " << blockSize;
+        EXPECT_EQ(output.right, expected.right) << "blocks of " << blockSize;
+    }
+}
+
+}  // namespace

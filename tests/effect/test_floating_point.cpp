@@ -1,0 +1,148 @@
+// Subnormal floats: processing flushes them to zero for the length of each
+// call and gives the host its floating-point state back. The output then
+// differs from the plain arithmetic only where that arithmetic gives a
+// subnormal.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "reference_slice_repeater.h"
+#include "slicecast_plugin.h"
+
+#if defined(__x86_64__)
+#include <xmmintrin.h>
+#endif
+
+namespace {
+
+using testsupport::ReferenceSlicecast;
+
+bool isSubnormal(float value) { return std::fpclassify(value) == FP_SUBNORMAL; }
+
+// 48 kHz, 120 BPM, 1/64-bar slices, a capture every 4 bars: 256 repeats per
+// period, each at half the gain of the one before, so the gain passes below
+// the smallest normal float after about 126 of them.
+constexpr float kSampleRate = 48000.0f;
+constexpr std::size_t kPeriodFrames = 4 * 4 * 24000;
+constexpr float kDecayIntoSubnormals[6] = {1.0f, 0.0f, 0.7f, 0.0f, 0.5f, 1.0f};
+
+struct Render {
+    vsthost::StereoBuffer library;
+    vsthost::StereoBuffer plain;  // the reference, subnormals kept
+};
+
+Render renderBoth(const vsthost::StereoBuffer& input, const float (&settings)[6]) {
+    testsupport::SlicecastSession session(kSampleRate, 120.0, 0.0, 512);
+    ReferenceSlicecast reference(ReferenceSlicecast::Subnormals::Kept);
+    reference.setSampleRate(kSampleRate);
+    for (VstInt32 index = 0; index < 6; ++index) {
+        session.plugin->setParameter(index, settings[index]);
+        reference.setParameter(index, settings[index]);
+    }
+    Render render;
+    render.plain = vsthost::StereoBuffer(input.frames());
+    vsthost::renderInBlocks(*session.plugin, session.host.transport, input, render.library, vsthost::fixedBlocks(512),
+                            [&](std::int64_t frame) {
+                                const auto start = static_cast<std::size_t>(frame);
+                                const auto frames = static_cast<VstInt32>(std::min<std::size_t>(512, input.frames() - start));
+                                reference.process(session.host.transport.timeInfo(), input.left.data() + start,
+                                                  input.right.data() + start, render.plain.left.data() + start,
+                                                  render.plain.right.data() + start, frames);
+                            });
+    return render;
+}
+
+// Every output sample is the plain arithmetic's, bit for bit, except where
+// that is subnormal: there the library gives zero. Answers how many
+// subnormals the plain arithmetic gave.
+std::size_t expectFlushedOnlyWhereSubnormal(const Render& render) {
+    std::size_t subnormals = 0;
+    for (const auto& [library, plain] : {std::pair{&render.library.left, &render.plain.left},
+                                         std::pair{&render.library.right, &render.plain.right}}) {
+        for (std::size_t i = 0; i < plain->size(); ++i) {
+            const float got = (*library)[i];
+            const float specified = (*plain)[i];
+            EXPECT_FALSE(isSubnormal(got)) << "frame " << i;
+            if (isSubnormal(specified)) {
+                ++subnormals;
+                EXPECT_EQ(got, 0.0f) << "frame " << i;
+            } else {
+                EXPECT_EQ(std::memcmp(&got, &specified, sizeof got), 0) << "frame " << i << ": " << got << " vs " << specified;
+            }
+            if (testing::Test::HasFailure()) return subnormals;
+        }
+    }
+    return subnormals;
+}
+
+TEST(FloatingPoint, DecayIntoTheSubnormalRangeFlushesOnlyWhatWouldBeSubnormal) {
+    const auto input = testsupport::noise(kPeriodFrames + 4096, 31);
+    const auto render = renderBoth(input, kDecayIntoSubnormals);
+    EXPECT_GT(expectFlushedOnlyWhereSubnormal(render), 1000u) << "the scenario no longer reaches the subnormal range";
+}
+
+TEST(FloatingPoint, SubnormalInputCountsAsZero) {
+    auto input = testsupport::noise(20000, 32);
+    for (auto* channel : {&input.left, &input.right}) {
+        for (float& sample : *channel) sample *= 1e-39f;
+    }
+    // Half dry, half processed.
+    const float halfMix[6] = {5.0f / 11.0f, 0.75f, 0.7f, 0.0f, 1.0f, 0.5f};
+    const auto render = renderBoth(input, halfMix);
+    EXPECT_GT(expectFlushedOnlyWhereSubnormal(render), 1000u);
+}
+
+#if defined(__x86_64__)
+
+// Records the floating-point control state the host sees while answering
+// the time query.
+struct MxcsrHost : vsthost::Host {
+    unsigned seenDuringTimeQuery = 0;
+    VstIntPtr answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
+                     float opt) override {
+        if (opcode == audioMasterGetTime) seenDuringTimeQuery = _mm_getcsr();
+        return Host::answer(effect, opcode, index, value, ptr, opt);
+    }
+};
+
+// MXCSR without its six exception flags, which any arithmetic may raise.
+constexpr unsigned kControlBits = ~0x3Fu;
+
+TEST(FloatingPoint, TheCallersFloatingPointControlIsRestored) {
+    const unsigned original = _mm_getcsr();
+    const struct {
+        const char* what;
+        unsigned mxcsr;
+    } callers[] = {
+        {"the default state", 0x1F80},
+        {"flushing already", 0x1F80 | 0x8040},
+        {"rounding toward zero", 0x7F80},
+        {"flush to zero only", 0x9F80},
+    };
+    const auto input = testsupport::noise(512, 33);
+    vsthost::StereoBuffer output(512);
+    for (const auto& caller : callers) {
+        MxcsrHost host;
+        host.transport = vsthost::Transport(kSampleRate, 120.0, 0.0);
+        vsthost::PluginInstance plugin(host, testsupport::slicecastEntry());
+        plugin.switchOn(kSampleRate, 512);
+        for (VstInt32 index = 0; index < 6; ++index) plugin.setParameter(index, kDecayIntoSubnormals[index]);
+        for (int block = 0; block < 800; ++block) {
+            float* inputs[2] = {const_cast<float*>(input.left.data()), const_cast<float*>(input.right.data())};
+            float* outputs[2] = {output.left.data(), output.right.data()};
+            _mm_setcsr(caller.mxcsr);
+            plugin.processReplacing(inputs, outputs, 512);
+            const unsigned after = _mm_getcsr();
+            _mm_setcsr(original);
+            ASSERT_EQ(after & kControlBits, caller.mxcsr & kControlBits) << caller.what << ", block " << block;
+            ASSERT_EQ(host.seenDuringTimeQuery & kControlBits, caller.mxcsr & kControlBits)
+                << caller.what << ": the host was called with another state";
+            host.transport.advance(512);
+        }
+    }
+}
+
+#endif
+
+}  // namespace

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what building and testing Slicecast needs on a fresh Debian 12
-# machine. Run as root (or through sudo); does nothing that is already done.
+# Installs what Slicecast needs on a fresh Debian 12 machine: by default what
+# building it (plug-in, render tool, tests, benchmarks) needs; with --test
+# also what the full test run needs. Run as root, or it uses sudo. Does
+# nothing that is already done.
 set -euo pipefail
 
 packages=(
@@ -12,16 +14,21 @@ packages=(
     pkgconf
     libsndfile1-dev
     libcli11-dev
-    # A third-party VST 2.4 effect that the render tool's tests load.
-    dragonfly-reverb-vst
-    # Reliability stages: memcheck, the clang fuzzer with its runtime, and a
-    # real DAW with its Lua session tool (the session file is edited in Python).
-    valgrind
-    clang
-    libclang-rt-14-dev
-    ardour
-    python3
 )
+
+if [[ ${1:-} == --test ]]; then
+    packages+=(
+        # A third-party VST 2.4 effect that the render tool's tests load.
+        dragonfly-reverb-vst
+        # Reliability stages: memcheck, the clang fuzzer with its runtime, and a
+        # real DAW with its Lua session tool (the session file is edited in Python).
+        valgrind
+        clang
+        libclang-rt-14-dev
+        ardour
+        python3
+    )
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-dependencies.sh
+bash scripts/install-dependencies.sh --test
 
 jobs=$(nproc)
 

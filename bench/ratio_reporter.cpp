@@ -34,13 +34,16 @@ void RatioReporter::Finalize() {
     std::ostream& out = GetOutputStream();
     char line[256];
     out << "\nTime per stereo frame against the copy baseline at the same block size\n";
-    std::snprintf(line, sizeof line, "%-44s %8s %10s %8s %12s\n", "benchmark", "block", "ns/frame", "x copy",
+    std::snprintf(line, sizeof line, "%-64s %6s %9s %7s %11s\n", "benchmark", "block", "ns/frame", "x copy",
                   "x realtime");
     out << line;
     for (const Row& row : rows_) {
         const auto copy = copyNanosecondsPerFrame_.find(row.block);
-        const double ratio = copy == copyNanosecondsPerFrame_.end() ? 0.0 : row.nanosecondsPerFrame / copy->second;
-        std::snprintf(line, sizeof line, "%-44s %8.0f %10.3f %8.2f %12.0f\n", row.name.c_str(), row.block,
+        char ratio[16] = "-";
+        if (copy != copyNanosecondsPerFrame_.end()) {
+            std::snprintf(ratio, sizeof ratio, "%.2f", row.nanosecondsPerFrame / copy->second);
+        }
+        std::snprintf(line, sizeof line, "%-64s %6.0f %9.3f %7s %11.0f\n", row.name.c_str(), row.block,
                       row.nanosecondsPerFrame, ratio, row.realtimeMultiple);
         out << line;
     }

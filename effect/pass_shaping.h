@@ -43,7 +43,7 @@ struct PassShape {
     float sliceLength;       // S
     float fadeDenominator;   // S x rate
     std::int32_t gateLength; // S x rate, truncated
-    bool fades;              // rate > 0
+    bool fades;              // rate > 0 and FadeOut not 0 (see the constructor)
     bool fadesIn;            // rate < 1
     float dryGain;           // 1 - mix
     float silentWet;         // mix x 0, the wet term of a gated sample

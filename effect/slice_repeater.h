@@ -27,10 +27,6 @@ public:
     void process(const BlockPlan& plan, const ShapeParameters& parameters, const StereoIo& io,
                  std::int32_t frames) noexcept;
 
-    std::uint32_t sampleCounter() const noexcept { return sampleCounter_; }
-    float repeatGain() const noexcept { return repeatGain_; }
-    double lastPosition() const noexcept { return lastPosition_; }
-
 private:
     // The stretch of frames from here on that shares one pass and one gain.
     std::int32_t stretchLength(const BlockPlan& plan, std::uint32_t readIndex, std::int32_t framesToBoundary) const noexcept;

@@ -62,13 +62,13 @@ std::size_t expectFlushedOnlyWhereSubnormal(const Render& render) {
                                          std::pair{&render.library.right, &render.plain.right}}) {
         for (std::size_t i = 0; i < plain->size(); ++i) {
             const float got = (*library)[i];
-            const float specified = (*plain)[i];
+            const float expected = (*plain)[i];
             EXPECT_FALSE(isSubnormal(got)) << "frame " << i;
-            if (isSubnormal(specified)) {
+            if (isSubnormal(expected)) {
                 ++subnormals;
                 EXPECT_EQ(got, 0.0f) << "frame " << i;
             } else {
-                EXPECT_EQ(std::memcmp(&got, &specified, sizeof got), 0) << "frame " << i << ": " << got << " vs " << specified;
+                EXPECT_EQ(std::memcmp(&got, &expected, sizeof got), 0) << "frame " << i << ": " << got << " vs " << expected;
             }
             if (testing::Test::HasFailure()) return subnormals;
         }

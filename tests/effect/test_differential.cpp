@@ -16,20 +16,10 @@
 #include <vector>
 
 #include "reference_slice_repeater.h"
+#include "scripted_time_host.h"
 #include "slicecast_plugin.h"
 
 namespace {
-
-// Answers the time query with the record the test scripted for the coming
-// block, or with none.
-struct ScriptedTimeHost : vsthost::Host {
-    const VstTimeInfo* record = nullptr;
-    VstIntPtr answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
-                     float opt) override {
-        if (opcode == audioMasterGetTime) return reinterpret_cast<VstIntPtr>(record);
-        return Host::answer(effect, opcode, index, value, ptr, opt);
-    }
-};
 
 // Equal bits; NaNs count as equal to each other, since which NaN a
 // product of two different NaNs gives depends on the order of its operands.
@@ -174,7 +164,7 @@ void Scenario::run() {
     }
     log_ << " start at " << record_.ppqPos << ", tempo " << record_.tempo << ", rate " << sampleRate_;
 
-    ScriptedTimeHost host;
+    testsupport::ScriptedTimeHost host;
     vsthost::PluginInstance plugin(host, testsupport::slicecastEntry());
     plugin.switchOn(sampleRate_, 512);
     testsupport::ReferenceSlicecast reference;
@@ -198,8 +188,8 @@ void Scenario::run() {
         }
         fillInput(inLeft, inRight);
 
-        host.record = answersRecord_ ? &record_ : nullptr;
-        reference.process(host.record, inLeft.data(), inRight.data(), expectedLeft.data(), expectedRight.data(),
+        host.answerWith(answersRecord_ ? &record_ : nullptr);
+        reference.process(host.answeredRecord(), inLeft.data(), inRight.data(), expectedLeft.data(), expectedRight.data(),
                           frames);
         if (chance(0.3)) {
             // In place: the host's input buffers become the output.
@@ -233,7 +223,7 @@ TEST(Differential, BlockSizesDoNotChangeTheSound) {
     // The same transport and settings in blocks of every size from 1 to 40,
     // where stretches of frames begin and end at every offset.
     for (VstInt32 blockSize = 1; blockSize <= 40; ++blockSize) {
-        ScriptedTimeHost host;
+        testsupport::ScriptedTimeHost host;
         vsthost::PluginInstance plugin(host, testsupport::slicecastEntry());
         plugin.switchOn(48000.0f, blockSize);
         testsupport::ReferenceSlicecast reference;
@@ -247,7 +237,7 @@ TEST(Differential, BlockSizesDoNotChangeTheSound) {
         VstTimeInfo record{};
         record.tempo = 137.0;
         record.flags = kVstPpqPosValid | kVstTempoValid;
-        host.record = &record;
+        host.answerWith(&record);
         const auto input = testsupport::noise(8000, static_cast<unsigned>(blockSize));
         vsthost::StereoBuffer output(input.frames()), expected(input.frames());
         for (std::size_t frame = 0; frame < input.frames(); frame += static_cast<std::size_t>(blockSize)) {

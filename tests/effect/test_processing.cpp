@@ -9,9 +9,11 @@
 #include <limits>
 #include <vector>
 
+#include "scripted_time_host.h"
 #include "slicecast_plugin.h"
 
 using testsupport::ramp;
+using testsupport::ScriptedTimeHost;
 using testsupport::SlicecastSession;
 using vsthost::StereoBuffer;
 
@@ -49,22 +51,6 @@ StereoBuffer render(double sampleRate, double tempo, double start, const Setting
 }
 
 float in(std::int64_t i) { return static_cast<float>(i + 1); }
-
-// A host that counts time queries and can answer them with a scripted record
-// or none at all.
-struct ScriptedTimeHost : vsthost::Host {
-    int timeQueries = 0;
-    bool answerNull = false;
-    VstIntPtr answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
-                     float opt) override {
-        if (opcode == audioMasterGetTime) {
-            ++timeQueries;
-            EXPECT_EQ(value, kVstPpqPosValid | kVstTempoValid);
-            if (answerNull) return 0;
-        }
-        return Host::answer(effect, opcode, index, value, ptr, opt);
-    }
-};
 
 }  // namespace
 
@@ -294,6 +280,7 @@ TEST(Processing, AsksForTheTimeOncePerBlockEvenForEmptyBlocks) {
         const int before = host.timeQueries;
         plugin.processReplacing(channels, channels, frames);
         EXPECT_EQ(host.timeQueries, before + 1) << frames;
+        EXPECT_EQ(host.lastTimeFilter, kVstPpqPosValid | kVstTempoValid);
     }
     EXPECT_EQ(left[0], 1.0f);  // nothing written
     plugin.processReplacing(channels, channels, 4);
@@ -306,7 +293,7 @@ TEST(Processing, AsksForTheTimeOncePerBlockEvenForEmptyBlocks) {
 TEST(Processing, NoTimeRecordCountsAsNoValidFields) {
     const auto input = testsupport::noise(50000, 9);
     ScriptedTimeHost nullHost;
-    nullHost.answerNull = true;
+    nullHost.answerWith(nullptr);
     vsthost::PluginInstance plugin(nullHost, testsupport::slicecastEntry());
     plugin.switchOn(44100.0f, 512);
     vsthost::StereoBuffer fromNull;
@@ -319,29 +306,22 @@ TEST(Processing, NoTimeRecordCountsAsNoValidFields) {
 
 TEST(Processing, UnusableTemposPlayAtTheDefaultTempo) {
     // The transport moves at 120 BPM but reports an unusable tempo.
-    struct BadTempoHost : vsthost::Host {
-        double reportedTempo = 0.0;
-        VstTimeInfo reported{};
-        VstIntPtr answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
-                         float opt) override {
-            if (opcode != audioMasterGetTime) return Host::answer(effect, opcode, index, value, ptr, opt);
-            reported = *transport.timeInfo();
-            reported.tempo = reportedTempo;
-            return reinterpret_cast<VstIntPtr>(&reported);
-        }
-    };
     const auto input = testsupport::noise(50000, 4);
     const auto reference = render(44100.0, 120.0, 0.0, Settings{}, input, 512);
     for (double tempo : {0.0, -120.0, std::numeric_limits<double>::infinity(),
                          std::numeric_limits<double>::quiet_NaN()}) {
-        BadTempoHost host;
-        host.reportedTempo = tempo;
+        ScriptedTimeHost host;
         host.transport = vsthost::Transport(44100.0, 120.0, 0.0);
         vsthost::PluginInstance plugin(host, testsupport::slicecastEntry());
         plugin.switchOn(44100.0f, 512);
         apply(plugin, Settings{});
+        VstTimeInfo reported{};
         vsthost::StereoBuffer out;
-        vsthost::renderInBlocks(plugin, host.transport, input, out, vsthost::fixedBlocks(512));
+        vsthost::renderInBlocks(plugin, host.transport, input, out, vsthost::fixedBlocks(512), [&](std::int64_t) {
+            reported = *host.transport.timeInfo();
+            reported.tempo = tempo;
+            host.answerWith(&reported);
+        });
         EXPECT_EQ(out.left, reference.left) << tempo;
     }
 }

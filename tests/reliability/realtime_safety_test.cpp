@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "reliability_support.h"
+#include "scripted_time_host.h"
 #include "slicecast_plugin.h"
 
 #if !defined(SLICECAST_SANITIZED)
@@ -121,7 +122,7 @@ TEST(RealtimeSafety, TheCountersSeeCallsMadeInsideTheLibrary) {
 
 TEST(RealtimeSafety, ProcessingNeitherAllocatesNorLocks) {
     std::mt19937 generator(3);
-    reliability::ScriptedTimeHost host;
+    testsupport::ScriptedTimeHost host;
     host.transport = vsthost::Transport(48000.0, 128.0, -3.0);
     auto instance = reliability::openInstance(host, 48000.0f, reliability::presets()[1], 4096);
     const auto input = testsupport::noise(4096, 2);

@@ -8,14 +8,6 @@
 
 namespace reliability {
 
-VstIntPtr ScriptedTimeHost::answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
-                                   float opt) {
-    if (opcode != audioMasterGetTime) return Host::answer(effect, opcode, index, value, ptr, opt);
-    ++timeQueries;
-    if (useTransport_) return Host::answer(effect, opcode, index, value, ptr, opt);
-    return reinterpret_cast<VstIntPtr>(record_);
-}
-
 const std::array<Preset, 4>& presets() {
     static const std::array<Preset, 4> all{{
         {5.0f / 11.0f, 0.75f, 0.7f, 0.0f, 1.0f, 1.0f},  // the defaults

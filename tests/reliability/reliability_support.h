@@ -1,12 +1,10 @@
-// Helpers shared by the reliability tests: a host whose time answer a test
-// scripts block by block, parameter presets, and checks over whole renders.
+// Helpers shared by the reliability tests: parameter presets, and checks
+// over whole renders.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "block_renderer.h"
@@ -14,27 +12,6 @@
 #include "plugin_instance.h"
 
 namespace reliability {
-
-// A host that answers the time query with whatever record the test chose
-// for the coming block: the transport's (default), another record, or none.
-class ScriptedTimeHost : public vsthost::Host {
-public:
-    VstIntPtr answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
-                     float opt) override;
-
-    // Answer this record (or null) instead of the transport's.
-    void answerWith(VstTimeInfo* record) {
-        useTransport_ = false;
-        record_ = record;
-    }
-    void answerWithTransport() { useTransport_ = true; }
-
-    int timeQueries = 0;
-
-private:
-    bool useTransport_ = true;
-    VstTimeInfo* record_ = nullptr;
-};
 
 // The six parameter values, in parameter order.
 using Preset = std::array<float, 6>;

@@ -10,11 +10,12 @@
 #include <random>
 
 #include "reliability_support.h"
+#include "scripted_time_host.h"
 #include "slicecast_plugin.h"
 
 namespace {
 
-using reliability::ScriptedTimeHost;
+using testsupport::ScriptedTimeHost;
 
 constexpr std::array<double, 14> kSampleRates{8000.0,  11025.0, 16000.0, 22050.0,  44100.0,  48000.0,   88200.0,
                                               96000.0, 192000.0, 384000.0, 768000.0, 44100.5, 47999.99, 8000.25};

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "reliability_support.h"
+#include "scripted_time_host.h"
 #include "slicecast_plugin.h"
 
 namespace {
@@ -79,7 +80,7 @@ struct Session {
 
 // The effect driven the way the DAW drives it while rolling from 0.
 vsthost::StereoBuffer renderLikeTheDaw(const Session& session, const vsthost::StereoBuffer& input) {
-    reliability::ScriptedTimeHost host;
+    testsupport::ScriptedTimeHost host;
     VstTimeInfo record{};
     record.sampleRate = session.rate;
     record.tempo = session.tempo;

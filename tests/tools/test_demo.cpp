@@ -12,6 +12,10 @@
 #include "tool_process.h"
 
 namespace tooltest {
+
+using testsupport::Sound;
+using testsupport::readSound;
+using testsupport::stereoBuffer;
 namespace {
 
 constexpr std::size_t kLoopFrames = 4 * 2 * 44100;  // four bars at 120 BPM

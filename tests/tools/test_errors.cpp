@@ -19,6 +19,10 @@
 #include "tool_process.h"
 
 namespace tooltest {
+
+using testsupport::Sound;
+using testsupport::writeSound;
+using testsupport::stereoSound;
 namespace {
 
 constexpr int kRunFailed = 1;

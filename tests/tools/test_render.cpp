@@ -14,6 +14,11 @@
 #include "tool_process.h"
 
 namespace tooltest {
+
+using testsupport::Sound;
+using testsupport::writeSound;
+using testsupport::readSound;
+using testsupport::stereoSound;
 namespace {
 
 struct RenderCase {

@@ -13,6 +13,10 @@
 #include "transport.h"
 
 namespace tooltest {
+
+using testsupport::Sound;
+using testsupport::writeSound;
+using testsupport::readSound;
 namespace {
 
 void expectPlayedAsADawDoes(const Playback& playback, const std::vector<std::string>& options) {

@@ -11,6 +11,10 @@
 #include "tool_process.h"
 
 namespace tooltest {
+
+using testsupport::Sound;
+using testsupport::writeSound;
+using testsupport::readSound;
 namespace {
 
 constexpr const char* kReverb = "/usr/lib/lxvst/DragonflyRoomReverb-vst.so";

@@ -13,7 +13,6 @@
 // history is forgotten and the export must equal the effect driven
 // directly with the DAW's transport.
 #include <CLI/CLI.hpp>
-#include <sndfile.h>
 
 #include <array>
 #include <cmath>
@@ -26,35 +25,21 @@
 #include "reliability_support.h"
 #include "scripted_time_host.h"
 #include "slicecast_plugin.h"
+#include "sound_files.h"
 
 namespace {
 
-std::vector<float> readMono(const std::string& path, int expectedChannels, int channel, double& rate) {
-    SF_INFO info{};
-    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
-    if (file == nullptr) throw std::runtime_error("cannot read " + path + ": " + sf_strerror(nullptr));
-    if (info.channels != expectedChannels) {
-        sf_close(file);
-        throw std::runtime_error(path + " has " + std::to_string(info.channels) + " channels");
-    }
-    std::vector<float> interleaved(static_cast<std::size_t>(info.frames) * info.channels);
-    sf_readf_float(file, interleaved.data(), info.frames);
-    sf_close(file);
-    rate = info.samplerate;
-    std::vector<float> samples(static_cast<std::size_t>(info.frames));
-    for (std::size_t i = 0; i < samples.size(); ++i) samples[i] = interleaved[i * info.channels + channel];
-    return samples;
+// The DAW keeps each recorded channel in a mono float file.
+void writeMono(const std::string& path, const std::vector<float>& samples, int rate) {
+    testsupport::writeSound(path, testsupport::Sound{rate, 0, {samples}});
 }
 
-void writeMono(const std::string& path, const std::vector<float>& samples, int rate) {
-    SF_INFO info{};
-    info.samplerate = rate;
-    info.channels = 1;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
-    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
-    if (file == nullptr) throw std::runtime_error("cannot write " + path + ": " + sf_strerror(nullptr));
-    sf_writef_float(file, samples.data(), static_cast<sf_count_t>(samples.size()));
-    sf_close(file);
+testsupport::Sound readSound(const std::string& path, std::size_t expectedChannels) {
+    testsupport::Sound sound = testsupport::readSound(path);
+    if (sound.channels.size() != expectedChannels) {
+        throw std::runtime_error(path + " has " + std::to_string(sound.channels.size()) + " channels");
+    }
+    return sound;
 }
 
 // Noise on the left, a sawtooth on the right: a repeat of the wrong slice
@@ -106,14 +91,14 @@ std::size_t firstBoundaryFrame(const Session& session) {
 }
 
 int check(const Session& session, const std::string& left, const std::string& right, const std::string& exported) {
-    double rate = 0.0;
     vsthost::StereoBuffer input;
-    input.left = readMono(left, 1, 0, rate);
-    input.right = readMono(right, 1, 0, rate);
-    vsthost::StereoBuffer daw;
-    daw.left = readMono(exported, 2, 0, rate);
-    daw.right = readMono(exported, 2, 1, rate);
-    if (rate != session.rate) throw std::runtime_error("the export's rate is " + std::to_string(rate));
+    input.left = readSound(left, 1).channels[0];
+    input.right = readSound(right, 1).channels[0];
+    const testsupport::Sound exportedSound = readSound(exported, 2);
+    const vsthost::StereoBuffer daw = testsupport::stereoBuffer(exportedSound);
+    if (exportedSound.sampleRate != session.rate) {
+        throw std::runtime_error("the export's rate is " + std::to_string(exportedSound.sampleRate));
+    }
     if (daw.frames() != input.frames()) {
         std::printf("export has %zu frames, the region %zu\n", daw.frames(), input.frames());
         return 1;

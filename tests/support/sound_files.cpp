@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-namespace tooltest {
+namespace testsupport {
 
 void writeSound(const std::string& path, const Sound& sound) {
     SF_INFO info{};
@@ -45,4 +45,4 @@ vsthost::StereoBuffer stereoBuffer(const Sound& sound) {
     return buffer;
 }
 
-}  // namespace tooltest
+}  // namespace testsupport

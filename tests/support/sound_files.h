@@ -1,5 +1,4 @@
-// Sound files for the render tool's tests, written and read back with
-// libsndfile.
+// Sound files for the tests, written and read back whole with libsndfile.
 #pragma once
 
 #include <string>
@@ -7,7 +6,7 @@
 
 #include "block_renderer.h"
 
-namespace tooltest {
+namespace testsupport {
 
 struct Sound {
     int sampleRate = 0;
@@ -27,4 +26,4 @@ Sound readSound(const std::string& path);
 Sound stereoSound(const vsthost::StereoBuffer& buffer, int sampleRate);
 vsthost::StereoBuffer stereoBuffer(const Sound& sound);
 
-}  // namespace tooltest
+}  // namespace testsupport

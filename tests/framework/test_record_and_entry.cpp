@@ -1,19 +1,15 @@
 // The effect record and the entry point, seen from a host that loads the
 // built library.
 #include <gtest/gtest.h>
-#include <dlfcn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
-#include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "slicecast_plugin.h"
 
 using testsupport::slicecastEntry;
-using testsupport::slicecastLibrary;
 using testsupport::slicecastPath;
 
 namespace {
@@ -79,28 +75,6 @@ TEST(EntryPoint, AHostRefusingTheVersionGetsNoEffect) {
 }
 
 TEST(EntryPoint, ANullCallbackGetsNoEffect) { EXPECT_EQ(slicecastEntry()(nullptr), nullptr); }
-
-TEST(EntryPoint, MainIsTheSameFunctionAsVSTPluginMain) {
-    void* handle = dlopen(slicecastPath().c_str(), RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(handle, nullptr);
-    EXPECT_EQ(dlsym(handle, "VSTPluginMain"), dlsym(handle, "main"));
-    EXPECT_NE(dlsym(handle, "VSTPluginMain"), nullptr);
-    dlclose(handle);
-}
-
-TEST(EntryPoint, ExportsOnlyTheEntryPointUnderItsTwoNames) {
-    const std::string command = "nm -D --defined-only '" + slicecastPath() + "'";
-    FILE* pipe = popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string names;
-    std::array<char, 512> line{};
-    while (fgets(line.data(), line.size(), pipe) != nullptr) {
-        std::string entry(line.data());
-        names += entry.substr(entry.find_last_of(' ') + 1);
-    }
-    ASSERT_EQ(pclose(pipe), 0);
-    EXPECT_EQ(names, "VSTPluginMain\nmain\n");
-}
 
 TEST(EntryPoint, AnswersNullWithoutThrowingWhenNoStorageCanBeHad) {
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)

@@ -10,6 +10,7 @@ packages=(
     cmake
     googletest
     libgtest-dev
+    libgmock-dev
     libbenchmark-dev
     pkgconf
     libsndfile1-dev

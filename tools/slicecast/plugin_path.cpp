@@ -11,9 +11,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Relative to the folder of this program: the build tree, then the
-// installed layout.
-constexpr std::array<const char*, 2> kBundledPluginPlaces{"../effect/slicecast.so", "../lib/vst/slicecast.so"};
+// Relative to the folder of this program: the build tree first, so that a
+// build never picks up an older installed copy, then the folder the build
+// installs the plug-in into (absolute when it was configured so, and then
+// taken as it is).
+const std::array<fs::path, 2> kBundledPluginPlaces{
+    fs::path("../effect") / SLICECAST_PLUGIN_FILE_NAME,
+    fs::path(SLICECAST_VST_DIR_FROM_TOOL) / SLICECAST_PLUGIN_FILE_NAME,
+};
 
 std::string bundledPluginPath() {
     std::error_code error;
@@ -23,7 +28,7 @@ std::string bundledPluginPath() {
                                  "); give the plug-in with --plugin PATH");
     }
     std::string tried;
-    for (const char* place : kBundledPluginPlaces) {
+    for (const fs::path& place : kBundledPluginPlaces) {
         const fs::path candidate = (program.parent_path() / place).lexically_normal();
         if (fs::exists(candidate, error)) return candidate.string();
         tried += (tried.empty() ? "" : ", ") + candidate.string();

@@ -10,8 +10,8 @@ namespace slicecastcli {
 // The user's path made absolute, so that dlopen opens that very file
 // instead of searching the library path for a bare name; without one, the
 // Slicecast library beside this program (../effect/slicecast.so in the
-// build tree, ../lib/vst/slicecast.so when installed). Throws when there
-// is none.
+// build tree, else the installed plug-in: ../lib/vst/slicecast.so by
+// default, or wherever SLICECAST_VST_DIR put it). Throws when there is none.
 std::string pluginPath(const std::optional<std::string>& userPath);
 
 }  // namespace slicecastcli

@@ -1,0 +1,26 @@
+# Where `cmake --install` and the packages put things: the render tool in
+# bin/, the plug-in in a folder that VST hosts scan.
+#
+# SLICECAST_VST_DIR is that folder. Relative, it lies under the install
+# prefix (lib/vst: /usr/lib/vst for the Debian packages); absolute, it is
+# used as given (a per-user ~/.vst). Linux hosts scan /usr/lib/vst; a copy
+# in /usr/lib/lxvst too would make some hosts list the effect twice. On
+# Windows the prefix itself is the VST folder.
+include(GNUInstallDirs)
+
+if(WIN32)
+    set(slicecast_default_vst_dir ".")
+else()
+    set(slicecast_default_vst_dir "lib/vst")
+endif()
+set(SLICECAST_VST_DIR "${slicecast_default_vst_dir}" CACHE STRING
+    "Folder the plug-in is installed into: relative to the install prefix, or absolute")
+
+# Where the installed render tool looks for the installed plug-in's folder:
+# the same absolute path, or a path relative to the folder of the tool, so
+# that the pair can be moved together (another --prefix, DESTDIR, a package).
+if(IS_ABSOLUTE "${SLICECAST_VST_DIR}")
+    set(SLICECAST_VST_DIR_FROM_TOOL "${SLICECAST_VST_DIR}")
+else()
+    file(RELATIVE_PATH SLICECAST_VST_DIR_FROM_TOOL "/${CMAKE_INSTALL_BINDIR}" "/${SLICECAST_VST_DIR}")
+endif()

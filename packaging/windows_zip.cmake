@@ -1,0 +1,28 @@
+# The Windows zip: x64/slicecast.dll and x86/slicecast.dll side by side,
+# with a read-me on where they go. Either Windows build packages both: its
+# own DLL and the one of its twin build (by default the folder next to this
+# one, as the windows-x64 and windows-x86 presets lay them out).
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(slicecast_own_arch x64)
+    set(slicecast_twin_arch x86)
+else()
+    set(slicecast_own_arch x86)
+    set(slicecast_twin_arch x64)
+endif()
+cmake_path(GET CMAKE_BINARY_DIR PARENT_PATH slicecast_builds)
+set(SLICECAST_WINDOWS_${slicecast_twin_arch}_BUILD "${slicecast_builds}/windows-${slicecast_twin_arch}" CACHE PATH
+    "Build folder of the ${slicecast_twin_arch} plug-in that the Windows zip packages too")
+
+# The read-me with Windows line ends, for Notepad.
+configure_file(windows/README.txt README.txt NEWLINE_STYLE CRLF)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/README.txt DESTINATION . COMPONENT readme)
+
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_FILE_NAME slicecast-${PROJECT_VERSION}-windows)
+set(CPACK_ARCHIVE_COMPONENT_INSTALL OFF)
+# Build folder; project; component; folder in the zip.
+set(CPACK_INSTALL_CMAKE_PROJECTS
+    "${CMAKE_BINARY_DIR};Slicecast;readme;/"
+    "${CMAKE_BINARY_DIR};Slicecast;plugin;/${slicecast_own_arch}"
+    "${SLICECAST_WINDOWS_${slicecast_twin_arch}_BUILD};Slicecast;plugin;/${slicecast_twin_arch}")

@@ -14,3 +14,5 @@ if(SLICECAST_SANITIZE)
         -fsanitize=${SLICECAST_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)
     target_link_options(slicecast_compile_options INTERFACE -fsanitize=${SLICECAST_SANITIZE})
 endif()
+
+include(${CMAKE_CURRENT_LIST_DIR}/PlatformOptions.cmake)

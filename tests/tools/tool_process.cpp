@@ -35,8 +35,12 @@ namespace {
 
 }  // namespace
 
-ToolProcess::ToolProcess(const std::vector<std::string>& args, const fs::path& workingFolder) {
-    std::vector<std::string> words{SLICECAST_TOOL_PATH};
+ToolProcess::ToolProcess(const std::vector<std::string>& args, const fs::path& workingFolder)
+    : ToolProcess(SLICECAST_TOOL_PATH, args, workingFolder) {}
+
+ToolProcess::ToolProcess(const fs::path& program, const std::vector<std::string>& args,
+                         const fs::path& workingFolder) {
+    std::vector<std::string> words{program.string()};
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& word : words) argv.push_back(word.data());
@@ -71,6 +75,10 @@ ToolRun ToolProcess::wait() {
 
 ToolRun runTool(const std::vector<std::string>& args, const fs::path& workingFolder) {
     return ToolProcess(args, workingFolder).wait();
+}
+
+ToolRun runProgram(const fs::path& program, const std::vector<std::string>& args, const fs::path& workingFolder) {
+    return ToolProcess(program, args, workingFolder).wait();
 }
 
 std::string fileContents(const fs::path& file) {

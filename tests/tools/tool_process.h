@@ -38,11 +38,14 @@ private:
     std::filesystem::path path_;
 };
 
-// `slicecast args...` running in folder workingFolder (the test's own
-// folder if empty), with nothing on standard input.
+// `slicecast args...` (or another program's) running in folder
+// workingFolder (the test's own folder if empty), with nothing on standard
+// input.
 class ToolProcess {
 public:
     explicit ToolProcess(const std::vector<std::string>& args, const std::filesystem::path& workingFolder = {});
+    ToolProcess(const std::filesystem::path& program, const std::vector<std::string>& args,
+                const std::filesystem::path& workingFolder = {});
     // Kills the process if nobody waited for it.
     ~ToolProcess();
     ToolProcess(const ToolProcess&) = delete;
@@ -58,5 +61,8 @@ private:
 
 // Runs the tool to its end.
 ToolRun runTool(const std::vector<std::string>& args, const std::filesystem::path& workingFolder = {});
+// Runs any program to its end: an installed copy of the tool, cmake, dpkg.
+ToolRun runProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
+                   const std::filesystem::path& workingFolder = {});
 
 }  // namespace tooltest

@@ -1,0 +1,69 @@
+#include "package_contents.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "tool_process.h"
+
+namespace packagingtest {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> filesUnder(const fs::path& root) {
+    std::vector<std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        if (!entry.is_directory()) files.push_back(entry.path().lexically_relative(root).generic_string());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::vector<std::string> installedFiles(const std::string& pluginPath) {
+    std::vector<std::string> files{
+        "usr/bin/slicecast",
+        "usr/share/doc/slicecast/changelog.gz",
+        "usr/share/doc/slicecast/copyright",
+        "usr/share/man/man1/slicecast.1.gz",
+        pluginPath,
+    };
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::string checkedOutput(const fs::path& program, const std::vector<std::string>& args,
+                          const fs::path& workingFolder) {
+    const tooltest::ToolRun run = tooltest::runProgram(program, args, workingFolder);
+    if (run.status != 0) {
+        throw std::runtime_error(program.filename().string() + " failed (status " + std::to_string(run.status) +
+                                 "): " + run.err + run.out);
+    }
+    return run.out;
+}
+
+std::string controlField(const fs::path& deb, const std::string& name) {
+    const std::string value = checkedOutput(DPKG_DEB_PATH, {"--field", deb.string(), name});
+    const auto first = value.find_first_not_of(" \n");
+    const auto last = value.find_last_not_of(" \n");
+    return first == std::string::npos ? "" : value.substr(first, last - first + 1);
+}
+
+void unpackDeb(const fs::path& deb, const fs::path& folder) {
+    checkedOutput(DPKG_DEB_PATH, {"--extract", deb.string(), folder.string()});
+}
+
+void unpackZip(const fs::path& zip, const fs::path& folder) {
+    checkedOutput(CMAKE_COMMAND_PATH, {"-E", "tar", "xf", fs::absolute(zip).string()}, folder);
+}
+
+fs::path onlyPackageIn(const fs::path& folder, const std::string& extension) {
+    std::vector<fs::path> found;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (entry.path().extension() == extension) found.push_back(entry.path());
+    }
+    if (found.size() != 1) {
+        throw std::runtime_error(std::to_string(found.size()) + " files " + extension + " in " + folder.string());
+    }
+    return found.front();
+}
+
+}  // namespace packagingtest

@@ -1,0 +1,35 @@
+// Looking into what an install or a package holds, with the build
+// machine's own tools.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace packagingtest {
+
+// Every file (not folder) under root, as a path relative to root with '/'
+// between the parts, sorted.
+std::vector<std::string> filesUnder(const std::filesystem::path& root);
+
+// What an install or a Debian package holds, relative to its root, sorted:
+// the tool, the documents and the plug-in at pluginPath. The plug-in once
+// only: a second copy in another VST folder makes hosts that scan both list
+// the effect twice.
+std::vector<std::string> installedFiles(const std::string& pluginPath);
+
+// Runs program with args to its end and gives what it printed; throws,
+// with what it said on standard error, when it fails.
+std::string checkedOutput(const std::filesystem::path& program, const std::vector<std::string>& args,
+                          const std::filesystem::path& workingFolder = {});
+
+// A control field of a Debian package, blanks around it dropped.
+std::string controlField(const std::filesystem::path& deb, const std::string& name);
+void unpackDeb(const std::filesystem::path& deb, const std::filesystem::path& folder);
+void unpackZip(const std::filesystem::path& zip, const std::filesystem::path& folder);
+
+// The one package of a given extension in folder; throws when there is no
+// such file or more than one.
+std::filesystem::path onlyPackageIn(const std::filesystem::path& folder, const std::string& extension);
+
+}  // namespace packagingtest

@@ -1,0 +1,40 @@
+// The Windows zip named by SLICECAST_WINDOWS_ZIP (made from both Windows
+// builds by scripts/ci/packages.sh; a Linux build cannot make one): each
+// DLL in the folder for its width, and a read-me naming the usual folders.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "binary_machine.h"
+#include "package_contents.h"
+#include "tool_process.h"
+
+namespace packagingtest {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(WindowsZip, HoldsBothPlugInsAndWhereToPutThem) {
+    const char* zip = std::getenv("SLICECAST_WINDOWS_ZIP");
+    if (zip == nullptr) GTEST_SKIP() << "no zip named in SLICECAST_WINDOWS_ZIP";
+    EXPECT_EQ(fs::path(zip).filename(), std::string("slicecast-") + SLICECAST_VERSION + "-windows.zip");
+    tooltest::ScratchFolder contents;
+    unpackZip(zip, contents.path());
+    EXPECT_EQ(filesUnder(contents.path()),
+              (std::vector<std::string>{"README.txt", "x64/slicecast.dll", "x86/slicecast.dll"}));
+    EXPECT_EQ(binaryMachine(contents.path() / "x64/slicecast.dll"), "PE x86-64");
+    EXPECT_EQ(binaryMachine(contents.path() / "x86/slicecast.dll"), "PE i386");
+    const std::string readMe = tooltest::fileContents(contents.path() / "README.txt");
+    for (const char* folder : {
+             "C:\\Program Files\\VSTPlugins\r\n",
+             "C:\\Program Files\\Common Files\\VST2\r\n",
+             "C:\\Program Files (x86)\\VSTPlugins\r\n",
+             "C:\\Program Files (x86)\\Common Files\\VST2\r\n",
+         }) {
+        EXPECT_NE(readMe.find(folder), std::string::npos) << folder << " in\n" << readMe;
+    }
+}
+
+}  // namespace
+}  // namespace packagingtest

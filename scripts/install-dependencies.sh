@@ -28,6 +28,10 @@ if [[ ${1:-} == --test ]]; then
         libclang-rt-14-dev
         ardour
         python3
+        # Packages stage: dpkg-shlibdeps and file for cpack's .deb, lintian.
+        dpkg-dev
+        file
+        lintian
     )
 fi
 

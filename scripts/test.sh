@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds Slicecast and runs its whole test suite: the normal build, then the
 # same suite under AddressSanitizer and UndefinedBehaviorSanitizer, the
-# reliability tests under ThreadSanitizer, a minute of fuzzing, and the
-# effect in a real DAW (Ardour 7, headless). Each stage reports its time.
+# reliability tests under ThreadSanitizer, a minute of fuzzing, the
+# effect in a real DAW (Ardour 7, headless), and the packages (built,
+# checked, installed and removed again). Each stage reports its time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -43,4 +44,8 @@ stage_done
 
 echo "== Ardour 7: scanner, session and export"
 bash scripts/ci/ardour.sh build
+stage_done
+
+echo "== Packages: .deb for amd64 and arm64, Windows zip; lintian; install, render, remove"
+bash scripts/ci/packages.sh
 stage_done

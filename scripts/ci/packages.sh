@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Packages stage: the Debian packages for amd64 and arm64 and the Windows
+# zip, made from the preset build folders (built and tested by the cross
+# stage before; built here if not). lintian must find no errors in the
+# .debs; the packaging tests check what every package holds. Then the amd64
+# package is installed with dpkg, the installed /usr/bin/slicecast renders
+# the demo (the same bytes as the build tree's tool), and the package is
+# removed again, leaving the machine as it was.
+#   usage: packages.sh [OUT_DIR]    (default: out/packages)
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+out=${1:-out/packages}
+
+sudo_cmd=()
+[[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
+
+if dpkg-query -W -f='${Status}' slicecast 2>/dev/null | grep -q "ok installed"; then
+    echo "packages: slicecast is installed on this machine already; this stage would replace it" >&2
+    exit 1
+fi
+
+for preset in linux-x64 linux-arm64 windows-x64 windows-x86; do
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset"
+done
+
+rm -rf "$out"
+mkdir -p "$out"
+# Either Windows build makes the zip of both.
+for build in linux-x64 linux-arm64 windows-x64; do
+    cpack --config "build/$build/CPackConfig.cmake" -B "$out" >/dev/null
+done
+rm -rf "$out/_CPack_Packages"
+
+version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' build/linux-x64/CPackConfig.cmake)
+amd64_deb=$out/slicecast-$version-linux-amd64.deb
+arm64_deb=$out/slicecast-$version-linux-arm64.deb
+windows_zip=$out/slicecast-$version-windows.zip
+ls -l "$amd64_deb" "$arm64_deb" "$windows_zip"
+
+echo "-- lintian"
+lintian --fail-on error "$amd64_deb" "$arm64_deb"
+
+echo "-- package contents"
+package_tests=build/linux-x64/tests/packaging/slicecast_packaging_tests
+for deb in "$amd64_deb" "$arm64_deb"; do
+    SLICECAST_DEB=$deb "$package_tests" --gtest_filter='DebianPackage.*' --gtest_brief=1
+done
+SLICECAST_WINDOWS_ZIP=$windows_zip "$package_tests" --gtest_filter='WindowsZip.*' --gtest_brief=1
+
+echo "-- installing $amd64_deb"
+renders=$(mktemp -d)
+remove_package() {
+    "${sudo_cmd[@]}" dpkg -r slicecast >/dev/null
+    rm -rf "$renders"
+}
+trap remove_package EXIT
+"${sudo_cmd[@]}" dpkg -i "$amd64_deb" >/dev/null
+/usr/bin/slicecast info | grep -qx 'Plug-in: */usr/lib/vst/slicecast\.so' ||
+    { echo "packages: the installed tool does not load /usr/lib/vst/slicecast.so" >&2; exit 1; }
+/usr/bin/slicecast demo --out "$renders/installed"
+build/linux-x64/tools/slicecast demo --quiet --out "$renders/built"
+for file in "$renders"/built/*; do
+    cmp "$file" "$renders/installed/${file##*/}"
+done
+echo "-- removing the package"
+trap - EXIT
+remove_package
+if dpkg-query -W -f='${Status}' slicecast 2>/dev/null | grep -q "installed"; then
+    echo "packages: slicecast is still installed" >&2
+    exit 1
+fi

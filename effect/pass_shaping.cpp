@@ -4,19 +4,16 @@
 #include <limits>
 
 #include "float_to_int.h"
+#include "processor_features.h"
 
-// The loops that carry the samples are also compiled for AVX2, and the
-// processor picks the version it can run when the library is loaded. The
-// same operations in the same order give the same bits on either path.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define SLICECAST_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
-#else
-#define SLICECAST_VECTOR_CLONES
-#endif
+// The loop bodies are inlined into one function per loop set, so that each
+// is vectorised for its instruction set. The same operations in the same
+// order give the same bits in either.
+#define SLICECAST_LOOP_BODY [[gnu::always_inline]] inline
 
 namespace slicecast {
 
-PassShape::PassShape(const ShapeParameters& p, std::int32_t slice) noexcept
+PassShape::PassShape(const ShapeParameters& p, std::int32_t slice, LoopSet loops) noexcept
     : parameters(p),
       sliceLength(static_cast<float>(slice)),
       fadeDenominator(sliceLength * p.rate),
@@ -27,7 +24,8 @@ PassShape::PassShape(const ShapeParameters& p, std::int32_t slice) noexcept
       fades(p.rate > 0.0f && p.fadeOut != 0.0f),
       fadesIn(p.rate < 1.0f),
       dryGain(1.0f - p.mix),
-      silentWet(p.mix * 0.0f) {}
+      silentWet(p.mix * 0.0f),
+      loops(loops) {}
 
 namespace {
 
@@ -61,8 +59,8 @@ std::int64_t nextRuleChange(const PassShape& shape, std::int64_t k) noexcept {
 // The processed signal of a stretch that is not gated: the repeat gain,
 // the fade, the fade-in and the fade-out after the gate, in this order,
 // then the mix with the dry signal.
-SLICECAST_VECTOR_CLONES void renderShaped(const PassShape& shape, StretchRules rules, Capture capture, float gain,
-                                          std::int32_t firstIndex, const StereoIo& io, std::int32_t frames) noexcept {
+SLICECAST_LOOP_BODY void shapedLoop(const PassShape& shape, StretchRules rules, Capture capture, float gain,
+                                    std::int32_t firstIndex, const StereoIo& io, std::int32_t frames) noexcept {
     const float* const inLeft = io.inLeft;
     const float* const inRight = io.inRight;
     float* const outLeft = io.outLeft;
@@ -107,7 +105,7 @@ SLICECAST_VECTOR_CLONES void renderShaped(const PassShape& shape, StretchRules r
 }
 
 // Read indexes 12 or more past the gate length: the processed signal is 0.
-SLICECAST_VECTOR_CLONES void renderGated(const PassShape& shape, const StereoIo& io, std::int32_t frames) noexcept {
+SLICECAST_LOOP_BODY void gatedLoop(const PassShape& shape, const StereoIo& io, std::int32_t frames) noexcept {
     const float* const inLeft = io.inLeft;
     const float* const inRight = io.inRight;
     float* const outLeft = io.outLeft;
@@ -120,6 +118,41 @@ SLICECAST_VECTOR_CLONES void renderGated(const PassShape& shape, const StereoIo&
         outLeft[i] = dryGain * dryLeft + silentWet;
         outRight[i] = dryGain * dryRight + silentWet;
     }
+}
+
+void shapedBaseline(const PassShape& shape, StretchRules rules, Capture capture, float gain, std::int32_t firstIndex,
+                    const StereoIo& io, std::int32_t frames) noexcept {
+    shapedLoop(shape, rules, capture, gain, firstIndex, io, frames);
+}
+
+void gatedBaseline(const PassShape& shape, const StereoIo& io, std::int32_t frames) noexcept {
+    gatedLoop(shape, io, frames);
+}
+
+#ifdef SLICECAST_AVX2_LOOPS
+SLICECAST_TARGET_AVX2 void shapedAvx2(const PassShape& shape, StretchRules rules, Capture capture, float gain,
+                                      std::int32_t firstIndex, const StereoIo& io, std::int32_t frames) noexcept {
+    shapedLoop(shape, rules, capture, gain, firstIndex, io, frames);
+}
+
+SLICECAST_TARGET_AVX2 void gatedAvx2(const PassShape& shape, const StereoIo& io, std::int32_t frames) noexcept {
+    gatedLoop(shape, io, frames);
+}
+#endif
+
+void renderShaped(const PassShape& shape, StretchRules rules, Capture capture, float gain, std::int32_t firstIndex,
+                  const StereoIo& io, std::int32_t frames) noexcept {
+#ifdef SLICECAST_AVX2_LOOPS
+    if (shape.loops == LoopSet::avx2) return shapedAvx2(shape, rules, capture, gain, firstIndex, io, frames);
+#endif
+    shapedBaseline(shape, rules, capture, gain, firstIndex, io, frames);
+}
+
+void renderGated(const PassShape& shape, const StereoIo& io, std::int32_t frames) noexcept {
+#ifdef SLICECAST_AVX2_LOOPS
+    if (shape.loops == LoopSet::avx2) return gatedAvx2(shape, io, frames);
+#endif
+    gatedBaseline(shape, io, frames);
 }
 
 }  // namespace

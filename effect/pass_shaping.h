@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "processor_features.h"
+
 namespace slicecast {
 
 // The four shaping parameters, as received from the host.
@@ -37,7 +39,7 @@ struct StereoIo {
 // The shaping rules with everything that is constant over a block worked
 // out once.
 struct PassShape {
-    PassShape(const ShapeParameters& parameters, std::int32_t sliceLength) noexcept;
+    PassShape(const ShapeParameters& parameters, std::int32_t sliceLength, LoopSet loops) noexcept;
 
     ShapeParameters parameters;
     float sliceLength;       // S
@@ -47,6 +49,7 @@ struct PassShape {
     bool fadesIn;            // rate < 1
     float dryGain;           // 1 - mix
     float silentWet;         // mix x 0, the wet term of a gated sample
+    LoopSet loops;           // the version of the sample loops that runs
 };
 
 // The capture buffers as the passes read them.

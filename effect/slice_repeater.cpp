@@ -8,7 +8,7 @@ namespace slicecast {
 
 void SliceRepeater::process(const BlockPlan& plan, const ShapeParameters& parameters, const StereoIo& io,
                             std::int32_t frames) noexcept {
-    const PassShape shape(parameters, plan.sliceLength);
+    const PassShape shape(parameters, plan.sliceLength, loops_);
     const PeriodBoundaries boundaries(plan, lastPosition_, frames);
     const auto sliceLength = static_cast<std::uint32_t>(plan.sliceLength);
     const auto periodLength = static_cast<std::uint32_t>(plan.periodLength);

@@ -16,8 +16,9 @@ public:
     // The capture buffers are not cleared here: the repeater lives inside the
     // effect object, whose storage is zero-filled when it is allocated, so a
     // new instance starts with silent buffers without touching 3.8 MB of
-    // memory before it is needed.
-    SliceRepeater() = default;
+    // memory before it is needed. The constructor only picks the version of
+    // the sample loops that this processor runs best.
+    SliceRepeater() noexcept : loops_(loopSetForThisProcessor()) {}
 
     // Processes frames stereo frames, sample for sample as the per-sample
     // rules say, but a stretch of frames at a time: a block is cut where a
@@ -32,6 +33,7 @@ private:
     std::int32_t stretchLength(const BlockPlan& plan, std::uint32_t readIndex, std::int32_t framesToBoundary) const noexcept;
     void capture(const StereoIo& io, std::int32_t frames) noexcept;
 
+    LoopSet loops_;
     std::uint32_t sampleCounter_ = 0;
     float repeatGain_ = 0.0f;
     double lastPosition_ = -500.0;

@@ -63,17 +63,22 @@ struct AEffect {
     char future[56];
 };
 
-static_assert(sizeof(AEffect) == 192);
-static_assert(offsetof(AEffect, dispatcher) == 8);
-static_assert(offsetof(AEffect, numPrograms) == 40);
-static_assert(offsetof(AEffect, flags) == 56);
-static_assert(offsetof(AEffect, resvd1) == 64);
-static_assert(offsetof(AEffect, initialDelay) == 80);
-static_assert(offsetof(AEffect, ioRatio) == 92);
-static_assert(offsetof(AEffect, object) == 96);
-static_assert(offsetof(AEffect, uniqueID) == 112);
-static_assert(offsetof(AEffect, processReplacing) == 120);
-static_assert(offsetof(AEffect, future) == 136);
+// The record as a host of the library's own width lays it out: 8-byte
+// pointers on 64-bit platforms, 4-byte ones on 32-bit Windows.
+constexpr std::size_t kPointerBytes = sizeof(void*);
+static_assert(kPointerBytes == 8 || kPointerBytes == 4);
+constexpr bool kWidePointers = kPointerBytes == 8;
+static_assert(sizeof(AEffect) == (kWidePointers ? 192 : 144));
+static_assert(offsetof(AEffect, dispatcher) == (kWidePointers ? 8 : 4));
+static_assert(offsetof(AEffect, numPrograms) == (kWidePointers ? 40 : 20));
+static_assert(offsetof(AEffect, flags) == (kWidePointers ? 56 : 36));
+static_assert(offsetof(AEffect, resvd1) == (kWidePointers ? 64 : 40));
+static_assert(offsetof(AEffect, initialDelay) == (kWidePointers ? 80 : 48));
+static_assert(offsetof(AEffect, ioRatio) == (kWidePointers ? 92 : 60));
+static_assert(offsetof(AEffect, object) == (kWidePointers ? 96 : 64));
+static_assert(offsetof(AEffect, uniqueID) == (kWidePointers ? 112 : 72));
+static_assert(offsetof(AEffect, processReplacing) == (kWidePointers ? 120 : 80));
+static_assert(offsetof(AEffect, future) == (kWidePointers ? 136 : 88));
 
 // Bits of AEffect::flags.
 enum : VstInt32 {

@@ -1,5 +1,7 @@
-// A VST 2.4 effect library opened the way a host opens one: dlopen, then the
-// entry point looked up by name (VSTPluginMain, or main for older effects).
+// A VST 2.4 effect library opened the way a host opens one: the system's
+// loader (dlopen, LoadLibrary), then the entry point looked up by name
+// (VSTPluginMain, or main for older effects). The loader calls live in
+// plugin_library_posix.cpp and plugin_library_windows.cpp.
 #pragma once
 
 #include <stdexcept>
@@ -18,8 +20,8 @@ public:
 
 class PluginLibrary {
 public:
-    // Loads with RTLD_NOW | RTLD_LOCAL, so that a library with unresolved
-    // symbols fails here and two libraries never see each other's symbols.
+    // Throws HostError when the library cannot be loaded, naming the
+    // loader's reason.
     explicit PluginLibrary(const std::string& path);
     ~PluginLibrary();
     PluginLibrary(const PluginLibrary&) = delete;
@@ -30,6 +32,9 @@ public:
     const std::string& path() const { return path_; }
 
 private:
+    // The exported symbol of that name, or null.
+    void* symbol(const char* name) const;
+
     std::string path_;
     void* handle_ = nullptr;
 };

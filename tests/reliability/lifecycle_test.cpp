@@ -3,13 +3,12 @@
 // block-size changes.
 #include <gtest/gtest.h>
 
-#include <malloc.h>
-
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <vector>
 
+#include "heap_usage.h"
 #include "reliability_support.h"
 #include "slicecast_plugin.h"
 
@@ -78,13 +77,6 @@ TEST(Lifecycle, ManyInstancesInterleavedMatchTheSameInstancesRunAlone) {
     }
 }
 
-// Bytes of heap in use, counting the large blocks that live in their own
-// mappings (an instance is one such block).
-std::size_t heapInUse() {
-    const struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd;
-}
-
 TEST(Lifecycle, OpeningAndClosingInALoopReturnsEveryByte) {
     const auto input = noise(2048);
     vsthost::StereoBuffer output(2048);
@@ -97,12 +89,12 @@ TEST(Lifecycle, OpeningAndClosingInALoopReturnsEveryByte) {
         EXPECT_EQ(instance.close(), 1);
     };
     openAndClose();  // first use settles the host side's one-time allocations
-    const std::size_t before = heapInUse();
+    const std::size_t before = reliability::heapInUse();
     for (int round = 0; round < 300; ++round) openAndClose();
-    // Under the sanitizers mallinfo2 knows nothing of their heap; there the
+    // Under the sanitizers the C library's heap knows nothing of their heap; there the
     // leak checker at exit does this job.
 #if !defined(SLICECAST_SANITIZED)
-    EXPECT_EQ(heapInUse(), before) << "300 open/close rounds left heap bytes behind";
+    EXPECT_EQ(reliability::heapInUse(), before) << "300 open/close rounds left heap bytes behind";
 #else
     (void)before;
 #endif

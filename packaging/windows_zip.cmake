@@ -16,7 +16,8 @@ set(SLICECAST_WINDOWS_${slicecast_twin_arch}_BUILD "${slicecast_builds}/windows-
 
 # The read-me with Windows line ends, for Notepad.
 configure_file(windows/README.txt README.txt NEWLINE_STYLE CRLF)
-install(FILES ${CMAKE_CURRENT_BINARY_DIR}/README.txt DESTINATION . COMPONENT readme)
+# Only in the zip: a plain install puts the DLL into a VST folder, alone.
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/README.txt DESTINATION . COMPONENT readme EXCLUDE_FROM_ALL)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_FILE_NAME slicecast-${PROJECT_VERSION}-windows)

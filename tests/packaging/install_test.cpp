@@ -64,22 +64,5 @@ TEST_F(Install, ToolWithoutItsPlugInSaysWhereItLooked) {
     EXPECT_EQ(run.out, "");
 }
 
-// The installed pair renders the same bytes as the tool and plug-in of the
-// build tree.
-TEST_F(Install, InstalledToolRendersAsTheBuiltOne) {
-    if (toolLooksOutsideTheStage()) GTEST_SKIP() << "plug-in folder configured absolute";
-    ScratchFolder renders;
-    const fs::path installedOut = renders.path() / "installed";
-    const fs::path builtOut = renders.path() / "built";
-    checkedOutput(installedTool(), {"demo", "--quiet", "--out", installedOut.string()});
-    checkedOutput(SLICECAST_TOOL_PATH, {"demo", "--quiet", "--out", builtOut.string()});
-    const std::vector<std::string> files = filesUnder(builtOut);
-    ASSERT_FALSE(files.empty());
-    EXPECT_EQ(filesUnder(installedOut), files);
-    for (const std::string& file : files) {
-        EXPECT_EQ(tooltest::fileContents(installedOut / file), tooltest::fileContents(builtOut / file)) << file;
-    }
-}
-
 }  // namespace
 }  // namespace packagingtest

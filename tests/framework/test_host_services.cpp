@@ -70,7 +70,9 @@ struct Hosted {
     Effect effect;
 };
 
-constexpr VstIntPtr kBit32 = VstIntPtr{1} << 32;
+// Answers with bits beyond the low 32 exist only where pointer-sized
+// integers are 64 bits wide; a 32-bit build keeps their low 32 bits.
+constexpr VstIntPtr kBit32 = static_cast<VstIntPtr>(std::uint64_t{1} << 32);
 constexpr VstIntPtr kLargest = std::numeric_limits<VstIntPtr>::max();
 constexpr VstIntPtr kSmallest = std::numeric_limits<VstIntPtr>::min();
 
@@ -194,7 +196,7 @@ std::vector<WrapperCase> wrapperTable() {
 
 // Answers that tell a full-width test from a 32-bit one, and a sign-keeping
 // pass from a cut.
-const VstIntPtr kReplies[] = {0, 1, -1, 2, 0x80000000, kBit32, kBit32 + 5, kLargest, kSmallest};
+const VstIntPtr kReplies[] = {0, 1, -1, 2, static_cast<VstIntPtr>(0x80000000u), kBit32, kBit32 + 5, kLargest, kSmallest};
 
 }  // namespace
 
@@ -265,7 +267,7 @@ TEST(HostServiceUpdaters, TakeAPositiveSampleRateTestedOverTheWholeAnswer) {
         {-1, 44100.0},
         {kSmallest, 44100.0},
         {kBit32, 4294967296.0},
-        {(VstIntPtr{1} << 53) + 1, 9007199254740992.0},
+        {static_cast<VstIntPtr>((std::uint64_t{1} << 53) + 1), 9007199254740992.0},
         {16777217, 16777216.0},
     };
     for (const Case& c : cases) {
@@ -285,7 +287,7 @@ TEST(HostServiceUpdaters, TakeAPositiveBlockSizeFromTheLow32BitsOfTheAnswer) {
         VstInt32 expected;
     } const cases[] = {
         {256, 256}, {kBit32 + 256, 256}, {kBit32, 1024}, {-1, 1024},
-        {0, 1024}, {0xFFFFFFFF, 1024}, {0x7FFFFFFF, 0x7FFFFFFF},
+        {0, 1024}, {static_cast<VstIntPtr>(0xFFFFFFFFu), 1024}, {0x7FFFFFFF, 0x7FFFFFFF},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.reply);

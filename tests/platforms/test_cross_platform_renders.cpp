@@ -1,0 +1,99 @@
+// The scenarios played by the native build, compared bit for bit with what
+// the builds for the other platforms wrote (platform_render) after running
+// them on their targets. A platform whose renders are missing is skipped,
+// unless SLICECAST_REQUIRE_CROSS_RENDERS is set, as the cross-platform CI
+// stage does.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "render_scenarios.h"
+#include "slicecast_plugin.h"
+
+namespace {
+
+struct Platform {
+    std::string name;
+    std::filesystem::path renders;
+};
+
+// "name=dir|name=dir", from the build's SLICECAST_CROSS_RENDER_DIRS.
+std::vector<Platform> crossPlatforms() {
+    std::vector<Platform> platforms;
+    std::stringstream list(SLICECAST_CROSS_RENDER_DIRS);
+    for (std::string entry; std::getline(list, entry, '|');) {
+        const auto equals = entry.find('=');
+        if (equals != std::string::npos) platforms.push_back({entry.substr(0, equals), entry.substr(equals + 1)});
+    }
+    return platforms;
+}
+
+std::vector<char> fileBytes(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// The first sample whose bits differ, as "frame F, left: A vs B".
+std::string firstDifference(const std::vector<char>& expected, const std::vector<char>& got) {
+    for (std::size_t at = 0; at + sizeof(float) <= std::min(expected.size(), got.size()); at += sizeof(float)) {
+        if (std::memcmp(&expected[at], &got[at], sizeof(float)) == 0) continue;
+        float want = 0.0f;
+        float have = 0.0f;
+        std::memcpy(&want, &expected[at], sizeof want);
+        std::memcpy(&have, &got[at], sizeof have);
+        std::ostringstream text;
+        text.precision(9);
+        text << "frame " << at / (2 * sizeof(float)) << ", " << ((at / sizeof(float)) % 2 == 0 ? "left" : "right")
+             << ": native " << want << ", here " << have;
+        return text.str();
+    }
+    return "lengths " + std::to_string(expected.size()) + " and " + std::to_string(got.size()) + " bytes";
+}
+
+}  // namespace
+
+TEST(CrossPlatformRenders, EveryPlatformPlaysEveryScenarioToTheBit) {
+    const bool required = std::getenv("SLICECAST_REQUIRE_CROSS_RENDERS") != nullptr;
+    std::vector<Platform> present;
+    for (const Platform& platform : crossPlatforms()) {
+        if (std::filesystem::is_directory(platform.renders)) {
+            present.push_back(platform);
+        } else if (required) {
+            ADD_FAILURE() << platform.name << ": no renders in " << platform.renders;
+        }
+    }
+    if (present.empty()) GTEST_SKIP() << "no cross-platform renders (build and test a cross preset first)";
+
+    for (const auto& scenario : platforms::renderScenarios()) {
+        const auto native = platforms::interleavedBytes(platforms::renderScenario(scenario, testsupport::slicecastEntry()));
+        for (const Platform& platform : present) {
+            const auto theirs = fileBytes(platform.renders / (scenario.name + ".f32"));
+            EXPECT_TRUE(native == theirs) << platform.name << ", " << scenario.name << ": "
+                                          << firstDifference(native, theirs);
+        }
+    }
+}
+
+TEST(CrossPlatformRenders, ScenariosReachEveryCaseTheyAreNamedFor) {
+    // Guards the comparison against scenarios that stopped exercising
+    // anything: each must make sound, and the decaying one must pass
+    // through the range where subnormal numbers would appear.
+    for (const auto& scenario : platforms::renderScenarios()) {
+        const auto output = platforms::renderScenario(scenario, testsupport::slicecastEntry());
+        ASSERT_EQ(output.frames(), scenario.frames) << scenario.name;
+        bool audible = false;
+        for (float sample : output.left) audible = audible || sample != 0.0f;
+        EXPECT_TRUE(audible) << scenario.name << " is silent";
+        if (scenario.name.find("subnormal") != std::string::npos) {
+            std::size_t tiny = 0;
+            for (float sample : output.left) tiny += (sample != 0.0f && std::abs(sample) < 1e-30f) ? 1 : 0;
+            EXPECT_GT(tiny, 0u) << scenario.name << " never comes near the subnormal range";
+        }
+    }
+}

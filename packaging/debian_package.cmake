@@ -11,6 +11,12 @@ else()
     return()
 endif()
 
+# The package's version is the project's; its changelog must say so.
+file(STRINGS ${CMAKE_CURRENT_SOURCE_DIR}/debian/changelog slicecast_changelog_top LIMIT_COUNT 1)
+if(NOT slicecast_changelog_top MATCHES "^slicecast \\(${PROJECT_VERSION}\\) ")
+    message(FATAL_ERROR "packaging/debian/changelog does not begin with version ${PROJECT_VERSION}")
+endif()
+
 set(slicecast_doc_dir ${CMAKE_INSTALL_DATAROOTDIR}/doc/slicecast)
 set(slicecast_compressed ${CMAKE_CURRENT_BINARY_DIR}/compressed)
 # Debian wants the changelog and the manual page compressed, and
@@ -32,8 +38,11 @@ install(FILES ${slicecast_compressed}/slicecast.1.gz
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGE_FILE_NAME slicecast-${PROJECT_VERSION}-linux-${slicecast_deb_arch})
+# One package of these components only: install rules of anything else
+# built along stay out.
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_COMPONENTS_ALL plugin tool documents)
+set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
 set(CPACK_DEBIAN_FILE_NAME ${CPACK_PACKAGE_FILE_NAME}.deb)
 set(CPACK_DEBIAN_PACKAGE_NAME slicecast)
 set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${slicecast_deb_arch})

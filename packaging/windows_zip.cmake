@@ -21,8 +21,8 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/README.txt DESTINATION . COMPONENT rea
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_FILE_NAME slicecast-${PROJECT_VERSION}-windows)
-set(CPACK_ARCHIVE_COMPONENT_INSTALL OFF)
-# Build folder; project; component; folder in the zip.
+# Build folder; project; component; folder in the zip. Only these
+# components: install rules of anything else built along stay out.
 set(CPACK_INSTALL_CMAKE_PROJECTS
     "${CMAKE_BINARY_DIR};Slicecast;readme;/"
     "${CMAKE_BINARY_DIR};Slicecast;plugin;/${slicecast_own_arch}"

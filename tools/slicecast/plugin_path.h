@@ -1,5 +1,5 @@
 // Where the effect library to load is: the one the user names, or else the
-// Slicecast library that was built or installed next to this program.
+// Slicecast library that was built or installed with this program.
 #pragma once
 
 #include <optional>
@@ -9,9 +9,9 @@ namespace slicecastcli {
 
 // The user's path made absolute, so that dlopen opens that very file
 // instead of searching the library path for a bare name; without one, the
-// Slicecast library beside this program (../effect/slicecast.so in the
-// build tree, else the installed plug-in: ../lib/vst/slicecast.so by
-// default, or wherever SLICECAST_VST_DIR put it). Throws when there is none.
+// Slicecast library of the build tree (../effect/slicecast.so), else the
+// installed one (../lib/vst/slicecast.so by default, or wherever
+// SLICECAST_VST_DIR put it). Throws when there is none.
 std::string pluginPath(const std::optional<std::string>& userPath);
 
 }  // namespace slicecastcli

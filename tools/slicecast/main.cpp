@@ -51,8 +51,9 @@ struct CommandLine {
 };
 
 void addPluginOption(CLI::App& command, CommandLine& line) {
-    command.add_option("--plugin", line.plugin,
-                       "VST 2.4 effect library to load (default: the Slicecast plug-in built or installed with this program)");
+    command.add_option(
+        "--plugin", line.plugin,
+        "VST 2.4 effect library to load (default: the Slicecast plug-in built or installed with this program)");
 }
 
 void addQuietOption(CLI::App& command, CommandLine& line) {

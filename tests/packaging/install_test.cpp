@@ -4,10 +4,12 @@
 // where it is.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "package_contents.h"
 #include "report_text.h"
+#include "sound_files.h"
 #include "tool_process.h"
 
 namespace packagingtest {
@@ -62,6 +64,31 @@ TEST_F(Install, ToolWithoutItsPlugInSaysWhereItLooked) {
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find(staged(installedPlugin()).string()), std::string::npos) << run.err;
     EXPECT_EQ(run.out, "");
+}
+
+// The installed pair renders what the build tree's does, sample for sample:
+// the staged install, or the installed tool SLICECAST_INSTALLED_TOOL names
+// (the packages stage's /usr/bin/slicecast from the .deb). The files are
+// compared by their samples: a float WAV's header holds the time it was
+// written.
+TEST_F(Install, InstalledToolRendersAsTheBuiltOne) {
+    const char* named = std::getenv("SLICECAST_INSTALLED_TOOL");
+    if (named == nullptr && toolLooksOutsideTheStage()) GTEST_SKIP() << "plug-in folder configured absolute";
+    ScratchFolder renders;
+    const fs::path installedOut = renders.path() / "installed";
+    const fs::path builtOut = renders.path() / "built";
+    checkedOutput(named != nullptr ? fs::path(named) : installedTool(),
+                  {"demo", "--quiet", "--out", installedOut.string()});
+    checkedOutput(SLICECAST_TOOL_PATH, {"demo", "--quiet", "--out", builtOut.string()});
+    const std::vector<std::string> files = filesUnder(builtOut);
+    ASSERT_FALSE(files.empty());
+    ASSERT_EQ(filesUnder(installedOut), files);
+    for (const std::string& file : files) {
+        const testsupport::Sound installed = testsupport::readSound((installedOut / file).string());
+        const testsupport::Sound built = testsupport::readSound((builtOut / file).string());
+        EXPECT_EQ(installed.sampleRate, built.sampleRate) << file;
+        EXPECT_EQ(installed.channels, built.channels) << file;
+    }
 }
 
 }  // namespace

@@ -17,6 +17,7 @@ packages=(
     libcli11-dev
 )
 
+foreign_architectures=()
 if [[ ${1:-} == --test ]]; then
     packages+=(
         # A third-party VST 2.4 effect that the render tool's tests load.
@@ -28,11 +29,27 @@ if [[ ${1:-} == --test ]]; then
         libclang-rt-14-dev
         ardour
         python3
+        # Cross builds, tested on their targets: Windows through mingw-w64
+        # (-posix: std::mutex) and Wine in both widths, 64-bit ARM Linux
+        # through Debian's cross compiler, its multiarch libraries and QEMU.
+        g++-mingw-w64-x86-64-posix
+        g++-mingw-w64-i686-posix
+        wine
+        wine64
+        wine32:i386
+        g++-aarch64-linux-gnu
+        qemu-user
+        pkgconf:arm64
+        libgtest-dev:arm64
+        libgmock-dev:arm64
+        libbenchmark-dev:arm64
+        libsndfile1-dev:arm64
         # Packages stage: dpkg-shlibdeps and file for cpack's .deb, lintian.
         dpkg-dev
         file
         lintian
     )
+    foreign_architectures=(i386 arm64)
 fi
 
 missing=()
@@ -43,6 +60,10 @@ done
 if ((${#missing[@]})); then
     sudo_cmd=()
     [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
+    for architecture in "${foreign_architectures[@]}"; do
+        dpkg --print-foreign-architectures | grep -qx "$architecture" ||
+            "${sudo_cmd[@]}" dpkg --add-architecture "$architecture"
+    done
     "${sudo_cmd[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 fi

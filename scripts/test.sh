@@ -2,8 +2,9 @@
 # Builds Slicecast and runs its whole test suite: the normal build, then the
 # same suite under AddressSanitizer and UndefinedBehaviorSanitizer, the
 # reliability tests under ThreadSanitizer, a minute of fuzzing, the
-# effect in a real DAW (Ardour 7, headless), and the packages (built,
-# checked, installed and removed again). Each stage reports its time.
+# effect in a real DAW (Ardour 7, headless), the builds for the other
+# platforms tested on their targets, and the packages (built, checked,
+# installed and removed again). Each stage reports its time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -46,6 +47,10 @@ echo "== Ardour 7: scanner, session and export"
 bash scripts/ci/ardour.sh build
 stage_done
 
+echo "== Cross builds: Windows 64/32-bit under Wine, ARM64 Linux under QEMU, renders compared to the bit"
+bash scripts/ci/cross_platforms.sh build
+stage_done
+
 echo "== Packages: .deb for amd64 and arm64, Windows zip; lintian; install, render, remove"
-bash scripts/ci/packages.sh
+bash scripts/ci/packages.sh build
 stage_done

@@ -10,9 +10,7 @@
 #include "reference_slice_repeater.h"
 #include "slicecast_plugin.h"
 
-#if defined(__x86_64__)
-#include <xmmintrin.h>
-#endif
+#include "scoped_no_denormals.h"
 
 namespace {
 
@@ -93,37 +91,58 @@ TEST(FloatingPoint, SubnormalInputCountsAsZero) {
     EXPECT_GT(expectFlushedOnlyWhereSubnormal(render), 1000u);
 }
 
-#if defined(__x86_64__)
+#ifdef SLICECAST_FLOAT_CONTROL
+
+using slicecast::FloatControl;
+using slicecast::readFloatControl;
+using slicecast::writeFloatControl;
 
 // Records the floating-point control state the host sees while answering
 // the time query.
-struct MxcsrHost : vsthost::Host {
-    unsigned seenDuringTimeQuery = 0;
+struct ControlRecordingHost : vsthost::Host {
+    FloatControl seenDuringTimeQuery = 0;
     VstIntPtr answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
                      float opt) override {
-        if (opcode == audioMasterGetTime) seenDuringTimeQuery = _mm_getcsr();
+        if (opcode == audioMasterGetTime) seenDuringTimeQuery = readFloatControl();
         return Host::answer(effect, opcode, index, value, ptr, opt);
     }
 };
 
+// The states a host may call with: its register's usual value, already
+// flushing, rounding toward zero, and (x86) flushing results only.
+#if defined(__aarch64__)
+// FPCR: FZ is bit 24, the rounding mode bits 22 and 23 (3: toward zero).
+// The register holds no exception flags.
+constexpr FloatControl kControlBits = ~FloatControl{0};
+const struct {
+    const char* what;
+    FloatControl state;
+} kCallers[] = {
+    {"the default state", 0},
+    {"flushing already", FloatControl{1} << 24},
+    {"rounding toward zero", FloatControl{3} << 22},
+    {"flushing and rounding toward zero", (FloatControl{1} << 24) | (FloatControl{3} << 22)},
+};
+#else
 // MXCSR without its six exception flags, which any arithmetic may raise.
-constexpr unsigned kControlBits = ~0x3Fu;
+constexpr FloatControl kControlBits = ~0x3Fu;
+const struct {
+    const char* what;
+    FloatControl state;
+} kCallers[] = {
+    {"the default state", 0x1F80},
+    {"flushing already", 0x1F80 | 0x8040},
+    {"rounding toward zero", 0x7F80},
+    {"flush to zero only", 0x9F80},
+};
+#endif
 
 TEST(FloatingPoint, TheCallersFloatingPointControlIsRestored) {
-    const unsigned original = _mm_getcsr();
-    const struct {
-        const char* what;
-        unsigned mxcsr;
-    } callers[] = {
-        {"the default state", 0x1F80},
-        {"flushing already", 0x1F80 | 0x8040},
-        {"rounding toward zero", 0x7F80},
-        {"flush to zero only", 0x9F80},
-    };
+    const FloatControl original = readFloatControl();
     const auto input = testsupport::noise(512, 33);
     vsthost::StereoBuffer output(512);
-    for (const auto& caller : callers) {
-        MxcsrHost host;
+    for (const auto& caller : kCallers) {
+        ControlRecordingHost host;
         host.transport = vsthost::Transport(kSampleRate, 120.0, 0.0);
         vsthost::PluginInstance plugin(host, testsupport::slicecastEntry());
         plugin.switchOn(kSampleRate, 512);
@@ -131,12 +150,12 @@ TEST(FloatingPoint, TheCallersFloatingPointControlIsRestored) {
         for (int block = 0; block < 800; ++block) {
             float* inputs[2] = {const_cast<float*>(input.left.data()), const_cast<float*>(input.right.data())};
             float* outputs[2] = {output.left.data(), output.right.data()};
-            _mm_setcsr(caller.mxcsr);
+            writeFloatControl(caller.state);
             plugin.processReplacing(inputs, outputs, 512);
-            const unsigned after = _mm_getcsr();
-            _mm_setcsr(original);
-            ASSERT_EQ(after & kControlBits, caller.mxcsr & kControlBits) << caller.what << ", block " << block;
-            ASSERT_EQ(host.seenDuringTimeQuery & kControlBits, caller.mxcsr & kControlBits)
+            const FloatControl after = readFloatControl();
+            writeFloatControl(original);
+            ASSERT_EQ(after & kControlBits, caller.state & kControlBits) << caller.what << ", block " << block;
+            ASSERT_EQ(host.seenDuringTimeQuery & kControlBits, caller.state & kControlBits)
                 << caller.what << ": the host was called with another state";
             host.transport.advance(512);
         }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <random>
+#include <stdexcept>
 
 #include "host.h"
 #include "plugin_instance.h"
@@ -114,6 +115,8 @@ Plan planFor(const Scenario& scenario) {
         for (auto* channel : {&plan.input.left, &plan.input.right}) {
             for (std::size_t i = 0; i < channel->size() / 2; ++i) (*channel)[i] *= 1e-39f;
         }
+    } else {
+        throw std::logic_error("no plan for the scenario " + name);
     }
     return plan;
 }

@@ -28,6 +28,11 @@ if [[ ${1:-} == --test ]]; then
         libclang-rt-14-dev
         ardour
         python3
+        # An offline editor that applies the effect without a musical
+        # position, run on a virtual X server (xvfb-run needs xauth).
+        audacity
+        xvfb
+        xauth
     )
 fi
 

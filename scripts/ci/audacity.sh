@@ -112,7 +112,7 @@ register_plugin() {
     local registry=$HOME/.config/audacity/pluginregistry.cfg
     rm -rf "$HOME"
     start_audacity
-    for _ in {1..120}; do
+    for _ in {1..60}; do
         grep -qsF "Path=$VST_PATH/slicecast.so" "$registry" && break
         sleep 0.5
     done
@@ -130,13 +130,13 @@ apply_in_audacity() {
     # A command that arrives before Audacity is fully up can hold up the
     # pipe for good; its empty project in the temporary folder is a sign
     # that the start is nearly done.
-    for _ in {1..120}; do
+    for _ in {1..60}; do
         compgen -G "$work/temp/*.aup3unsaved" >/dev/null && break
         sleep 0.5
     done
     sleep 2
     local status=0
-    timeout 150 python3 "$here/audacity_script.py" --startup 60 --timeout 60 \
+    timeout 90 python3 "$here/audacity_script.py" --startup 20 --timeout 30 \
         "Import2: Filename=$input" \
         "SelectAll:" \
         "J'xSlicecast:" \

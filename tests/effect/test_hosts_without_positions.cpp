@@ -57,11 +57,12 @@ vsthost::BlockSizer varyingBlocks() {
     return [](std::int64_t first, std::int64_t) { return static_cast<std::int32_t>(1 + (first * 7919) % 3001); };
 }
 
-std::unique_ptr<vsthost::PluginInstance> plainRepeats(vsthost::Host& host, const Case& c) {
+std::unique_ptr<vsthost::PluginInstance> plainRepeats(vsthost::Host& host, double sampleRate, int waveLength,
+                                                      int updatePeriod) {
     auto plugin = std::make_unique<vsthost::PluginInstance>(host, testsupport::slicecastEntry());
-    plugin->switchOn(static_cast<float>(c.sampleRate), 512);
-    const float values[6] = {(static_cast<float>(c.waveLength) + 0.5f) / 11.0f,
-                             (static_cast<float>(c.updatePeriod) + 0.5f) / 4.0f, 1.0f, 0.0f, 1.0f, 1.0f};
+    plugin->switchOn(static_cast<float>(sampleRate), 512);
+    const float values[6] = {(static_cast<float>(waveLength) + 0.5f) / 11.0f,
+                             (static_cast<float>(updatePeriod) + 0.5f) / 4.0f, 1.0f, 0.0f, 1.0f, 1.0f};
     for (VstInt32 index = 0; index < 6; ++index) plugin->setParameter(index, values[index]);
     return plugin;
 }
@@ -77,7 +78,7 @@ Played playWithoutPositions(const Case& c, const StereoBuffer& input) {
     host.transport = vsthost::Transport(c.sampleRate, c.tempo, c.start);
     if (c.source == TimeSource::TempoOnly) host.transport.setValidFlags(kVstTempoValid);
     if (c.source == TimeSource::NoRecord) host.answerWith(nullptr);
-    auto plugin = plainRepeats(host, c);
+    auto plugin = plainRepeats(host, c.sampleRate, c.waveLength, c.updatePeriod);
     Played played;
     vsthost::renderInBlocks(*plugin, host.transport, input, played.output, c.blocks, [&](std::int64_t first) {
         if (c.source == TimeSource::PositionsThenNone && first >= c.positionsUntil) {
@@ -100,7 +101,7 @@ StereoBuffer playWithThosePositions(const Case& c, const Played& without, const 
     record.tempo = c.tempo;
     record.flags = kVstPpqPosValid | kVstTempoValid | kVstTransportPlaying;
     host.answerWith(&record);
-    auto plugin = plainRepeats(host, c);
+    auto plugin = plainRepeats(host, c.sampleRate, c.waveLength, c.updatePeriod);
     const double beatStep = 1.0 / (static_cast<double>(static_cast<float>(c.sampleRate)) / (c.tempo / 60.0));
     std::size_t block = 0;
     std::int64_t previousFirst = 0;
@@ -172,13 +173,12 @@ TEST(HostsWithoutPositions, AStoppedTransportWithAValidPositionStillMutesAfterOn
     for (const double position : {0.0, 1.0, 5.5}) {
         for (const std::int32_t blockSize : {64, 512, 4096}) {
             SCOPED_TRACE(testing::Message() << "position " << position << ", blocks of " << blockSize);
-            const Case c{"stopped", TimeSource::TempoOnly, 44100, 120, position, 0, 0, 3, vsthost::fixedBlocks(blockSize)};
             vsthost::Host host;
-            host.transport = vsthost::Transport(c.sampleRate, c.tempo, position);
+            host.transport = vsthost::Transport(44100.0, 120.0, position);
             host.transport.setPlaying(false);
-            auto plugin = plainRepeats(host, c);
+            auto plugin = plainRepeats(host, 44100.0, 0, 3);
             StereoBuffer out;
-            vsthost::renderInBlocks(*plugin, host.transport, input, out, c.blocks);
+            vsthost::renderInBlocks(*plugin, host.transport, input, out, vsthost::fixedBlocks(blockSize));
             EXPECT_EQ(out.left[44099], in(44099));
             EXPECT_EQ(out.left[44100], 0.0f);
             EXPECT_EQ(std::count(out.left.begin() + 44100, out.left.end(), 0.0f), 100000 - 44100);
@@ -223,7 +223,7 @@ TEST(HostsWithoutPositions, CallsThatProcessNothingLeaveTheRunningPosition) {
         vsthost::Host host;
         host.transport = vsthost::Transport(c.sampleRate, c.tempo, 0.0);
         host.transport.setValidFlags(kVstTempoValid);
-        auto plugin = plainRepeats(host, c);
+        auto plugin = plainRepeats(host, c.sampleRate, c.waveLength, c.updatePeriod);
         StereoBuffer out;
         vsthost::renderInBlocks(*plugin, host.transport, input, out, c.blocks, [&](std::int64_t first) {
             if (first == 10 * 1500) interrupt(*plugin, input);

@@ -232,4 +232,25 @@ TEST(HostsWithoutPositions, CallsThatProcessNothingLeaveTheRunningPosition) {
     }
 }
 
+TEST(HostsWithoutPositions, AnAbsurdTempoDoesNotStopTheCountForGood) {
+    // A tempo near the largest double at a tiny sample rate makes a beat
+    // step of infinity. The blocks after it, at sane settings, must still
+    // find boundaries instead of staying at an infinite position, muted.
+    ScriptedTimeHost host;
+    VstTimeInfo record{};
+    record.flags = kVstTempoValid | kVstTransportPlaying;
+    record.tempo = 1e308;
+    host.answerWith(&record);
+    auto plugin = plainRepeats(host, 1e-30, 5, 4);
+    StereoBuffer out;
+    vsthost::renderInBlocks(*plugin, host.transport, testsupport::ramp(64), out, vsthost::fixedBlocks(64));
+
+    plugin->dispatch(effSetSampleRate, 0, 0, nullptr, 32768.0f);
+    record.tempo = 120.0;
+    vsthost::renderInBlocks(*plugin, host.transport, testsupport::ramp(5 * 16384), out, vsthost::fixedBlocks(512));
+    const float zeros[2] = {0.0f, 0.0f};
+    const auto silence = std::search(out.left.begin(), out.left.end(), zeros, zeros + 2);
+    EXPECT_EQ(silence, out.left.end()) << "silent from frame " << (silence - out.left.begin());
+}
+
 }  // namespace

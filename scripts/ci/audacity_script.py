@@ -23,9 +23,10 @@ DONE = "BatchCommand finished:"
 
 class Pipe:
     def __init__(self, deadline):
-        # Audacity opens its answer pipe first and waits there for a reader,
-        # then reads commands: opening the command pipe fails (ENOENT,
-        # ENXIO) until it does.
+        # Audacity waits for a writer on its command pipe, then opens its
+        # answer pipe, waiting for a reader. So the answer pipe is opened
+        # first, without waiting; opening the command pipe without waiting
+        # fails (ENOENT, ENXIO) until Audacity reads it.
         self.answers = None
         while True:
             try:
@@ -39,10 +40,15 @@ class Pipe:
         os.set_blocking(self.to, True)
         self.pending = ""
 
-    def send(self, command, timeout):
-        """The answer's lines, or None if none came within timeout."""
+    def send(self, command, timeout, expected=""):
+        """The answer that contains expected (passing over late answers to
+        earlier commands), or None if none came within timeout."""
         os.write(self.to, (command + "\n").encode())
-        return self.answer(timeout)
+        deadline = time.monotonic() + timeout
+        while (answer := self.answer(max(0.0, deadline - time.monotonic()))) is not None:
+            if expected in answer:
+                return answer
+        return None
 
     def answer(self, timeout):
         """The next answer, or None if none came within timeout."""
@@ -65,17 +71,6 @@ class Pipe:
                     time.sleep(0.1)
 
 
-def answered(pipe, command, expected, timeout):
-    """Sends command and waits for the answer that contains expected,
-    passing over late answers to earlier commands."""
-    os.write(pipe.to, (command + "\n").encode())
-    deadline = time.monotonic() + timeout
-    while (answer := pipe.answer(max(0.0, deadline - time.monotonic()))) is not None:
-        if expected in answer:
-            return True
-    return False
-
-
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--startup", type=float, default=60.0)
@@ -90,7 +85,7 @@ def main():
         try:
             pipe = pipe or Pipe(deadline)
             pings += 1
-            if answered(pipe, f"Message: Text=ping-{pings}", f"ping-{pings}\n", 5.0):
+            if pipe.send(f"Message: Text=ping-{pings}", 5.0, expected=f"ping-{pings}\n") is not None:
                 break
         except BrokenPipeError:
             # Audacity let go of the pipe while starting: connect again.

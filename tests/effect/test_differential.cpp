@@ -2,9 +2,10 @@
 // (tests/support/reference_slice_repeater), bit for bit, over many seeded
 // scenarios: sample rates, tempos, block sizes from 1 up, odd ones and
 // changing ones, pre-roll, jumps, stopped transports, missing flags and
-// records, hosts that never give a position or stop giving one, unusable tempos and sample rates, every parameter over its range
-// and beyond, changed between blocks, in-place buffers, and inputs quiet
-// enough to reach the subnormal range. The reference flushes subnormals as
+// records, hosts that never give a position or stop giving one, unusable
+// tempos and sample rates, every parameter over its range and beyond,
+// changed between blocks, in-place buffers, and inputs quiet enough to
+// reach the subnormal range. The reference flushes subnormals as
 // the library does.
 #include <gtest/gtest.h>
 

@@ -10,10 +10,16 @@ namespace slicecast {
 
 namespace {
 
-double originOf(const VstTimeInfo* time) noexcept {
+double originOf(const VstTimeInfo* time, double runningPosition) noexcept {
+    // Hosts without a timeline (offline editors, a stopped transport with
+    // live input) give no position; counting on from where the last block
+    // ended keeps the effect on the tempo grid instead of restarting every
+    // block at 0, which would mute it for good after one update period.
     // A position flagged valid but not finite would poison every later
     // boundary test; it is treated like a position the host did not give.
-    if (time == nullptr || (time->flags & kVstPpqPosValid) == 0 || !std::isfinite(time->ppqPos)) return 0.0;
+    if (time == nullptr || (time->flags & kVstPpqPosValid) == 0 || !std::isfinite(time->ppqPos)) {
+        return runningPosition;
+    }
     return time->ppqPos;
 }
 
@@ -28,10 +34,10 @@ double tempoOf(const VstTimeInfo* time) noexcept {
 
 }  // namespace
 
-BlockPlan planBlock(const VstTimeInfo* time, float sampleRate, std::int32_t waveLengthIndex,
-                    std::int32_t updatePeriodIndex) noexcept {
+BlockPlan planBlock(const VstTimeInfo* time, double runningPosition, float sampleRate,
+                    std::int32_t waveLengthIndex, std::int32_t updatePeriodIndex) noexcept {
     BlockPlan plan;
-    plan.origin = originOf(time);
+    plan.origin = originOf(time, runningPosition);
     const double tempo = tempoOf(time);
 
     // Without a positive, finite sample rate there is no time to lock to;

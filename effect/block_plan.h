@@ -22,8 +22,10 @@ struct BlockPlan {
 };
 
 // time may be null (a host without a transport record): it counts as a
-// record with no valid fields.
-BlockPlan planBlock(const VstTimeInfo* time, float sampleRate, std::int32_t waveLengthIndex,
-                    std::int32_t updatePeriodIndex) noexcept;
+// record with no valid fields. runningPosition is where the effect's own
+// count of musical time stands: the origin of a block whose record gives no
+// usable position.
+BlockPlan planBlock(const VstTimeInfo* time, double runningPosition, float sampleRate,
+                    std::int32_t waveLengthIndex, std::int32_t updatePeriodIndex) noexcept;
 
 }  // namespace slicecast

@@ -28,6 +28,11 @@ public:
     void process(const BlockPlan& plan, const ShapeParameters& parameters, const StereoIo& io,
                  std::int32_t frames) noexcept;
 
+    // The musical position (quarter notes) the sample after the last
+    // processed block has: the origin of a block whose host gives none.
+    // 0.0 until a block is processed.
+    double runningPosition() const noexcept { return runningPosition_; }
+
 private:
     // The stretch of frames from here on that shares one pass and one gain.
     std::int32_t stretchLength(const BlockPlan& plan, std::uint32_t readIndex, std::int32_t framesToBoundary) const noexcept;
@@ -37,6 +42,7 @@ private:
     std::uint32_t sampleCounter_ = 0;
     float repeatGain_ = 0.0f;
     double lastPosition_ = -500.0;
+    double runningPosition_ = 0.0;
     float captureLeft_[kCaptureCapacity];
     float captureRight_[kCaptureCapacity];
 };

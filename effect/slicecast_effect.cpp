@@ -35,7 +35,10 @@ void SlicecastVST::processReplacing(float** inputs, float** outputs, VstInt32 sa
     const VstTimeInfo* time = getTimeInfo(kVstPpqPosValid | kVstTempoValid);
     // Parameters are read after the time query, so that a change the host
     // makes before or while answering it already applies to this block.
-    const BlockPlan plan = planBlock(time, sampleRate, waveLengthIndex, updatePeriodIndex);
+    // Blocks that are not processed (no frames, or no usable sample rate)
+    // leave the running position where it was.
+    const BlockPlan plan =
+        planBlock(time, repeater.runningPosition(), sampleRate, waveLengthIndex, updatePeriodIndex);
     if (sampleFrames <= 0) return;
 
     if (!plan.usable) {

@@ -29,6 +29,11 @@ if [[ ${1:-} == --test ]]; then
         libclang-rt-14-dev
         ardour
         python3
+        # An offline editor that applies the effect without a musical
+        # position, run on a virtual X server (xvfb-run needs xauth).
+        audacity
+        xvfb
+        xauth
         # Cross builds, tested on their targets: Windows through mingw-w64
         # (-posix: std::mutex) and Wine in both widths, 64-bit ARM Linux
         # through Debian's cross compiler, its multiarch libraries and QEMU.

@@ -2,9 +2,10 @@
 # Builds Slicecast and runs its whole test suite: the normal build, then the
 # same suite under AddressSanitizer and UndefinedBehaviorSanitizer, the
 # reliability tests under ThreadSanitizer, a minute of fuzzing, the
-# effect in a real DAW (Ardour 7, headless), the builds for the other
-# platforms tested on their targets, and the packages (built, checked,
-# installed and removed again). Each stage reports its time.
+# effect in a real DAW (Ardour 7, headless) and a real audio editor
+# (Audacity 3.2, headless), the builds for the other platforms tested on
+# their targets, and the packages (built, checked, installed and removed
+# again). Each stage reports its time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -45,6 +46,10 @@ stage_done
 
 echo "== Ardour 7: scanner, session and export"
 bash scripts/ci/ardour.sh build
+stage_done
+
+echo "== Audacity 3.2: the effect applied offline, without a musical position"
+bash scripts/ci/audacity.sh build
 stage_done
 
 echo "== Cross builds: Windows 64/32-bit under Wine, ARM64 Linux under QEMU, renders compared to the bit"

@@ -5,13 +5,13 @@
 #  2. Ardour's Lua session tool builds a session at a set rate and tempo,
 #     one stereo track holding a generated stereo region, Slicecast on it
 #     with chosen parameters, and exports it; the export must be what the
-#     effect makes of that input at that tempo (ardour_export_check).
+#     effect makes of that input at that tempo (daw_export_check).
 #   usage: ardour.sh BUILD_DIR
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build_dir=$(cd "$1" && pwd)
 plugin=$build_dir/effect/slicecast.so
-checker=$build_dir/tests/reliability/ardour_export_check
+checker=$build_dir/tests/reliability/daw_export_check
 
 rate=48000
 # At 187.5 beats per minute a 1024-frame block is exactly 128/1920 of a

@@ -2,9 +2,10 @@
 // (tests/support/reference_slice_repeater), bit for bit, over many seeded
 // scenarios: sample rates, tempos, block sizes from 1 up, odd ones and
 // changing ones, pre-roll, jumps, stopped transports, missing flags and
-// records, unusable tempos and sample rates, every parameter over its range
-// and beyond, changed between blocks, in-place buffers, and inputs quiet
-// enough to reach the subnormal range. The reference flushes subnormals as
+// records, hosts that never give a position or stop giving one, unusable
+// tempos and sample rates, every parameter over its range and beyond,
+// changed between blocks, in-place buffers, and inputs quiet enough to
+// reach the subnormal range. The reference flushes subnormals as
 // the library does.
 #include <gtest/gtest.h>
 
@@ -28,9 +29,14 @@ bool sameSample(float a, float b) {
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
+// Whether the host's records flag a position: as the scenario draws it,
+// never (an offline editor), or until a third of the way through.
+enum class Positions { Drawn, Never, StopGiving };
+
 class Scenario {
 public:
-    explicit Scenario(unsigned seed) : seed_(seed), random_(seed) {}
+    explicit Scenario(unsigned seed, Positions positions = Positions::Drawn)
+        : seed_(seed), random_(seed), positions_(positions) {}
 
     // Plays the whole scenario through the library and the reference; on
     // the first difference reports where, and stops.
@@ -54,8 +60,12 @@ private:
     void fillInput(std::vector<float>& left, std::vector<float>& right);
     std::string where(std::int64_t frame) const;
 
+    // The record's flags with the position withdrawn where the host gives none.
+    VstInt32 flagsFor(VstInt32 flags, bool pastAThird) const;
+
     unsigned seed_;
     std::mt19937 random_;
+    Positions positions_;
     VstTimeInfo record_{};
     bool answersRecord_ = true;
     bool playing_ = true;
@@ -139,6 +149,11 @@ void Scenario::fillInput(std::vector<float>& left, std::vector<float>& right) {
     }
 }
 
+VstInt32 Scenario::flagsFor(VstInt32 flags, bool pastAThird) const {
+    const bool withdrawn = positions_ == Positions::Never || (positions_ == Positions::StopGiving && pastAThird);
+    return withdrawn ? flags & ~kVstPpqPosValid : flags;
+}
+
 std::string Scenario::where(std::int64_t frame) const {
     std::ostringstream text;
     text << "seed " << seed_ << ", frame " << frame << "; events:" << log_.str();
@@ -188,7 +203,9 @@ void Scenario::run() {
         }
         fillInput(inLeft, inRight);
 
-        host.answerWith(answersRecord_ ? &record_ : nullptr);
+        VstTimeInfo answered = record_;
+        answered.flags = flagsFor(record_.flags, frame * 3 >= totalFrames);
+        host.answerWith(answersRecord_ ? &answered : nullptr);
         reference.process(host.answeredRecord(), inLeft.data(), inRight.data(), expectedLeft.data(), expectedRight.data(),
                           frames);
         if (chance(0.3)) {
@@ -217,6 +234,13 @@ void Scenario::run() {
 
 TEST(Differential, LibraryMatchesTheReferenceSampleForSample) {
     for (unsigned seed = 1; seed <= 60; ++seed) Scenario(seed).run();
+}
+
+TEST(Differential, HostsWithoutPositionsMatchTheReference) {
+    for (unsigned seed = 101; seed <= 130; ++seed) {
+        Scenario(seed, Positions::Never).run();
+        Scenario(seed, Positions::StopGiving).run();
+    }
 }
 
 TEST(Differential, BlockSizesDoNotChangeTheSound) {

@@ -244,31 +244,6 @@ TEST(Processing, JumpsStartACaptureOnlyInAnotherPeriod) {
     EXPECT_EQ(out.left[95 * 512 + 300], in(95 * 512 + 300));
 }
 
-TEST(Processing, WithoutAValidPositionEveryBlockRestartsAtZero) {
-    // The origin is 0 in every block, so after the first capture no
-    // boundary is seen and the period test mutes the effect for good.
-    const auto input = ramp(60000);
-    for (VstInt32 flags : {VstInt32{0}, VstInt32{kVstTempoValid}}) {
-        SlicecastSession session(44100.0, 120.0, 10.0, 512);
-        apply(*session.plugin, plainRepeats(0, 3));
-        session.host.transport.setValidFlags(flags);
-        const auto out = session.render(input, 512);
-        EXPECT_EQ(out.left[44099], in(44099)) << flags;
-        EXPECT_EQ(out.left[44100], 0.0f) << flags;
-        EXPECT_EQ(out.left[59999], 0.0f) << flags;
-    }
-}
-
-TEST(Processing, AStoppedTransportBehavesLikeAMissingPosition) {
-    const auto input = ramp(60000);
-    SlicecastSession session(44100.0, 120.0, 1.0, 512);
-    apply(*session.plugin, plainRepeats(0, 3));
-    session.host.transport.setPlaying(false);
-    const auto out = session.render(input, 512);
-    EXPECT_EQ(out.left[44099], in(44099));
-    EXPECT_EQ(out.left[44100], 0.0f);
-}
-
 TEST(Processing, AsksForTheTimeOncePerBlockEvenForEmptyBlocks) {
     ScriptedTimeHost host;
     vsthost::PluginInstance plugin(host, testsupport::slicecastEntry());

@@ -58,7 +58,7 @@ void ReferenceSlicecast::processSamples(const VstTimeInfo* time, const float* in
         return;
     }
     const bool positionValid = time != nullptr && (time->flags & kVstPpqPosValid) != 0 && std::isfinite(time->ppqPos);
-    const double origin = positionValid ? time->ppqPos : 0.0;
+    const double origin = positionValid ? time->ppqPos : runningPosition_;
     const bool tempoValid = time != nullptr && (time->flags & kVstTempoValid) != 0 && std::isfinite(time->tempo) &&
                             time->tempo > 0.0;
     const double tempo = tempoValid ? time->tempo : 120.0;
@@ -121,6 +121,8 @@ void ReferenceSlicecast::processSamples(const VstTimeInfo* time, const float* in
         ++sampleCounter_;
         lastPosition_ = position;
     }
+    const double next = origin + static_cast<double>(frames) * beatStep;
+    runningPosition_ = std::isfinite(next) ? next : 0.0;
 }
 
 }  // namespace testsupport

@@ -3,9 +3,11 @@
 // it must give these bits. Besides the rules themselves it keeps the
 // project's own choices: index values clamped into their tables, slice
 // lengths clamped to 1..480000, an unusable sample rate passing the input
-// dry, unusable positions and tempos replaced by 0 and 120, the 11 samples
-// after the gate fading out as (12 - d) x wet / 12, and the parameters read
-// once per block.
+// dry, unusable tempos replaced by 120, the 11 samples after the gate
+// fading out as (12 - d) x wet / 12, and the parameters read once per
+// block. A block without a usable position starts where the last processed
+// block ended (0.0 before the first; back to 0.0 should that ever be
+// infinite).
 #pragma once
 
 #include <cstdint>
@@ -47,6 +49,7 @@ private:
     std::uint32_t sampleCounter_ = 0;
     float repeatGain_ = 0.0f;
     double lastPosition_ = -500.0;
+    double runningPosition_ = 0.0;
     std::vector<float> captureLeft_;
     std::vector<float> captureRight_;
 };

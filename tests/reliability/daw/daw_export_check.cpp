@@ -1,17 +1,22 @@
-// The two ends of the DAW stage: `generate` writes the stereo input that
-// the session's region plays (as two mono float files, the way the DAW
-// keeps recorded audio), and `check` compares the DAW's export with what
-// the effect must make of that input at the session's tempo.
+// The two ends of the real-host stages (Ardour, Audacity): `generate`
+// writes the stereo input that the host plays (as two mono float files, the
+// way Ardour keeps recorded audio, or one stereo file to import), and
+// `check` compares the host's export with what the effect must make of that
+// input at the session's tempo, in blocks of the host's size.
 //
-// What the DAW does that the check allows for: every block comes with a
+// What Ardour does that the check allows for: every block comes with a
 // time record that has position and tempo flagged valid, the position
-// rounded to 1/1920 of a quarter note, all blocks of the engine's size;
-// and before an export rolls, the DAW sends seconds of stopped blocks at
-// the start position. Those leave the effect muted (its capture ran past
-// the update period without a boundary), so up to the first boundary the
-// export must be the dry part of the mix alone; from that boundary on the
-// history is forgotten and the export must equal the effect driven
-// directly with the DAW's transport.
+// rounded to 1/1920 of a quarter note; and before an export rolls, it
+// sends seconds of stopped blocks at the start position. Those leave the
+// effect muted (its capture ran past the update period without a
+// boundary), so up to the first boundary the export must be the dry part of
+// the mix alone; from that boundary on the history is forgotten and the
+// export must equal the effect driven directly with the DAW's transport.
+//
+// An offline editor (--no-position, Audacity) flags only the tempo and
+// the playing transport, never a position, and sends nothing before the
+// selection: the export must equal the effect driven with such records
+// from the first frame on.
 #include <CLI/CLI.hpp>
 
 #include <array>
@@ -29,10 +34,15 @@
 
 namespace {
 
-// The DAW keeps each recorded channel in a mono float file.
+// Ardour keeps each recorded channel in a mono float file.
 void writeMono(const std::string& path, const std::vector<float>& samples, int rate) {
     testsupport::writeSound(path, testsupport::Sound{rate, 0, {samples}});
 }
+
+struct InputFiles {
+    std::string left, right;  // two mono files
+    std::string stereo;       // or one stereo file
+};
 
 testsupport::Sound readSound(const std::string& path, std::size_t expectedChannels) {
     testsupport::Sound sound = testsupport::readSound(path);
@@ -44,16 +54,28 @@ testsupport::Sound readSound(const std::string& path, std::size_t expectedChanne
 
 // Noise on the left, a sawtooth on the right: a repeat of the wrong slice
 // or a wrong gain shows at once in either.
-int generate(const std::string& left, const std::string& right, int rate, double seconds) {
+int generate(const InputFiles& files, int rate, double seconds) {
     const auto frames = static_cast<std::size_t>(rate * seconds);
     auto input = testsupport::noise(frames, 77);
     for (std::size_t i = 0; i < frames; ++i) {
         input.left[i] *= 0.5f;
         input.right[i] = static_cast<float>(i % 331) / 331.0f - 0.5f;
     }
-    writeMono(left, input.left, rate);
-    writeMono(right, input.right, rate);
+    if (!files.stereo.empty()) {
+        testsupport::writeSound(files.stereo, testsupport::stereoSound(input, rate));
+    } else {
+        writeMono(files.left, input.left, rate);
+        writeMono(files.right, input.right, rate);
+    }
     return 0;
+}
+
+vsthost::StereoBuffer readInput(const InputFiles& files) {
+    if (!files.stereo.empty()) return testsupport::stereoBuffer(readSound(files.stereo, 2));
+    vsthost::StereoBuffer input;
+    input.left = readSound(files.left, 1).channels[0];
+    input.right = readSound(files.right, 1).channels[0];
+    return input;
 }
 
 struct Session {
@@ -61,15 +83,16 @@ struct Session {
     double tempo;
     std::int32_t block;
     std::vector<float> parameters;
+    bool positions = true;  // false: the host never flags a position
 };
 
-// The effect driven the way the DAW drives it while rolling from 0.
-vsthost::StereoBuffer renderLikeTheDaw(const Session& session, const vsthost::StereoBuffer& input) {
+// The effect driven the way the host drives it while rolling from 0.
+vsthost::StereoBuffer renderLikeTheHost(const Session& session, const vsthost::StereoBuffer& input) {
     testsupport::ScriptedTimeHost host;
     VstTimeInfo record{};
     record.sampleRate = session.rate;
     record.tempo = session.tempo;
-    record.flags = kVstPpqPosValid | kVstTempoValid | kVstTransportPlaying;
+    record.flags = kVstTempoValid | kVstTransportPlaying | (session.positions ? kVstPpqPosValid : 0);
     host.answerWith(&record);
     reliability::Preset preset{};
     std::copy(session.parameters.begin(), session.parameters.end(), preset.begin());
@@ -90,22 +113,20 @@ std::size_t firstBoundaryFrame(const Session& session) {
     return static_cast<std::size_t>(std::ceil(4.0 / scale * 60.0 / session.tempo * session.rate));
 }
 
-int check(const Session& session, const std::string& left, const std::string& right, const std::string& exported) {
-    vsthost::StereoBuffer input;
-    input.left = readSound(left, 1).channels[0];
-    input.right = readSound(right, 1).channels[0];
+int check(const Session& session, const InputFiles& files, const std::string& exported) {
+    const vsthost::StereoBuffer input = readInput(files);
     const testsupport::Sound exportedSound = readSound(exported, 2);
     const vsthost::StereoBuffer daw = testsupport::stereoBuffer(exportedSound);
     if (exportedSound.sampleRate != session.rate) {
         throw std::runtime_error("the export's rate is " + std::to_string(exportedSound.sampleRate));
     }
     if (daw.frames() != input.frames()) {
-        std::printf("export has %zu frames, the region %zu\n", daw.frames(), input.frames());
+        std::printf("export has %zu frames, the input %zu\n", daw.frames(), input.frames());
         return 1;
     }
 
-    const vsthost::StereoBuffer expected = renderLikeTheDaw(session, input);
-    const std::size_t boundary = firstBoundaryFrame(session);
+    const vsthost::StereoBuffer expected = renderLikeTheHost(session, input);
+    const std::size_t boundary = session.positions ? firstBoundaryFrame(session) : 0;
     const float mix = session.parameters[5];
     std::size_t mismatches = 0;
     for (std::size_t i = 0; i < daw.frames(); ++i) {
@@ -126,33 +147,47 @@ int check(const Session& session, const std::string& left, const std::string& ri
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"Generates the DAW stage's input and checks its export"};
+    CLI::App app{"Generates the input of a real-host stage and checks the host's export"};
     app.require_subcommand(1);
-    std::string left, right, exported;
+    InputFiles files;
+    std::string exported;
     int rate = 48000;
     double seconds = 4.0;
-    auto* generateCommand = app.add_subcommand("generate", "write the input as two mono float files");
-    generateCommand->add_option("--left", left)->required();
-    generateCommand->add_option("--right", right)->required();
+    // Either two mono files or one stereo file.
+    const auto addInputOptions = [&files](CLI::App* command) {
+        auto* left = command->add_option("--left", files.left, "left channel, a mono file");
+        auto* right = command->add_option("--right", files.right, "right channel, a mono file");
+        auto* stereo = command->add_option("--stereo", files.stereo, "both channels, one stereo file");
+        left->needs(right)->excludes(stereo);
+        right->needs(left)->excludes(stereo);
+    };
+    auto* generateCommand = app.add_subcommand("generate", "write the input as float WAV");
+    addInputOptions(generateCommand);
     generateCommand->add_option("--rate", rate);
     generateCommand->add_option("--seconds", seconds);
 
     Session session{48000.0, 120.0, 1024, {}};
-    auto* checkCommand = app.add_subcommand("check", "compare the DAW's export with the effect");
-    checkCommand->add_option("--left", left)->required();
-    checkCommand->add_option("--right", right)->required();
+    bool noPosition = false;
+    auto* checkCommand = app.add_subcommand("check", "compare the host's export with the effect");
+    addInputOptions(checkCommand);
     checkCommand->add_option("--export", exported)->required();
+    checkCommand->add_flag("--no-position", noPosition, "the host flags tempo and playing, never a position");
     checkCommand->add_option("--rate", session.rate);
     checkCommand->add_option("--tempo", session.tempo);
     checkCommand->add_option("--block", session.block);
     checkCommand->add_option("--parameters", session.parameters)->expected(6)->required();
     CLI11_PARSE(app, argc, argv);
+    session.positions = !noPosition;
+    if (files.left.empty() && files.stereo.empty()) {
+        std::fprintf(stderr, "daw_export_check: give --left and --right, or --stereo\n");
+        return 2;
+    }
 
     try {
-        if (*generateCommand) return generate(left, right, rate, seconds);
-        return check(session, left, right, exported);
+        if (*generateCommand) return generate(files, rate, seconds);
+        return check(session, files, exported);
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "ardour_export_check: %s\n", error.what());
+        std::fprintf(stderr, "daw_export_check: %s\n", error.what());
         return 2;
     }
 }

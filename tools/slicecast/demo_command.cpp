@@ -31,7 +31,8 @@ void runDemo(const std::string& pluginPath, const std::string& folder, const Con
 
     const DrumLoop loop = makeDrumLoop();
     const std::string dry = (fs::path(folder) / "dry.wav").string();
-    SoundFileWriter writer(dry, outputFormat("float", 0), 2, loop.sampleRate);
+    constexpr int kStereo = 2;
+    SoundFileWriter writer(dry, outputFormatFor(dry, "float", 0, kStereo, loop.sampleRate), kStereo, loop.sampleRate);
     writer.write(loop.sound);
     writer.commit();
 

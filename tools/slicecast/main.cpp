@@ -1,22 +1,30 @@
 // slicecast: a command-line host for VST 2.4 effects, Slicecast by default.
 //   slicecast render IN OUT   play a sound file through the effect
+//   slicecast render IN... --out-dir DIR   many files at once
 //   slicecast info            what a host sees of the effect
 //   slicecast demo            a drum loop, dry and through Slicecast
 // Errors are one line on standard error; the exit status is 2 for a bad
 // command line and 1 for anything that went wrong while running.
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <new>
 #include <optional>
+#include <thread>
 
+#include "batch_render.h"
 #include "console.h"
 #include "demo_command.h"
 #include "info_command.h"
 #include "output_format.h"
 #include "plugin_path.h"
 #include "render_command.h"
+#include "usage_error.h"
 
 namespace {
 
@@ -25,6 +33,7 @@ using namespace slicecastcli;
 constexpr int kRunFailed = 1;
 constexpr int kBadCommandLine = 2;
 constexpr std::int32_t kMaxBlockSize = 1 << 20;
+constexpr unsigned kMaxJobs = 128;
 
 const CLI::Validator kFiniteNumber(
     [](std::string& text) {
@@ -43,9 +52,16 @@ const CLI::Validator kPositiveNumber(
     },
     "POSITIVE");
 
+unsigned defaultJobs() { return std::clamp(std::thread::hardware_concurrency(), 1u, kMaxJobs); }
+
 struct CommandLine {
     std::optional<std::string> plugin;
     bool quiet = false;
+    // IN OUT, or with an output folder the inputs alone.
+    std::vector<std::string> files;
+    std::string outputFolder;
+    std::string extension;
+    unsigned jobs = defaultJobs();
     RenderOptions render;
     std::string demoFolder = "out/demo";
 };
@@ -67,8 +83,20 @@ CLI::App* addRender(CLI::App& app, CommandLine& line) {
         "libsndfile reads is taken; mono input is fed to both inputs of a stereo effect. The output has one "
         "channel per effect output (so a mono file comes out stereo through Slicecast) and appears only when "
         "the render succeeded.");
-    render->add_option("input", options.input, "sound file to play")->required();
-    render->add_option("output", options.output, "sound file to write")->required();
+    render
+        ->add_option("files", line.files,
+                     "IN OUT: the sound file to play and the one to write (its extension gives the format); "
+                     "with --out-dir, the files (or folders of files) to play")
+        ->required();
+    CLI::Option* outputFolder = render->add_option(
+        "--out-dir", line.outputFolder,
+        "render every input on its own into this folder (made if missing), under the input's stem");
+    render->add_option("--ext", line.extension, "with --out-dir: extension, and so format, of the outputs "
+                                                "(default: each input's own)")
+        ->needs(outputFolder);
+    render->add_option("--jobs", line.jobs, "with --out-dir: files rendered at a time (default: the number of cores)")
+        ->needs(outputFolder)
+        ->check(CLI::Range(1u, kMaxJobs));
     render->add_option("--tempo", options.tempo, "tempo in beats per minute")
         ->capture_default_str()
         ->check(kPositiveNumber);
@@ -81,9 +109,10 @@ CLI::App* addRender(CLI::App& app, CommandLine& line) {
         ->check(CLI::Range(1, kMaxBlockSize));
     render
         ->add_option("--format", options.format,
-                     "output format: float (32-bit float WAV), pcm16, pcm24, or same (as the input)")
-        ->capture_default_str()
-        ->check(CLI::IsMember(outputFormatNames()));
+                     "sample encoding where the output's container has a choice: pcm16, pcm24, pcm32, float, "
+                     "double, vorbis, opus, or same (as the input); default: the best it holds (float for WAV, "
+                     "AIFF, CAF and W64, 24-bit for FLAC)")
+        ->check(CLI::IsMember(encodingNames()));
     render
         ->add_option("--set", options.settings,
                      "NAME=VALUE, repeatable: a parameter by name (any case) or index, set to a number from 0 to 1 "
@@ -113,6 +142,32 @@ CLI::App* addDemo(CLI::App& app, CommandLine& line) {
 
 void fail(const std::string& message) { std::cerr << "slicecast: error: " << message << '\n'; }
 
+// One file, or with an output folder a batch: the exit status.
+int runRender(const std::string& plugin, CommandLine& line, const Console& console) {
+    if (line.outputFolder.empty()) {
+        if (line.files.size() != 2) {
+            throw UsageError("render takes an input and an output file, or inputs and --out-dir (see --help)");
+        }
+        line.render.input = line.files[0];
+        line.render.output = line.files[1];
+        reportRender(line.render, renderFile(plugin, line.render, console), console);
+        return 0;
+    }
+    const std::vector<BatchFile> plan = planBatch(line.files, line.outputFolder, line.extension, line.render.format);
+    std::error_code error;
+    std::filesystem::create_directories(line.outputFolder, error);
+    if (error) throw std::runtime_error("cannot make the folder " + line.outputFolder + ": " + error.message());
+    const auto started = std::chrono::steady_clock::now();
+    const std::vector<BatchFailure> failures = renderBatch(plugin, plan, line.render, line.jobs, console);
+    for (const BatchFailure& failure : failures) fail(failure.input + ": " + failure.message);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    char took[32];
+    std::snprintf(took, sizeof(took), "%.3f s", seconds);
+    console.say("Rendered " + std::to_string(plan.size() - failures.size()) + " of " + std::to_string(plan.size()) +
+                " files into " + line.outputFolder + ", took " + took);
+    return failures.empty() ? 0 : kRunFailed;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -138,9 +193,12 @@ int main(int argc, char** argv) {
     try {
         const Console console(line.quiet);
         const std::string plugin = pluginPath(line.plugin);
-        if (render->parsed()) reportRender(line.render, renderFile(plugin, line.render, console), console);
+        if (render->parsed()) return runRender(plugin, line, console);
         if (info->parsed()) runInfo(plugin);
         if (demo->parsed()) runDemo(plugin, line.demoFolder, console);
+    } catch (const UsageError& error) {
+        fail(error.what());
+        return kBadCommandLine;
     } catch (const std::bad_alloc&) {
         fail("out of memory");
         return kRunFailed;

@@ -28,9 +28,15 @@ std::string formatted(const char* format, double value) {
 
 }  // namespace
 
-RenderResult renderFile(const std::string& pluginPath, const RenderOptions& options, const Console& console) {
+RenderResult renderFile(const std::string& pluginPath, const RenderOptions& options, const RenderProgress& progress) {
     const auto started = std::chrono::steady_clock::now();
     SoundFileReader reader(options.input);
+    // Checked for a stereo output, as effects almost always have, so that a
+    // wrong name stops the render before any work; the writer checks again
+    // with the effect's own count.
+    constexpr int kUsualChannels = 2;
+    const int format =
+        outputFormatFor(options.output, options.format, reader.format(), kUsualChannels, reader.sampleRate());
     EffectSession session(pluginPath);
     session.requireRenderable(reader.channels());
     session.switchOn(reader.sampleRate(), options.tempo, options.start, options.blockSize);
@@ -42,22 +48,29 @@ RenderResult renderFile(const std::string& pluginPath, const RenderOptions& opti
     result.inputChannels = reader.channels();
     result.outputChannels = session.outputChannels();
 
-    SoundFileWriter writer(options.output, outputFormat(options.format, reader.format()), result.outputChannels,
-                           reader.sampleRate());
+    SoundFileWriter writer(options.output, format, result.outputChannels, reader.sampleRate());
     const auto chunk = static_cast<std::size_t>(options.blockSize) *
                        static_cast<std::size_t>(std::max(1, kChunkFrames / options.blockSize));
     vsthost::StereoBuffer input;
     vsthost::StereoBuffer output;
-    ProgressBar progress(reader.frames(), console.showsProgress());
     for (reader.read(input, chunk); input.frames() > 0; reader.read(input, chunk)) {
         session.render(input, output);
         writer.write(output);
         result.frames += static_cast<std::int64_t>(input.frames());
-        progress.update(result.frames);
+        progress(result.frames, reader.frames());
     }
-    progress.finish();
     writer.commit();
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    return result;
+}
+
+RenderResult renderFile(const std::string& pluginPath, const RenderOptions& options, const Console& console) {
+    ProgressBar bar(0, console.showsProgress());
+    const RenderResult result = renderFile(pluginPath, options, [&bar](std::int64_t done, std::int64_t total) {
+        bar.setTotal(total);
+        bar.update(done);
+    });
+    bar.finish();
     return result;
 }
 

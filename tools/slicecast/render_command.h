@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,9 @@ struct RenderOptions {
     // Musical position of the first frame, in quarter notes.
     double start = 0.0;
     std::int32_t blockSize = 512;
-    std::string format = "float";
+    // A name from encodingNames(), or empty for the best the output's
+    // container holds.
+    std::string format;
     // NAME=VALUE, applied in order once the effect is switched on.
     std::vector<std::string> settings;
 };
@@ -33,9 +36,15 @@ struct RenderResult {
     double seconds = 0.0;
 };
 
+// Told, now and then, how many frames of how many a render has done.
+using RenderProgress = std::function<void(std::int64_t done, std::int64_t total)>;
+
 // The whole render: the output file appears only if everything worked.
 // The output has as many channels as the effect has outputs, so a mono
-// file played through a stereo effect comes out stereo.
+// file played through a stereo effect comes out stereo. The output's
+// format is checked before the effect is loaded.
+RenderResult renderFile(const std::string& pluginPath, const RenderOptions& options, const RenderProgress& progress);
+// The same with a progress bar on the console.
 RenderResult renderFile(const std::string& pluginPath, const RenderOptions& options, const Console& console);
 
 // The settings used, how long the render took and how many times faster

@@ -51,7 +51,8 @@ protected:
     std::map<std::string, std::string> files() const {
         return {{"{in}", folder.file("in.wav")},     {"{three}", folder.file("three.wav")},
                 {"{text}", folder.file("text.txt")}, {"{missing}", folder.file("missing.wav")},
-                {"{out}", folder.file("out.wav")},   {"{no folder}", folder.file("nowhere/out.wav")}};
+                {"{out}", folder.file("out.wav")},   {"{no folder}", folder.file("nowhere/out.wav")},
+                {"{folder}", folder.path().string()}};
     }
 
     std::vector<std::string> args() const {
@@ -139,6 +140,36 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"InfoOfNoLibrary", {"info", "--plugin", "{missing}"}, "cannot load plug-in library: .*", kRunFailed}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Output names and folders, checked before anything is rendered.
+INSTANTIATE_TEST_SUITE_P(
+    Outputs, ToolError,
+    testing::Values(
+        ErrorCase{"UnknownExtension", {"render", "{in}", "{folder}/out.xyz"},
+                  "cannot tell the format of .*/out.xyz from its extension '.xyz'; known: aif, aiff, .*, wav, .*",
+                  kBadCommandLine},
+        ErrorCase{"NoExtension", {"render", "{in}", "{folder}/out"},
+                  "cannot tell the format of .*/out from its extension; known: .*", kBadCommandLine},
+        ErrorCase{"EncodingTheContainerCannotHold", {"render", "{in}", "{folder}/out.flac", "--format", "float"},
+                  "cannot write .*/out.flac as float: FLAC .* holds pcm16, pcm24 with 2 channels at 44100 Hz",
+                  kBadCommandLine},
+        ErrorCase{"InputsEncodingTheContainerCannotHold", {"render", "{in}", "{folder}/out.ogg", "--format", "same"},
+                  "cannot write .*/out.ogg as float: OGG .* holds vorbis.*", kBadCommandLine},
+        ErrorCase{"ExtensionWithoutOutputFolder", render({"--ext", "flac"}), "--ext requires --out-dir",
+                  kBadCommandLine},
+        ErrorCase{"NoJobs", {"render", "{in}", "--out-dir", "{folder}/o", "--jobs", "0"}, "--jobs: .*0.*",
+                  kBadCommandLine},
+        ErrorCase{"BatchToUnknownExtension", {"render", "{in}", "--out-dir", "{folder}/o", "--ext", "xyz"},
+                  "cannot tell the format of .*/o/in.xyz from its extension '.xyz'; known: .*", kBadCommandLine},
+        ErrorCase{"BatchInputMissing", {"render", "{in}", "{missing}", "--out-dir", "{folder}/o"},
+                  "no such file or folder: .*/missing.wav", kBadCommandLine},
+        ErrorCase{"BatchOutputReplacesItsInput", {"render", "{in}", "--out-dir", "{folder}"},
+                  ".*/in.wav would be replaced by its own output; choose another --out-dir or --ext", kBadCommandLine},
+        ErrorCase{"BatchTwoInputsToOneOutput", {"render", "{in}", "{in}", "--out-dir", "{folder}/o"},
+                  ".*/in.wav and .*/in.wav would both be written to .*/o/in.wav", kBadCommandLine},
+        ErrorCase{"BatchFolderThatCannotBeMade", {"render", "{in}", "--out-dir", "{text}/o"},
+                  "cannot make the folder .*/text.txt/o: Not a directory", kRunFailed}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 INSTANTIATE_TEST_SUITE_P(
     Settings, ToolError,
     testing::Values(
@@ -172,7 +203,9 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"TempoNotANumber", render({"--tempo", "nan"}), "--tempo: not a number above 0: nan", kBadCommandLine},
         ErrorCase{"StartInfinite", render({"--start", "inf"}), "--start: not a finite number: inf", kBadCommandLine},
         ErrorCase{"UnknownFormat", render({"--format", "mp3"}), "--format: mp3 not in .*", kBadCommandLine},
-        ErrorCase{"NoOutputNamed", {"render", "{in}"}, "output is required", kBadCommandLine},
+        ErrorCase{"NoOutputNamed", {"render", "{in}"},
+                  "render takes an input and an output file, or inputs and --out-dir \\(see --help\\)",
+                  kBadCommandLine},
         ErrorCase{"UnknownOption", render({"--frobnicate"}), ".*--frobnicate.*", kBadCommandLine},
         ErrorCase{"NoCommand", {}, "give a command: render, info or demo \\(see --help\\)", kBadCommandLine},
         ErrorCase{"UnknownCommand",

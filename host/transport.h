@@ -25,6 +25,13 @@ public:
     // Moves the position on by frames samples at the current tempo.
     void advance(std::int64_t frames);
 
+    // How many of the next limit frames come before the first frame whose
+    // position is at or after position: limit if none does (or the
+    // transport is stopped). Found with the very arithmetic that gives
+    // each block its position, so that a block cut there starts at or
+    // after position and its predecessor ends before it.
+    std::int64_t framesBefore(double position, std::int64_t limit) const;
+
     double position() const { return info_.ppqPos; }
     double tempo() const { return info_.tempo; }
     double sampleRate() const { return info_.sampleRate; }
@@ -32,6 +39,7 @@ public:
 
 private:
     void updatePosition();
+    double positionAfter(std::int64_t frames) const;
 
     VstTimeInfo info_{};
     double anchorPosition_ = 0.0;

@@ -39,8 +39,8 @@ void runDemo(const std::string& pluginPath, const std::string& folder, const Con
     RenderOptions options;
     options.input = dry;
     options.output = (fs::path(folder) / "slicecast.wav").string();
-    options.tempo = loop.tempo;
-    options.blockSize = kDemoBlockSize;
+    options.transport.tempo = vsthost::TempoMap(loop.tempo);
+    options.transport.blocks = {kDemoBlockSize, kDemoBlockSize, std::nullopt};
     options.settings = kDemoSettings;
     const RenderResult result = renderFile(pluginPath, options, console);
 

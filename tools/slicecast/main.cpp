@@ -15,6 +15,7 @@
 #include <iostream>
 #include <new>
 #include <optional>
+#include <stdexcept>
 #include <thread>
 
 #include "batch_render.h"
@@ -24,6 +25,7 @@
 #include "output_format.h"
 #include "plugin_path.h"
 #include "render_command.h"
+#include "transport_options.h"
 #include "usage_error.h"
 
 namespace {
@@ -32,7 +34,9 @@ using namespace slicecastcli;
 
 constexpr int kRunFailed = 1;
 constexpr int kBadCommandLine = 2;
-constexpr std::int32_t kMaxBlockSize = 1 << 20;
+// More than any count-in or loop a render would want, and well inside
+// what the block and frame counters hold.
+constexpr std::int32_t kMaxRepeats = 1 << 20;
 constexpr unsigned kMaxJobs = 128;
 
 const CLI::Validator kFiniteNumber(
@@ -43,14 +47,20 @@ const CLI::Validator kFiniteNumber(
     },
     "NUMBER");
 
-const CLI::Validator kPositiveNumber(
-    [](std::string& text) {
-        double value = 0.0;
-        return CLI::detail::lexical_cast(text, value) && std::isfinite(value) && value > 0.0
-                   ? std::string()
-                   : "not a number above 0: " + text;
-    },
-    "POSITIVE");
+// Accepts what parse accepts; its reason otherwise.
+template <typename Parse>
+CLI::Validator parsedBy(Parse parse, const std::string& form) {
+    return CLI::Validator(
+        [parse](std::string& text) {
+            try {
+                parse(text);
+                return std::string();
+            } catch (const std::invalid_argument& error) {
+                return std::string(error.what());
+            }
+        },
+        form);
+}
 
 unsigned defaultJobs() { return std::clamp(std::thread::hardware_concurrency(), 1u, kMaxJobs); }
 
@@ -63,8 +73,28 @@ struct CommandLine {
     std::string extension;
     unsigned jobs = defaultJobs();
     RenderOptions render;
+    // Texts of the transport options, made into render.transport once all
+    // are read.
+    std::string tempo = "120";
+    std::string blocks = "512";
+    std::optional<std::string> loop;
+    std::int32_t loopCount = 1;
+    std::vector<std::string> automation;
     std::string demoFolder = "out/demo";
 };
+
+TransportOptions transportOptions(const CommandLine& line) {
+    TransportOptions transport = line.render.transport;
+    transport.tempo = parseTempo(line.tempo);
+    transport.blocks = parseBlockSizes(line.blocks);
+    if (line.loop) {
+        transport.loop = parseLoop(*line.loop);
+        transport.loop->count = line.loopCount;
+    }
+    for (const std::string& automation : line.automation) transport.automation.push_back(parseAutomation(automation));
+    requireConsistent(transport);
+    return transport;
+}
 
 void addPluginOption(CLI::App& command, CommandLine& line) {
     command.add_option("--plugin", line.plugin,
@@ -97,16 +127,49 @@ CLI::App* addRender(CLI::App& app, CommandLine& line) {
     render->add_option("--jobs", line.jobs, "with --out-dir: files rendered at a time (default: the number of cores)")
         ->needs(outputFolder)
         ->check(CLI::Range(1u, kMaxJobs));
-    render->add_option("--tempo", options.tempo, "tempo in beats per minute")
-        ->capture_default_str()
-        ->check(kPositiveNumber);
+    TransportOptions& transport = options.transport;
     render
-        ->add_option("--start", options.start, "musical position of the first frame in quarter notes (may be negative)")
+        ->add_option("--tempo", line.tempo,
+                     "tempo in beats per minute, or a tempo map 120,16:140,32:90 (changes at quarter-note positions, "
+                     "each taking effect at the first block that starts at or after it)")
+        ->capture_default_str()
+        ->check(parsedBy(parseTempo, "TEMPO[,POS:TEMPO...]"));
+    render
+        ->add_option("--start", transport.start,
+                     "musical position of the first frame in quarter notes (may be negative)")
         ->capture_default_str()
         ->check(kFiniteNumber);
-    render->add_option("--block", options.blockSize, "frames per processing call (the last one may be shorter)")
+    render
+        ->add_option("--block", line.blocks,
+                     "frames per processing call (the last one may be shorter), or random:MIN-MAX:SEED for seeded "
+                     "varying lengths")
         ->capture_default_str()
-        ->check(CLI::Range(1, kMaxBlockSize));
+        ->check(parsedBy(parseBlockSizes, "N|random:MIN-MAX:SEED"));
+    CLI::Option* loop =
+        render
+            ->add_option("--loop", line.loop,
+                         "START:END in quarter notes: at END the transport jumps back to START (the input with it), "
+                         "--loop-count times; the output holds everything played")
+            ->check(parsedBy(parseLoop, "START:END"));
+    render->add_option("--loop-count", line.loopCount, "how many times the loop jumps back")
+        ->capture_default_str()
+        ->check(CLI::Range(1, kMaxRepeats))
+        ->needs(loop);
+    render
+        ->add_option("--count-in", transport.countInBlocks,
+                     "blocks played with the transport stopped at the start before it rolls; fed silence, not written")
+        ->check(CLI::Range(0, kMaxRepeats));
+    render
+        ->add_option("--automate", line.automation,
+                     "NAME=POS:VALUE,POS:VALUE,..., repeatable: parameter automation at quarter-note positions, values "
+                     "as for --set; straight lines between points, steps for stepped parameters")
+        ->check(parsedBy(parseAutomation, "NAME=POS:VALUE,..."))
+        ->allow_extra_args(false);
+    render->add_flag("--no-position", transport.noPosition,
+                     "time records with tempo and the playing flag but no valid position, as offline editors give");
+    render->add_option("--blocks-out", options.blocksOut,
+                       "CSV file listing every processing call: frames, position, tempo, flags, sample rate, "
+                       "parameters set, input and output frame");
     render
         ->add_option("--format", options.format,
                      "sample encoding where the output's container has a choice: pcm16, pcm24, pcm32, float, "
@@ -153,6 +216,7 @@ int runRender(const std::string& plugin, CommandLine& line, const Console& conso
         reportRender(line.render, renderFile(plugin, line.render, console), console);
         return 0;
     }
+    if (!line.render.blocksOut.empty()) throw UsageError("--blocks-out lists one render; leave it out with --out-dir");
     const std::vector<BatchFile> plan = planBatch(line.files, line.outputFolder, line.extension, line.render.format);
     std::error_code error;
     std::filesystem::create_directories(line.outputFolder, error);
@@ -181,8 +245,12 @@ int main(int argc, char** argv) {
     const CLI::App* demo = addDemo(app, line);
     try {
         app.parse(argc, argv);
+        if (render->parsed()) line.render.transport = transportOptions(line);
     } catch (const CLI::ParseError& error) {
         if (error.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) return app.exit(error);
+        fail(error.what());
+        return kBadCommandLine;
+    } catch (const std::invalid_argument& error) {
         fail(error.what());
         return kBadCommandLine;
     }

@@ -1,9 +1,10 @@
 #include "render_command.h"
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <optional>
 
+#include "block_log.h"
 #include "effect_session.h"
 #include "output_format.h"
 #include "progress_bar.h"
@@ -13,10 +14,6 @@
 namespace slicecastcli {
 
 namespace {
-
-// Frames read, rendered and written at a time: a whole number of blocks,
-// so that streaming does not change where blocks start.
-constexpr std::int32_t kChunkFrames = 65536;
 
 std::string channelsName(int channels) { return channels == 1 ? "mono" : "stereo"; }
 
@@ -39,7 +36,9 @@ RenderResult renderFile(const std::string& pluginPath, const RenderOptions& opti
         outputFormatFor(options.output, options.format, reader.format(), kUsualChannels, reader.sampleRate());
     EffectSession session(pluginPath);
     session.requireRenderable(reader.channels());
-    session.switchOn(reader.sampleRate(), options.tempo, options.start, options.blockSize);
+    const TransportOptions& transport = options.transport;
+    session.switchOn(reader.sampleRate(), transport.tempo.tempoAt(transport.start), transport.start,
+                     transport.blocks.largest);
 
     RenderResult result;
     result.effectName = session.instance().effectName();
@@ -48,17 +47,13 @@ RenderResult renderFile(const std::string& pluginPath, const RenderOptions& opti
     result.inputChannels = reader.channels();
     result.outputChannels = session.outputChannels();
 
+    std::optional<BlockLogFile> blockLog;
+    if (!options.blocksOut.empty()) blockLog.emplace(options.blocksOut);
     SoundFileWriter writer(options.output, format, result.outputChannels, reader.sampleRate());
-    const auto chunk = static_cast<std::size_t>(options.blockSize) *
-                       static_cast<std::size_t>(std::max(1, kChunkFrames / options.blockSize));
-    vsthost::StereoBuffer input;
-    vsthost::StereoBuffer output;
-    for (reader.read(input, chunk); input.frames() > 0; reader.read(input, chunk)) {
-        session.render(input, output);
-        writer.write(output);
-        result.frames += static_cast<std::int64_t>(input.frames());
-        progress(result.frames, reader.frames());
-    }
+    result.blocks = playFile(session, transport, result.settings, reader, writer,
+                             [&progress, &reader](std::int64_t done) { progress(done, reader.frames()); });
+    for (const vsthost::PlayedBlock& block : result.blocks) result.frames += block.written() ? block.frames : 0;
+    if (blockLog) blockLog->commit(result.blocks);
     writer.commit();
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     return result;

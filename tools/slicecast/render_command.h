@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "console.h"
+#include "file_playback.h"
 #include "parameter_settings.h"
 
 namespace slicecastcli {
@@ -15,25 +16,26 @@ namespace slicecastcli {
 struct RenderOptions {
     std::string input;
     std::string output;
-    double tempo = 120.0;
-    // Musical position of the first frame, in quarter notes.
-    double start = 0.0;
-    std::int32_t blockSize = 512;
+    TransportOptions transport;
     // A name from encodingNames(), or empty for the best the output's
     // container holds.
     std::string format;
     // NAME=VALUE, applied in order once the effect is switched on.
     std::vector<std::string> settings;
+    // Where to write the list of processing calls (none if empty).
+    std::string blocksOut;
 };
 
 struct RenderResult {
     std::string effectName;
     std::vector<ParameterValue> settings;
+    // Frames written: the input's, and the loop's repeats.
     std::int64_t frames = 0;
     int sampleRate = 0;
     int inputChannels = 0;
     int outputChannels = 0;
     double seconds = 0.0;
+    std::vector<vsthost::PlayedBlock> blocks;
 };
 
 // Told, now and then, how many frames of how many a render has done.

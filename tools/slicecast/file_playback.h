@@ -1,0 +1,28 @@
+// Plays a sound file through a session's effect as a DAW's transport does
+// (tempo map, loop, count-in, automation, block lengths, what the time
+// record tells) and writes what comes out.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "effect_session.h"
+#include "parameter_settings.h"
+#include "played_block.h"
+#include "sound_file_reader.h"
+#include "sound_file_writer.h"
+#include "transport_options.h"
+
+namespace slicecastcli {
+
+// Reads the whole input (and the loop's stretch again for each repeat),
+// sets settings just before the first block, and writes every block that
+// is not a count-in. progress is told the furthest input frame reached.
+// The session must be switched on with the input's sample rate and a block
+// size of at least blocks.largest.
+std::vector<vsthost::PlayedBlock> playFile(EffectSession& session, const TransportOptions& transport,
+                                           const std::vector<ParameterValue>& settings, SoundFileReader& reader,
+                                           SoundFileWriter& writer, const std::function<void(std::int64_t)>& progress);
+
+}  // namespace slicecastcli

@@ -42,12 +42,14 @@ void runDemo(const std::string& pluginPath, const std::string& folder, const Con
     options.transport.tempo = vsthost::TempoMap(loop.tempo);
     options.transport.blocks = {kDemoBlockSize, kDemoBlockSize, std::nullopt};
     options.settings = kDemoSettings;
+    options.plot = (fs::path(folder) / "slicecast.png").string();
     const RenderResult result = renderFile(pluginPath, options, console);
 
     console.say("A drum loop of " + std::to_string(loop.bars) + " bars at " +
                 std::to_string(static_cast<int>(loop.tempo)) + " BPM, made in code:");
     console.say("  dry:               " + dry);
     console.say("  through Slicecast: " + options.output);
+    console.say("  picture:           " + options.plot);
     console.say("Settings:");
     reportRender(options, result, console);
 }

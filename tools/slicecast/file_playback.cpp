@@ -16,8 +16,9 @@ constexpr std::size_t kWriteFrames = 65536;
 
 class FileStreams : public vsthost::PlaybackStreams {
 public:
-    FileStreams(SoundFileReader& reader, SoundFileWriter& writer, const std::function<void(std::int64_t)>& progress)
-        : reader_(reader), writer_(writer), progress_(progress) {
+    FileStreams(SoundFileReader& reader, SoundFileWriter& writer, const std::function<void(std::int64_t)>& progress,
+                const BlockWatcher& watch)
+        : reader_(reader), writer_(writer), progress_(progress), watch_(watch) {
         pending_.left.reserve(kWriteFrames);
         pending_.right.reserve(kWriteFrames);
     }
@@ -32,9 +33,11 @@ public:
                                      std::to_string(reader_.frames()) + " it announced");
         }
         furthest_ = std::max(furthest_, reader_.position());
+        lastInput_ = &block;
     }
 
     void writeOutput(const vsthost::StereoBuffer& block) override {
+        if (watch_) watch_(*lastInput_, block);
         pending_.left.insert(pending_.left.end(), block.left.begin(), block.left.end());
         pending_.right.insert(pending_.right.end(), block.right.begin(), block.right.end());
         if (pending_.frames() >= kWriteFrames) flush();
@@ -51,6 +54,10 @@ private:
     SoundFileReader& reader_;
     SoundFileWriter& writer_;
     const std::function<void(std::int64_t)>& progress_;
+    const BlockWatcher& watch_;
+    // The input of the block being played, which a written block always
+    // reads before its output comes.
+    const vsthost::StereoBuffer* lastInput_ = nullptr;
     vsthost::StereoBuffer pending_;
     std::int64_t furthest_ = 0;
 };
@@ -72,13 +79,14 @@ vsthost::PlaybackScript scriptFor(vsthost::PluginInstance& instance, const Trans
 
 std::vector<vsthost::PlayedBlock> playFile(EffectSession& session, const TransportOptions& transport,
                                            const std::vector<ParameterValue>& settings, SoundFileReader& reader,
-                                           SoundFileWriter& writer, const std::function<void(std::int64_t)>& progress) {
+                                           SoundFileWriter& writer, const std::function<void(std::int64_t)>& progress,
+                                           const BlockWatcher& watch) {
     if (transport.countInBlocks > 0 && reader.frames() == 0) {
         throw std::runtime_error("a count-in needs something to roll after it, but " + reader.path() +
                                  " has no frames");
     }
     const vsthost::PlaybackScript script = scriptFor(session.instance(), transport, settings);
-    FileStreams streams(reader, writer, progress);
+    FileStreams streams(reader, writer, progress, watch);
     std::vector<vsthost::PlayedBlock> played = session.play(script, transport.blocks.sizer(), reader.frames(), streams);
     streams.flush();
     return played;

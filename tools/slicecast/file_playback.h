@@ -16,13 +16,17 @@
 
 namespace slicecastcli {
 
+// Shown each written block: what went into the effect, what came out.
+using BlockWatcher = std::function<void(const vsthost::StereoBuffer& dry, const vsthost::StereoBuffer& processed)>;
+
 // Reads the whole input (and the loop's stretch again for each repeat),
 // sets settings just before the first block, and writes every block that
 // is not a count-in. progress is told the furthest input frame reached.
 // The session must be switched on with the input's sample rate and a block
-// size of at least blocks.largest.
+// size of at least blocks.largest. watch, if set, sees every written block.
 std::vector<vsthost::PlayedBlock> playFile(EffectSession& session, const TransportOptions& transport,
                                            const std::vector<ParameterValue>& settings, SoundFileReader& reader,
-                                           SoundFileWriter& writer, const std::function<void(std::int64_t)>& progress);
+                                           SoundFileWriter& writer, const std::function<void(std::int64_t)>& progress,
+                                           const BlockWatcher& watch = {});
 
 }  // namespace slicecastcli

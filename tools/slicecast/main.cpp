@@ -23,6 +23,7 @@
 #include "demo_command.h"
 #include "info_command.h"
 #include "output_format.h"
+#include "plot_drawing.h"
 #include "plugin_path.h"
 #include "render_command.h"
 #include "transport_options.h"
@@ -170,6 +171,9 @@ CLI::App* addRender(CLI::App& app, CommandLine& line) {
     render->add_option("--blocks-out", options.blocksOut,
                        "CSV file listing every processing call: frames, position, tempo, flags, sample rate, "
                        "parameters set, input and output frame");
+    render->add_option("--plot", options.plot,
+                       "draw the render into FILE.png or FILE.svg: dry and processed waveform of each channel over "
+                       "bars and beats, with lines where Slicecast's update periods (dark) and passes (light) begin");
     render
         ->add_option("--format", options.format,
                      "sample encoding where the output's container has a choice: pcm16, pcm24, pcm32, float, "
@@ -207,6 +211,9 @@ void fail(const std::string& message) { std::cerr << "slicecast: error: " << mes
 
 // One file, or with an output folder a batch: the exit status.
 int runRender(const std::string& plugin, CommandLine& line, const Console& console) {
+    if (!line.render.plot.empty() && !isPlotFile(line.render.plot)) {
+        throw UsageError("cannot draw " + line.render.plot + ": a picture is written as .png or .svg");
+    }
     if (line.outputFolder.empty()) {
         if (line.files.size() != 2) {
             throw UsageError("render takes an input and an output file, or inputs and --out-dir (see --help)");
@@ -216,7 +223,9 @@ int runRender(const std::string& plugin, CommandLine& line, const Console& conso
         reportRender(line.render, renderFile(plugin, line.render, console), console);
         return 0;
     }
-    if (!line.render.blocksOut.empty()) throw UsageError("--blocks-out lists one render; leave it out with --out-dir");
+    if (!line.render.blocksOut.empty() || !line.render.plot.empty()) {
+        throw UsageError("--blocks-out and --plot tell of one render; leave them out with --out-dir");
+    }
     const std::vector<BatchFile> plan = planBatch(line.files, line.outputFolder, line.extension, line.render.format);
     std::error_code error;
     std::filesystem::create_directories(line.outputFolder, error);

@@ -24,6 +24,8 @@ struct RenderOptions {
     std::vector<std::string> settings;
     // Where to write the list of processing calls (none if empty).
     std::string blocksOut;
+    // Where to draw the picture of the render, .png or .svg (none if empty).
+    std::string plot;
 };
 
 struct RenderResult {

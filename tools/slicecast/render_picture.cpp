@@ -1,0 +1,86 @@
+#include "render_picture.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <set>
+
+#include "beat_grid.h"
+#include "pass_marks.h"
+#include "plot_drawing.h"
+#include "plot_layout.h"
+
+namespace slicecastcli {
+
+namespace {
+
+std::string number(double value) {
+    char text[32];
+    std::snprintf(text, sizeof(text), "%g", value);
+    return text;
+}
+
+std::string tempoText(const std::vector<vsthost::PlayedBlock>& blocks) {
+    double lowest = 0.0;
+    double highest = 0.0;
+    for (const vsthost::PlayedBlock& block : blocks) {
+        if (!block.written()) continue;
+        lowest = lowest == 0.0 ? block.time.tempo : std::min(lowest, block.time.tempo);
+        highest = std::max(highest, block.time.tempo);
+    }
+    return (lowest == highest ? number(lowest) : number(lowest) + " to " + number(highest)) + " BPM";
+}
+
+// Parameters the host changed after the first block.
+std::string automatedText(const std::vector<vsthost::PlayedBlock>& blocks, const PictureFacts& facts) {
+    std::set<VstInt32> automated;
+    for (std::size_t i = 1; i < blocks.size(); ++i) {
+        for (const auto& [index, value] : blocks[i].parametersSet) automated.insert(index);
+    }
+    std::string names;
+    for (const ParameterValue& parameter : facts.parameters) {
+        if (automated.count(parameter.index) != 0) names += (names.empty() ? "" : ", ") + parameter.name;
+    }
+    return names.empty() ? names : "   automated: " + names;
+}
+
+std::string detailsText(const std::vector<vsthost::PlayedBlock>& blocks, const PictureFacts& facts) {
+    std::string details = tempoText(blocks) + "   " + std::to_string(facts.sampleRate) + " Hz  ";
+    for (const ParameterValue& parameter : facts.parameters) {
+        details += "  " + parameter.name + " " + parameter.display + (parameter.label.empty() ? "" : " ") +
+                   parameter.label;
+    }
+    return details + automatedText(blocks, facts);
+}
+
+}  // namespace
+
+RenderPicture::RenderPicture(std::string path, int channels) : path_(std::move(path)) {
+    for (int channel = 0; channel < channels; ++channel) {
+        dry_.emplace_back(plot::plotColumns());
+        processed_.emplace_back(plot::plotColumns());
+    }
+}
+
+void RenderPicture::add(const vsthost::StereoBuffer& dry, const vsthost::StereoBuffer& processed) {
+    const std::vector<float>* dryChannels[2] = {&dry.left, &dry.right};
+    const std::vector<float>* processedChannels[2] = {&processed.left, &processed.right};
+    for (std::size_t channel = 0; channel < dry_.size(); ++channel) {
+        dry_[channel].add(dryChannels[channel]->data(), dryChannels[channel]->size());
+        processed_[channel].add(processedChannels[channel]->data(), processedChannels[channel]->size());
+    }
+}
+
+void RenderPicture::draw(const std::vector<vsthost::PlayedBlock>& blocks, const PictureFacts& facts) {
+    PlotContent content{std::move(dry_), std::move(processed_), beatGrid(blocks), std::nullopt, facts.title,
+                        detailsText(blocks, facts)};
+    if (facts.slicecastLengths) {
+        content.passes = slicecastPassMarks(blocks, static_cast<float>(facts.sampleRate),
+                                            facts.slicecastLengths->first, facts.slicecastLengths->second);
+    }
+    file_.emplace(path_);
+    drawPlot(content, path_, file_->temporaryPath().string());
+}
+
+void RenderPicture::commit() { file_->commit(); }
+
+}  // namespace slicecastcli

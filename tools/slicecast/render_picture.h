@@ -1,0 +1,48 @@
+// The picture of one render (`render --plot FILE`, and the demo's): the
+// waveforms collected while the render streams by, then drawn with the
+// blocks as played. It appears at its path only together with the sound.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "atomic_output_file.h"
+#include "block_renderer.h"
+#include "parameter_settings.h"
+#include "played_block.h"
+#include "waveform_summary.h"
+
+namespace slicecastcli {
+
+// What the caption tells and what the lines are drawn from.
+struct PictureFacts {
+    std::string title;
+    int sampleRate = 0;
+    // Every parameter worth naming, as it stood before the first block.
+    std::vector<ParameterValue> parameters;
+    // Slicecast's two length parameters before the first block, when the
+    // effect is Slicecast; otherwise bar lines are drawn.
+    std::optional<std::pair<float, float>> slicecastLengths;
+};
+
+class RenderPicture {
+public:
+    // path must end in .png or .svg (see isPlotFile).
+    RenderPicture(std::string path, int channels);
+
+    // The next frames as they went into the effect and came out.
+    void add(const vsthost::StereoBuffer& dry, const vsthost::StereoBuffer& processed);
+    // Draws into a temporary file beside the path.
+    void draw(const std::vector<vsthost::PlayedBlock>& blocks, const PictureFacts& facts);
+    // Moves it into place.
+    void commit();
+
+private:
+    std::string path_;
+    std::vector<WaveformSummary> dry_;
+    std::vector<WaveformSummary> processed_;
+    std::optional<AtomicOutputFile> file_;
+};
+
+}  // namespace slicecastcli

@@ -15,7 +15,15 @@ packages=(
     pkgconf
     libsndfile1-dev
     libcli11-dev
+    # The render tool draws its pictures with cairo.
+    libcairo2-dev
 )
+
+# The render tool's ARM build links the arm64 cairo where that architecture
+# is set up for cross building.
+if dpkg --print-foreign-architectures | grep -qx arm64; then
+    packages+=(libcairo2-dev:arm64)
+fi
 
 if [[ ${1:-} == --test ]]; then
     packages+=(

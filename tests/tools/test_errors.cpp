@@ -167,7 +167,13 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"BatchTwoInputsToOneOutput", {"render", "{in}", "{in}", "--out-dir", "{folder}/o"},
                   ".*/in.wav and .*/in.wav would both be written to .*/o/in.wav", kBadCommandLine},
         ErrorCase{"BatchFolderThatCannotBeMade", {"render", "{in}", "--out-dir", "{text}/o"},
-                  "cannot make the folder .*/text.txt/o: Not a directory", kRunFailed}),
+                  "cannot make the folder .*/text.txt/o: Not a directory", kRunFailed},
+        ErrorCase{"PictureNeitherPngNorSvg", render({"--plot", "{folder}/picture.jpg"}),
+                  "cannot draw .*/picture.jpg: a picture is written as .png or .svg", kBadCommandLine},
+        ErrorCase{"PictureOfABatch", {"render", "{in}", "--out-dir", "{folder}/o", "--plot", "{folder}/p.png"},
+                  "--blocks-out and --plot tell of one render; leave them out with --out-dir", kBadCommandLine},
+        ErrorCase{"PictureFolderMissing", render({"--plot", "{folder}/nowhere/picture.png"}),
+                  "cannot write .*/nowhere/picture.png: No such file or directory", kRunFailed}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(

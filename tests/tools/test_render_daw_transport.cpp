@@ -10,9 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <numeric>
+#include <algorithm>
+#include <set>
 
 #include "block_list.h"
+#include "random_blocks.h"
+#include "scripted_playback.h"
 #include "slicecast_plugin.h"
 #include "sound_files.h"
 #include "tool_process.h"
@@ -237,6 +240,60 @@ TEST(DawTransport, RandomBlocks) {
     EXPECT_EQ(lengthsOf(again), lengths);
     again[1] = "random:1-700:43";
     EXPECT_NE(lengthsOf(again), lengths);
+}
+
+// Slicecast through everything at once, from a file long enough to be
+// read and written in several pieces: the tool's sound and block list are
+// what the host library makes of the same script in memory. Value texts
+// are resolved as --set resolves them, and WaveLength steps.
+TEST(DawTransport, SlicecastMatchesTheLibrary) {
+    constexpr int kSlicecastRate = 44100;
+    const ScratchFolder folder;
+    const vsthost::StereoBuffer input = testsupport::noise(5 * kSlicecastRate, 5);
+    testsupport::writeSound(folder.file("in.wav"), testsupport::stereoSound(input, kSlicecastRate));
+    const ToolRun run = runTool({"render", folder.file("in.wav"), folder.file("out.wav"), "--blocks-out",
+                                 folder.file("blocks.csv"), "--tempo", "128,4:96", "--start=-1", "--loop", "2:6",
+                                 "--loop-count", "2", "--count-in", "3", "--block", "random:64-3000:9", "--set",
+                                 "Mix=0.8", "--automate", "Rate=0:20,8:90", "--automate", "WaveLength=0:1/16,4:1/4"});
+    ASSERT_EQ(run.status, 0) << run.err;
+
+    vsthost::PlaybackScript script;
+    script.tempo = vsthost::TempoMap(128.0, {{4.0, 96.0}});
+    script.start = -1.0;
+    script.loop = vsthost::LoopRange{2.0, 6.0, 2};
+    script.countInBlocks = 3;
+    script.settings = {{5, 0.8f}};
+    script.automation = {{2, false, {{0.0, 0.2f}, {8.0, 0.9f}}}, {0, true, {{0.0, 0.6364f}, {4.0, 0.2728f}}}};
+    testsupport::SlicecastSession session(kSlicecastRate, 128.0, -1.0, 3000);
+    vsthost::StereoBuffer expected;
+    const std::vector<vsthost::PlayedBlock> played = vsthost::playScript(
+        *session.plugin, session.host.transport, script, vsthost::randomBlocks(64, 3000, 9), input, expected);
+
+    const Sound rendered = readSound(folder.file("out.wav"));
+    ASSERT_EQ(rendered.frames(), expected.frames());
+    EXPECT_GT(expected.frames(), input.frames());
+    EXPECT_TRUE(rendered.channels[0] == expected.left);
+    EXPECT_TRUE(rendered.channels[1] == expected.right);
+
+    const std::vector<BlockRow> rows = readBlockList(folder.file("blocks.csv"));
+    ASSERT_EQ(rows.size(), played.size());
+    std::set<float> waveLengths;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(rows[i].frames, played[i].frames) << "block " << i;
+        EXPECT_EQ(rows[i].position, played[i].time.ppqPos) << "block " << i;
+        EXPECT_EQ(rows[i].tempo, played[i].time.tempo) << "block " << i;
+        EXPECT_EQ(rows[i].flags, played[i].time.flags) << "block " << i;
+        EXPECT_EQ(rows[i].inputFrame, played[i].inputFrame) << "block " << i;
+        EXPECT_EQ(rows[i].outputFrame, played[i].outputFrame) << "block " << i;
+        const auto parameters = parametersOf(rows[i]);
+        EXPECT_TRUE(std::equal(parameters.begin(), parameters.end(), played[i].parametersSet.begin(),
+                               played[i].parametersSet.end()))
+            << "block " << i;
+        for (const auto& [index, value] : parameters) {
+            if (index == 0) waveLengths.insert(value);
+        }
+    }
+    EXPECT_EQ(waveLengths, (std::set<float>{0.6364f, 0.2728f}));
 }
 
 }  // namespace

@@ -124,7 +124,8 @@ void record(Fixture& fixture, float** inputs, float** outputs, VstInt32 frames) 
         }
     }
     for (int channel = 0; channel < FIXTURE_OUTPUTS; ++channel) {
-        std::memmove(outputs[channel], inputs[channel % FIXTURE_INPUTS], sizeof(float) * static_cast<std::size_t>(frames));
+        const float* input = inputs[channel % FIXTURE_INPUTS];
+        std::memmove(outputs[channel], input, sizeof(float) * static_cast<std::size_t>(frames));
     }
 }
 

@@ -9,8 +9,8 @@
 // below is an exact binary fraction.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <algorithm>
+#include <cstdlib>
 #include <set>
 
 #include "block_list.h"
@@ -48,8 +48,13 @@ DawRender renderThroughRecorder(std::size_t frames, const std::vector<std::strin
     render.input = testsupport::stereoSound(testsupport::ramp(frames), kRate);
     testsupport::writeSound(folder.file("in.wav"), render.input);
     setenv("FIXTURE_RECORDER_LOG", folder.file("calls.log").c_str(), 1);
-    std::vector<std::string> args{"render",          "--plugin", FIXTURE_RECORDER_PATH, folder.file("in.wav"),
-                                  folder.file("out.wav"), "--blocks-out", folder.file("blocks.csv")};
+    std::vector<std::string> args{"render",
+                                  "--plugin",
+                                  FIXTURE_RECORDER_PATH,
+                                  folder.file("in.wav"),
+                                  folder.file("out.wav"),
+                                  "--blocks-out",
+                                  folder.file("blocks.csv")};
     args.insert(args.end(), options.begin(), options.end());
     render.run = runTool(args);
     unsetenv("FIXTURE_RECORDER_LOG");
@@ -139,22 +144,22 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         // Changes take effect at the first block starting at or after them:
         // 1.1 at the block starting at 1.25, 2.5 at the one at 2.75.
-        TransportCase{"TempoMap",
-                      10240,
-                      {"--tempo", "120,1.1:240,2.5:60", "--block", "1024"},
-                      {at(1024, 0.0, 0, 0), at(1024, 0.25, 1024, 1024), at(1024, 0.5, 2048, 2048),
-                       at(1024, 0.75, 3072, 3072), at(1024, 1.0, 4096, 4096),
-                       withTempo(at(1024, 1.25, 5120, 5120), 240.0), withTempo(at(1024, 1.75, 6144, 6144), 240.0),
-                       withTempo(at(1024, 2.25, 7168, 7168), 240.0), withTempo(at(1024, 2.75, 8192, 8192), 60.0),
-                       withTempo(at(1024, 2.875, 9216, 9216), 60.0)}},
+        TransportCase{
+            "TempoMap",
+            10240,
+            {"--tempo", "120,1.1:240,2.5:60", "--block", "1024"},
+            {at(1024, 0.0, 0, 0), at(1024, 0.25, 1024, 1024), at(1024, 0.5, 2048, 2048), at(1024, 0.75, 3072, 3072),
+             at(1024, 1.0, 4096, 4096), withTempo(at(1024, 1.25, 5120, 5120), 240.0),
+             withTempo(at(1024, 1.75, 6144, 6144), 240.0), withTempo(at(1024, 2.25, 7168, 7168), 240.0),
+             withTempo(at(1024, 2.75, 8192, 8192), 60.0), withTempo(at(1024, 2.875, 9216, 9216), 60.0)}},
         // The block reaching 2 is cut there; its rest plays from 1, and
         // the input from the frame at 1.
         TransportCase{"LoopCutsTheBlockAtItsEnd",
                       10000,
                       {"--block", "3000", "--loop", "1:2"},
-                      {at(3000, 0.0, 0, 0), at(3000, 3000 / kQuarter, 3000, 3000), at(2192, 6000 / kQuarter, 6000, 6000),
-                       at(808, 1.0, 4096, 8192), at(3000, 1.0 + 808 / kQuarter, 4904, 9000),
-                       at(2096, 1.0 + 3808 / kQuarter, 7904, 12000)}},
+                      {at(3000, 0.0, 0, 0), at(3000, 3000 / kQuarter, 3000, 3000),
+                       at(2192, 6000 / kQuarter, 6000, 6000), at(808, 1.0, 4096, 8192),
+                       at(3000, 1.0 + 808 / kQuarter, 4904, 9000), at(2096, 1.0 + 3808 / kQuarter, 7904, 12000)}},
         TransportCase{"LoopEndOnABlockBoundary",
                       12288,
                       {"--block", "4096", "--loop", "1:2", "--loop-count", "2"},
@@ -174,13 +179,13 @@ INSTANTIATE_TEST_SUITE_P(
         // Settings go first, then the automation's values at each block's
         // start: Level in a straight line, Steps (a stepped parameter)
         // holding each point's value until the next.
-        TransportCase{"Automation",
-                      6 * 4096,
-                      {"--block", "4096", "--set", "Steps=0.75", "--automate", "Level=0:0,4:1", "--automate",
-                       "Steps=1:0.25,3:1"},
-                      {at(4096, 0.0, 0, 0, "1=0.75 0=0 1=0.25"), at(4096, 1.0, 4096, 4096, "0=0.25"),
-                       at(4096, 2.0, 8192, 8192, "0=0.5"), at(4096, 3.0, 12288, 12288, "0=0.75 1=1"),
-                       at(4096, 4.0, 16384, 16384, "0=1"), at(4096, 5.0, 20480, 20480)}},
+        TransportCase{
+            "Automation",
+            6 * 4096,
+            {"--block", "4096", "--set", "Steps=0.75", "--automate", "Level=0:0,4:1", "--automate", "Steps=1:0.25,3:1"},
+            {at(4096, 0.0, 0, 0, "1=0.75 0=0 1=0.25"), at(4096, 1.0, 4096, 4096, "0=0.25"),
+             at(4096, 2.0, 8192, 8192, "0=0.5"), at(4096, 3.0, 12288, 12288, "0=0.75 1=1"),
+             at(4096, 4.0, 16384, 16384, "0=1"), at(4096, 5.0, 20480, 20480)}},
         // Count-in blocks get the values at the start; after a jump the
         // values at the loop's start come back.
         TransportCase{"AutomationThroughCountInAndLoop",
@@ -220,7 +225,8 @@ TEST(DawTransport, RandomBlocks) {
         const bool afterJump = row.position == 1.0 && i > 0 && render.rows[i - 1].position > 1.0;
         cuts += afterJump ? 1 : 0;
         if (i > 3 && !afterJump) {
-            EXPECT_EQ(row.position, render.rows[i - 1].position + render.rows[i - 1].frames / kQuarter) << "block " << i;
+            EXPECT_EQ(row.position, render.rows[i - 1].position + render.rows[i - 1].frames / kQuarter)
+                << "block " << i;
         }
         written += row.outputFrame == kCountIn ? 0 : row.frames;
     }
@@ -251,10 +257,28 @@ TEST(DawTransport, SlicecastMatchesTheLibrary) {
     const ScratchFolder folder;
     const vsthost::StereoBuffer input = testsupport::noise(5 * kSlicecastRate, 5);
     testsupport::writeSound(folder.file("in.wav"), testsupport::stereoSound(input, kSlicecastRate));
-    const ToolRun run = runTool({"render", folder.file("in.wav"), folder.file("out.wav"), "--blocks-out",
-                                 folder.file("blocks.csv"), "--tempo", "128,4:96", "--start=-1", "--loop", "2:6",
-                                 "--loop-count", "2", "--count-in", "3", "--block", "random:64-3000:9", "--set",
-                                 "Mix=0.8", "--automate", "Rate=0:20,8:90", "--automate", "WaveLength=0:1/16,4:1/4"});
+    const ToolRun run = runTool({"render",
+                                 folder.file("in.wav"),
+                                 folder.file("out.wav"),
+                                 "--blocks-out",
+                                 folder.file("blocks.csv"),
+                                 "--tempo",
+                                 "128,4:96",
+                                 "--start=-1",
+                                 "--loop",
+                                 "2:6",
+                                 "--loop-count",
+                                 "2",
+                                 "--count-in",
+                                 "3",
+                                 "--block",
+                                 "random:64-3000:9",
+                                 "--set",
+                                 "Mix=0.8",
+                                 "--automate",
+                                 "Rate=0:20,8:90",
+                                 "--automate",
+                                 "WaveLength=0:1/16,4:1/4"});
     ASSERT_EQ(run.status, 0) << run.err;
 
     vsthost::PlaybackScript script;

@@ -151,8 +151,8 @@ void requirePlayable(const PlaybackScript& script) {
     if (!script.loop) return;
     const LoopRange& loop = *script.loop;
     if (!(loop.start < loop.end) || !(loop.start >= script.start) || loop.count < 0) {
-        throw std::invalid_argument("a loop must end after it starts, start at or after the first frame's position, "
-                                    "and repeat a count of times of at least 0");
+        throw std::invalid_argument("a loop must end after it starts, not start before the first frame, and not "
+                                    "repeat a negative number of times");
     }
 }
 

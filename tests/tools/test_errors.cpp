@@ -46,12 +46,14 @@ protected:
         const std::vector<float> channel = testsupport::noise(100).left;
         writeSound(folder.file("three.wav"), Sound{44100, 0, {channel, channel, channel}});
         std::ofstream(folder.file("text.txt")) << "not a sound, not a library\n";
+        writeSound(folder.file("empty.wav"), Sound{44100, 0, {{}, {}}});
     }
 
     std::map<std::string, std::string> files() const {
         return {{"{in}", folder.file("in.wav")},     {"{three}", folder.file("three.wav")},
                 {"{text}", folder.file("text.txt")}, {"{missing}", folder.file("missing.wav")},
                 {"{out}", folder.file("out.wav")},   {"{no folder}", folder.file("nowhere/out.wav")},
+                {"{empty}", folder.file("empty.wav")}, {"{csv}", folder.file("blocks.csv")},
                 {"{folder}", folder.path().string()}};
     }
 
@@ -218,6 +220,57 @@ INSTANTIATE_TEST_SUITE_P(
                   {"play", "{in}"},
                   "The following arguments were not expected: .*play.*",
                   kBadCommandLine}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    Transport, ToolError,
+    testing::Values(
+        ErrorCase{"TempoMapOutOfOrder", render({"--tempo", "120,8:140,4:90"}),
+                  "--tempo: tempo changes out of order: '4:90' comes after '8:140'", kBadCommandLine},
+        ErrorCase{"TempoMapSamePositionTwice", render({"--tempo", "0:120,0:140"}),
+                  "--tempo: tempo changes out of order: '0:140' comes after '0:120'", kBadCommandLine},
+        ErrorCase{"TempoMapZero", render({"--tempo", "120,8:0"}), "--tempo: not a number above 0: 0", kBadCommandLine},
+        ErrorCase{"TempoMapNegative", render({"--tempo", "120,8:-90"}), "--tempo: not a number above 0: -90",
+                  kBadCommandLine},
+        ErrorCase{"TempoChangeWithoutPosition", render({"--tempo", "120,140"}),
+                  "--tempo: a tempo change is POSITION:TEMPO, not '140'", kBadCommandLine},
+        ErrorCase{"LoopEndBeforeStart", render({"--loop", "8:4"}),
+                  "--loop: the loop '8:4' does not end after it starts", kBadCommandLine},
+        ErrorCase{"LoopEmpty", render({"--loop", "4:4"}), "--loop: the loop '4:4' does not end after it starts",
+                  kBadCommandLine},
+        ErrorCase{"LoopWithoutEnd", render({"--loop", "8"}), "--loop: the loop '8' has no ':'", kBadCommandLine},
+        ErrorCase{"LoopBeforeTheStart", render({"--start", "4", "--loop", "2:8"}),
+                  "--loop: the loop starts at 2, before the render starts at 4; there is no input there to play again",
+                  kBadCommandLine},
+        ErrorCase{"LoopCountWithoutLoop", render({"--loop-count", "2"}), "--loop-count requires --loop",
+                  kBadCommandLine},
+        ErrorCase{"LoopCountZero", render({"--loop", "1:2", "--loop-count", "0"}), "--loop-count: .*0 not in range.*",
+                  kBadCommandLine},
+        ErrorCase{"CountInNegative", render({"--count-in=-1"}), "--count-in: .*-1 not in range.*", kBadCommandLine},
+        ErrorCase{"CountInWithoutARoll", {"render", "{empty}", "{out}", "--count-in", "2", "--blocks-out", "{csv}"},
+                  "a count-in needs something to roll after it, but .*/empty.wav has no frames", kRunFailed},
+        ErrorCase{"RandomBlocksReversed", render({"--block", "random:10-5:1"}),
+                  "--block: the smallest block comes first in 'random:10-5:1'", kBadCommandLine},
+        ErrorCase{"RandomBlocksWithoutSeed", render({"--block", "random:1-5"}),
+                  "--block: varying blocks are random:MIN-MAX:SEED, not 'random:1-5'", kBadCommandLine},
+        ErrorCase{"RandomBlocksTooLarge", render({"--block", "random:1-2000000:5"}),
+                  "--block: a block is 1 to 1048576 frames, not '2000000'", kBadCommandLine},
+        ErrorCase{"AutomationBeforeZero", render({"--automate", "Rate=-1:0.5"}),
+                  "--automate: the automation point '-1:0.5' lies before 0", kBadCommandLine},
+        ErrorCase{"AutomationOutOfOrder", render({"--automate", "Rate=4:0.5,2:1"}),
+                  "--automate: automation points out of order: '2:1' comes after a later one", kBadCommandLine},
+        ErrorCase{"AutomationWithoutPoints", render({"--automate", "Rate"}),
+                  "--automate: automation is NAME=POS:VALUE,POS:VALUE,\\.\\.\\., not 'Rate'", kBadCommandLine},
+        ErrorCase{"AutomationPointWithoutValue", render({"--automate", "Rate=1:"}),
+                  "--automate: the automation point '1:' has no value", kBadCommandLine},
+        ErrorCase{"AutomationOfUnknownName", render({"--automate", "Speed=0:1", "--blocks-out", "{csv}"}),
+                  "the effect has no parameter 'Speed'; .*", kRunFailed},
+        ErrorCase{"AutomationTextNeverShown", render({"--automate", "WaveLength=0:1/5", "--blocks-out", "{csv}"}),
+                  "parameter WaveLength never shows '1/5'; .*", kRunFailed},
+        ErrorCase{"AutomatedTwice", render({"--automate", "Rate=0:0", "--automate", "rate=1:1"}),
+                  "parameter Rate is automated twice; give all its points in one --automate", kRunFailed},
+        ErrorCase{"BlockListFolderMissing", render({"--blocks-out", "{no folder}"}),
+                  "cannot write .*/nowhere/out.wav: No such file or directory", kRunFailed}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A folder where the output should go is refused before anything is

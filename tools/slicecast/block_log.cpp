@@ -26,8 +26,8 @@ void writeBlockLog(std::ostream& out, const std::vector<vsthost::PlayedBlock>& b
             parameters += (parameters.empty() ? "" : " ") + std::to_string(index) + "=" + exact(value);
         }
         out << block.frames << ',' << exact(block.time.ppqPos) << ',' << exact(block.time.tempo) << ','
-            << block.time.flags << ',' << exact(block.time.sampleRate) << ',' << parameters << ','
-            << block.inputFrame << ',' << block.outputFrame << '\n';
+            << block.time.flags << ',' << exact(block.time.sampleRate) << ',' << parameters << ',' << block.inputFrame
+            << ',' << block.outputFrame << '\n';
     }
 }
 

@@ -9,8 +9,6 @@
 
 #include "block_renderer.h"
 #include "host.h"
-#include "playback_script.h"
-#include "played_block.h"
 #include "plugin_instance.h"
 #include "plugin_library.h"
 #include "scripted_playback.h"

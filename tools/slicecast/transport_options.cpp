@@ -31,7 +31,9 @@ std::string quoted(std::string_view text) { return "'" + std::string(text) + "'"
 
 double finiteNumber(std::string_view text, const char* what) {
     const auto number = parseNumber<double>(text);
-    if (!number || !std::isfinite(*number)) throw std::invalid_argument(std::string(what) + " " + quoted(text) + " is not a finite number");
+    if (!number || !std::isfinite(*number)) {
+        throw std::invalid_argument(std::string(what) + " " + quoted(text) + " is not a finite number");
+    }
     return *number;
 }
 
@@ -46,7 +48,9 @@ double tempoValue(std::string_view text) {
 // "A:B" as its two halves; what names the pair for the message.
 std::pair<std::string_view, std::string_view> pairOf(std::string_view text, const char* what) {
     const auto colon = text.find(':');
-    if (colon == std::string_view::npos) throw std::invalid_argument(std::string(what) + " " + quoted(text) + " has no ':'");
+    if (colon == std::string_view::npos) {
+        throw std::invalid_argument(std::string(what) + " " + quoted(text) + " has no ':'");
+    }
     return {text.substr(0, colon), text.substr(colon + 1)};
 }
 
@@ -93,7 +97,9 @@ vsthost::LoopRange parseLoop(std::string_view text) {
     vsthost::LoopRange loop;
     loop.start = finiteNumber(startText, "the loop's start");
     loop.end = finiteNumber(endText, "the loop's end");
-    if (!(loop.end > loop.start)) throw std::invalid_argument("the loop " + quoted(text) + " does not end after it starts");
+    if (!(loop.end > loop.start)) {
+        throw std::invalid_argument("the loop " + quoted(text) + " does not end after it starts");
+    }
     return loop;
 }
 
@@ -133,9 +139,12 @@ AutomationText parseAutomation(std::string_view text) {
         const double position = finiteNumber(positionText, "the automation point's position");
         if (position < 0.0) throw std::invalid_argument("the automation point " + quoted(point) + " lies before 0");
         if (!automation.points.empty() && position < automation.points.back().first) {
-            throw std::invalid_argument("automation points out of order: " + quoted(point) + " comes after a later one");
+            throw std::invalid_argument("automation points out of order: " + quoted(point) +
+                                        " comes after a later one");
         }
-        if (trimmed(value).empty()) throw std::invalid_argument("the automation point " + quoted(point) + " has no value");
+        if (trimmed(value).empty()) {
+            throw std::invalid_argument("the automation point " + quoted(point) + " has no value");
+        }
         automation.points.emplace_back(position, std::string(trimmed(value)));
     }
     return automation;

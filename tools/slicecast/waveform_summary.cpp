@@ -11,20 +11,23 @@ WaveformSummary::WaveformSummary(int columns) : columns_(static_cast<std::size_t
 void WaveformSummary::add(const float* samples, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
         const float sample = samples[i];
-        if (frames_ % stretchFrames_ == 0) {
+        if (leftInStretch_ == 0) {
             if (stretches_.size() == 2 * columns_) halve();
-            if (frames_ % stretchFrames_ == 0) stretches_.push_back({sample, sample});
+            stretches_.push_back({sample, sample});
+            leftInStretch_ = stretchFrames_;
         }
         SampleRange& range = stretches_.back();
         range.lowest = std::min(range.lowest, sample);
         range.highest = std::max(range.highest, sample);
+        --leftInStretch_;
         ++frames_;
     }
 }
 
 void WaveformSummary::halve() {
-    // Every stretch is full here (a new one was about to begin), so they
-    // pair up exactly.
+    // Every stretch is full here (a new one is about to begin), so they
+    // pair up exactly, and the next begins on a boundary of the doubled
+    // length.
     for (std::size_t i = 0; i < columns_; ++i) {
         const SampleRange& first = stretches_[2 * i];
         const SampleRange& second = stretches_[2 * i + 1];

@@ -35,6 +35,8 @@ private:
     // Frames per stretch: a power of two, doubled whenever the stretches
     // would grow beyond twice the columns.
     std::int64_t stretchFrames_ = 1;
+    // Frames the last stretch still takes before the next begins.
+    std::int64_t leftInStretch_ = 0;
     std::vector<SampleRange> stretches_;
     std::int64_t frames_ = 0;
 };

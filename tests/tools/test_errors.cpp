@@ -321,3 +321,46 @@ TEST(ToolErrors, InterruptedRenderLeavesNothingBehind) {
 
 }  // namespace
 }  // namespace tooltest
+
+namespace tooltest {
+namespace {
+
+// Two files rendered at once, both waiting on pipes with their temporary
+// outputs made: an interrupt removes both.
+TEST(ToolErrors, InterruptedBatchLeavesNothingBehind) {
+    const ScratchFolder folder;
+    writeSound(folder.file("whole.wav"), stereoSound(testsupport::noise(100000), 44100));
+    const std::string start = fileContents(folder.file("whole.wav")).substr(0, 100000);
+    for (const char* name : {"a.wav", "b.wav"}) ASSERT_EQ(mkfifo(folder.file(name).c_str(), 0600), 0);
+
+    ToolProcess tool({"render", folder.file("a.wav"), folder.file("b.wav"), "--out-dir", folder.file("out"),
+                      "--jobs", "2"});
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    std::vector<int> pipes;
+    for (const char* name : {"a.wav", "b.wav"}) {
+        int pipe = -1;
+        while (pipe < 0 && std::chrono::steady_clock::now() < deadline) {
+            pipe = open(folder.file(name).c_str(), O_WRONLY | O_NONBLOCK);
+        }
+        ASSERT_GE(pipe, 0) << "the tool never opened " << name;
+        ASSERT_EQ(fcntl(pipe, F_SETFL, 0), 0);
+        ASSERT_EQ(write(pipe, start.data(), start.size()), static_cast<ssize_t>(start.size()));
+        pipes.push_back(pipe);
+    }
+    const auto pending = [&folder] {
+        return std::filesystem::exists(folder.file("out")) ? ScratchFolder::entriesOf(folder.file("out")).size() : 0u;
+    };
+    while (pending() < 2 && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_EQ(pending(), 2u) << "no temporary outputs appeared";
+    kill(tool.pid(), SIGINT);
+    const ToolRun run = tool.wait();
+    for (int pipe : pipes) close(pipe);
+
+    EXPECT_EQ(run.signal, SIGINT);
+    EXPECT_EQ(ScratchFolder::entriesOf(folder.file("out")), std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace tooltest

@@ -71,7 +71,8 @@ std::vector<BatchFile> planBatch(const std::vector<std::string>& inputs, const s
         outputFormatFor(output.string(), checked, kInputFormatUnknown, kUsualChannels, kUsualRate);
         const fs::path key = fs::weakly_canonical(output);
         if (key == fs::weakly_canonical(input)) {
-            throw UsageError(input.string() + " would be replaced by its own output; choose another --out-dir or --ext");
+            throw UsageError(input.string() +
+                             " would be replaced by its own output; choose another --out-dir or --ext");
         }
         const auto [earlier, fresh] = writers.emplace(key, input.string());
         if (!fresh) {

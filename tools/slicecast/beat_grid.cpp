@@ -8,17 +8,15 @@ std::vector<BeatMark> beatGrid(const std::vector<vsthost::PlayedBlock>& blocks) 
     std::vector<BeatMark> marks;
     for (const vsthost::PlayedBlock& block : blocks) {
         const VstTimeInfo& time = block.time;
-        if (!block.written() || !(time.tempo > 0.0) || !(time.sampleRate > 0.0)) continue;
+        // Only a rolling transport plays frames into the output.
         const bool playing = (time.flags & kVstTransportPlaying) != 0;
-        // Quarter notes per frame, as the transport moves; a stopped one
-        // stays where it is.
-        const double step = playing ? time.tempo / 60.0 / time.sampleRate : 0.0;
+        if (!block.written() || !playing || !(time.tempo > 0.0) || !(time.sampleRate > 0.0)) continue;
+        const double step = time.tempo / 60.0 / time.sampleRate;  // quarter notes per frame
         const double end = time.ppqPos + step * block.frames;
-        for (double beat = std::ceil(time.ppqPos); beat < end || beat == time.ppqPos; ++beat) {
-            const auto offset = step > 0.0 ? static_cast<std::int64_t>(std::ceil((beat - time.ppqPos) / step)) : 0;
+        for (double beat = std::ceil(time.ppqPos); beat < end; ++beat) {
+            const auto offset = static_cast<std::int64_t>(std::ceil((beat - time.ppqPos) / step));
             if (offset >= block.frames) break;
             marks.push_back({block.outputFrame + offset, static_cast<std::int64_t>(beat)});
-            if (step == 0.0) break;
         }
     }
     return marks;

@@ -162,15 +162,18 @@ int outputFormatFor(const std::string& path, const std::string& encoding, int in
     const std::string extension = extensionOf(path);
     const std::optional<SF_FORMAT_INFO> container = containerFor(extension);
     if (!container) {
-        throw UsageError("cannot tell the format of " + path + " from its extension" +
-                         (extension.empty() ? "" : " '." + extension + "'") + "; known: " + joined(knownExtensions()));
+        const std::string named = extension.empty() ? "" : " '." + extension + "'";
+        throw UsageError("cannot tell the format of " + path + " from its extension" + named +
+                         "; known: " + joined(knownExtensions()));
     }
     const int major = container->format;
-    const int subtype = encoding.empty() ? bestEncoding(major, channels, sampleRate) : namedEncoding(encoding, inputFormat);
+    const int subtype =
+        encoding.empty() ? bestEncoding(major, channels, sampleRate) : namedEncoding(encoding, inputFormat);
     if (subtype == 0 || !holds(major | subtype, channels, sampleRate)) {
         const std::vector<std::string> held = encodingsHeld(major, channels, sampleRate);
-        throw UsageError("cannot write " + path + " as " + (subtype == 0 ? "sound" : encodingName(subtype)) + ": " +
-                         container->name + " holds " + (held.empty() ? "none of " + joined(encodingNames()) : joined(held)) +
+        const std::string asked = subtype == 0 ? "sound" : encodingName(subtype);
+        const std::string possible = held.empty() ? "none of " + joined(encodingNames()) : joined(held);
+        throw UsageError("cannot write " + path + " as " + asked + ": " + container->name + " holds " + possible +
                          " with " + std::to_string(channels) + " channels at " + std::to_string(sampleRate) + " Hz");
     }
     return major | subtype;

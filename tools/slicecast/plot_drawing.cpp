@@ -90,7 +90,8 @@ void drawPanelFrame(cairo_t* cr, Rows rows, const std::string& side, const std::
 // position 0) as densely as they stay readable.
 void drawAxis(cairo_t* cr, const std::vector<BeatMark>& beats, std::int64_t total) {
     std::int64_t barsPerLabel = 1;
-    const auto bars = std::count_if(beats.begin(), beats.end(), [](const BeatMark& mark) { return mark.beat % 4 == 0; });
+    const auto bars =
+        std::count_if(beats.begin(), beats.end(), [](const BeatMark& mark) { return mark.beat % 4 == 0; });
     while (bars / barsPerLabel * kLabelSpacing > plotColumns()) barsPerLabel *= 2;
     const bool showBeats = static_cast<std::int64_t>(beats.size()) * kTickSpacing <= plotColumns();
     setColour(cr, kText);

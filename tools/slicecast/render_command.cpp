@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <optional>
 
 #include "block_log.h"
@@ -10,8 +9,6 @@
 #include "output_format.h"
 #include "progress_bar.h"
 #include "render_picture.h"
-#include "parameter_tables.h"
-#include "slicecast_identity.h"
 #include "sound_file_reader.h"
 #include "sound_file_writer.h"
 
@@ -25,29 +22,6 @@ std::string formatted(const char* format, double value) {
     char text[64];
     std::snprintf(text, sizeof(text), format, value);
     return text;
-}
-
-// Effects with more parameters than this are captioned with the settings
-// given alone.
-constexpr VstInt32 kCaptionParameters = 8;
-
-PictureFacts pictureFacts(vsthost::PluginInstance& instance, const RenderOptions& options, const RenderResult& result) {
-    PictureFacts facts;
-    facts.title = std::filesystem::path(options.input).filename().string() + " through " + result.effectName;
-    facts.sampleRate = result.sampleRate;
-    const VstInt32 count = instance.effect()->numParams;
-    if (count <= kCaptionParameters) {
-        for (VstInt32 index = 0; index < count; ++index) {
-            facts.parameters.push_back(parameterValue(instance, index, instance.getParameter(index)));
-        }
-    } else {
-        facts.parameters = result.settings;
-    }
-    if (instance.effect()->uniqueID == slicecast::kUniqueId) {
-        facts.slicecastLengths.emplace(instance.getParameter(slicecast::kWaveLength),
-                                       instance.getParameter(slicecast::kUpdatePeriod));
-    }
-    return facts;
 }
 
 }  // namespace
@@ -77,21 +51,20 @@ RenderResult renderFile(const std::string& pluginPath, const RenderOptions& opti
     std::optional<BlockLogFile> blockLog;
     if (!options.blocksOut.empty()) blockLog.emplace(options.blocksOut);
     SoundFileWriter writer(options.output, format, result.outputChannels, reader.sampleRate());
+    // Its facts as they stand before the first block.
     std::optional<RenderPicture> picture;
-    BlockWatcher watch;
     if (!options.plot.empty()) {
-        picture.emplace(options.plot, result.outputChannels);
-        watch = [&picture](const vsthost::StereoBuffer& dry, const vsthost::StereoBuffer& processed) {
-            picture->add(dry, processed);
-        };
+        picture.emplace(options.plot, result.outputChannels,
+                        pictureFacts(session.instance(), options.input, result.sampleRate, result.settings));
     }
-    // The facts as they stand before the first block.
-    const std::optional<PictureFacts> facts =
-        picture ? std::optional(pictureFacts(session.instance(), options, result)) : std::nullopt;
+    BlockWatcher watch;
+    if (picture) watch = [&picture](const vsthost::StereoBuffer& dry, const vsthost::StereoBuffer& processed) {
+        picture->add(dry, processed);
+    };
     result.blocks = playFile(session, transport, result.settings, reader, writer,
                              [&progress, &reader](std::int64_t done) { progress(done, reader.frames()); }, watch);
     for (const vsthost::PlayedBlock& block : result.blocks) result.frames += block.written() ? block.frames : 0;
-    if (picture) picture->draw(result.blocks, *facts);
+    if (picture) picture->draw(result.blocks);
     if (blockLog) blockLog->commit(result.blocks);
     writer.commit();
     if (picture) picture->commit();

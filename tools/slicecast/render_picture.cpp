@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <set>
 
 #include "beat_grid.h"
 #include "pass_marks.h"
 #include "plot_drawing.h"
+#include "parameter_tables.h"
 #include "plot_layout.h"
+#include "slicecast_identity.h"
 
 namespace slicecastcli {
 
@@ -52,9 +55,34 @@ std::string detailsText(const std::vector<vsthost::PlayedBlock>& blocks, const P
     return details + automatedText(blocks, facts);
 }
 
+// Effects with more parameters than this are captioned with the settings
+// given alone.
+constexpr VstInt32 kCaptionParameters = 8;
+
 }  // namespace
 
-RenderPicture::RenderPicture(std::string path, int channels) : path_(std::move(path)) {
+PictureFacts pictureFacts(vsthost::PluginInstance& instance, const std::string& inputPath, int sampleRate,
+                          const std::vector<ParameterValue>& settings) {
+    PictureFacts facts;
+    facts.title = std::filesystem::path(inputPath).filename().string() + " through " + instance.effectName();
+    facts.sampleRate = sampleRate;
+    const VstInt32 count = instance.effect()->numParams;
+    if (count <= kCaptionParameters) {
+        for (VstInt32 index = 0; index < count; ++index) {
+            facts.parameters.push_back(parameterValue(instance, index, instance.getParameter(index)));
+        }
+    } else {
+        facts.parameters = settings;
+    }
+    if (instance.effect()->uniqueID == slicecast::kUniqueId) {
+        facts.slicecastLengths.emplace(instance.getParameter(slicecast::kWaveLength),
+                                       instance.getParameter(slicecast::kUpdatePeriod));
+    }
+    return facts;
+}
+
+RenderPicture::RenderPicture(std::string path, int channels, PictureFacts facts)
+    : path_(std::move(path)), facts_(std::move(facts)) {
     for (int channel = 0; channel < channels; ++channel) {
         dry_.emplace_back(plot::plotColumns());
         processed_.emplace_back(plot::plotColumns());
@@ -70,12 +98,12 @@ void RenderPicture::add(const vsthost::StereoBuffer& dry, const vsthost::StereoB
     }
 }
 
-void RenderPicture::draw(const std::vector<vsthost::PlayedBlock>& blocks, const PictureFacts& facts) {
-    PlotContent content{std::move(dry_), std::move(processed_), beatGrid(blocks), std::nullopt, facts.title,
-                        detailsText(blocks, facts)};
-    if (facts.slicecastLengths) {
-        content.passes = slicecastPassMarks(blocks, static_cast<float>(facts.sampleRate),
-                                            facts.slicecastLengths->first, facts.slicecastLengths->second);
+void RenderPicture::draw(const std::vector<vsthost::PlayedBlock>& blocks) {
+    PlotContent content{std::move(dry_), std::move(processed_), beatGrid(blocks), std::nullopt, facts_.title,
+                        detailsText(blocks, facts_)};
+    if (facts_.slicecastLengths) {
+        content.passes = slicecastPassMarks(blocks, static_cast<float>(facts_.sampleRate),
+                                            facts_.slicecastLengths->first, facts_.slicecastLengths->second);
     }
     file_.emplace(path_);
     drawPlot(content, path_, file_->temporaryPath().string());

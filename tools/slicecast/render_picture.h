@@ -26,20 +26,27 @@ struct PictureFacts {
     std::optional<std::pair<float, float>> slicecastLengths;
 };
 
+// The facts of a render through instance at sampleRate, before its first
+// block: the title names the input file, and settings are the --set values, which the
+// caption lists instead of every parameter for effects with many.
+PictureFacts pictureFacts(vsthost::PluginInstance& instance, const std::string& inputPath, int sampleRate,
+                          const std::vector<ParameterValue>& settings);
+
 class RenderPicture {
 public:
     // path must end in .png or .svg (see isPlotFile).
-    RenderPicture(std::string path, int channels);
+    RenderPicture(std::string path, int channels, PictureFacts facts);
 
     // The next frames as they went into the effect and came out.
     void add(const vsthost::StereoBuffer& dry, const vsthost::StereoBuffer& processed);
     // Draws into a temporary file beside the path.
-    void draw(const std::vector<vsthost::PlayedBlock>& blocks, const PictureFacts& facts);
+    void draw(const std::vector<vsthost::PlayedBlock>& blocks);
     // Moves it into place.
     void commit();
 
 private:
     std::string path_;
+    PictureFacts facts_;
     std::vector<WaveformSummary> dry_;
     std::vector<WaveformSummary> processed_;
     std::optional<AtomicOutputFile> file_;

@@ -2,6 +2,7 @@
 
 #include <cairo-svg.h>
 #include <cairo.h>
+#include <fontconfig/fontconfig.h>
 
 #include <algorithm>
 #include <memory>
@@ -172,6 +173,11 @@ void drawPlot(const PlotContent& content, const std::string& plotName, const std
     if (!svg) check(cairo_surface_write_to_png(surface.get(), file.c_str()), plotName);
     cairo_surface_finish(surface.get());
     check(cairo_surface_status(surface.get()), plotName);
+}
+
+void releaseFontCaches() {
+    cairo_debug_reset_static_data();
+    FcFini();
 }
 
 }  // namespace slicecastcli

@@ -30,4 +30,10 @@ bool isPlotFile(const std::string& path);
 // throws when cairo cannot.
 void drawPlot(const PlotContent& content, const std::string& plotName, const std::string& file);
 
+// cairo and fontconfig keep the fonts they found for the life of the
+// process. The tool draws at most one picture per run, so it gives them
+// back afterwards: leak checkers then see the tool's own memory only. No
+// cairo object may be alive, and no other thread drawing.
+void releaseFontCaches();
+
 }  // namespace slicecastcli

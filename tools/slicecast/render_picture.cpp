@@ -106,7 +106,13 @@ void RenderPicture::draw(const std::vector<vsthost::PlayedBlock>& blocks) {
                                             facts_.slicecastLengths->first, facts_.slicecastLengths->second);
     }
     file_.emplace(path_);
-    drawPlot(content, path_, file_->temporaryPath().string());
+    try {
+        drawPlot(content, path_, file_->temporaryPath().string());
+    } catch (...) {
+        releaseFontCaches();
+        throw;
+    }
+    releaseFontCaches();
 }
 
 void RenderPicture::commit() { file_->commit(); }

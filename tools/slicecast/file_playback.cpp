@@ -16,8 +16,9 @@ constexpr std::size_t kWriteFrames = 65536;
 
 class FileStreams : public vsthost::PlaybackStreams {
 public:
-    FileStreams(SoundFileReader& reader, SoundFileWriter& writer, const std::function<void(std::int64_t)>& progress)
-        : reader_(reader), writer_(writer), progress_(progress) {
+    FileStreams(SoundFileReader& reader, SoundFileWriter& writer, const std::function<void(std::int64_t)>& progress,
+                const std::function<void(const vsthost::PlayedBlock&)>& played)
+        : reader_(reader), writer_(writer), progress_(progress), played_(played) {
         pending_.left.reserve(kWriteFrames);
         pending_.right.reserve(kWriteFrames);
     }
@@ -40,6 +41,8 @@ public:
         if (pending_.frames() >= kWriteFrames) flush();
     }
 
+    void played(const vsthost::PlayedBlock& block) override { played_(block); }
+
     void flush() {
         writer_.write(pending_);
         pending_.left.clear();
@@ -51,6 +54,7 @@ private:
     SoundFileReader& reader_;
     SoundFileWriter& writer_;
     const std::function<void(std::int64_t)>& progress_;
+    const std::function<void(const vsthost::PlayedBlock&)>& played_;
     vsthost::StereoBuffer pending_;
     std::int64_t furthest_ = 0;
 };
@@ -70,18 +74,17 @@ vsthost::PlaybackScript scriptFor(vsthost::PluginInstance& instance, const Trans
 
 }  // namespace
 
-std::vector<vsthost::PlayedBlock> playFile(EffectSession& session, const TransportOptions& transport,
-                                           const std::vector<ParameterValue>& settings, SoundFileReader& reader,
-                                           SoundFileWriter& writer, const std::function<void(std::int64_t)>& progress) {
+void playFile(EffectSession& session, const TransportOptions& transport, const std::vector<ParameterValue>& settings,
+              SoundFileReader& reader, SoundFileWriter& writer, const std::function<void(std::int64_t)>& progress,
+              const std::function<void(const vsthost::PlayedBlock&)>& played) {
     if (transport.countInBlocks > 0 && reader.frames() == 0) {
         throw std::runtime_error("a count-in needs something to roll after it, but " + reader.path() +
                                  " has no frames");
     }
     const vsthost::PlaybackScript script = scriptFor(session.instance(), transport, settings);
-    FileStreams streams(reader, writer, progress);
-    std::vector<vsthost::PlayedBlock> played = session.play(script, transport.blocks.sizer(), reader.frames(), streams);
+    FileStreams streams(reader, writer, progress, played);
+    session.play(script, transport.blocks.sizer(), reader.frames(), streams);
     streams.flush();
-    return played;
 }
 
 }  // namespace slicecastcli

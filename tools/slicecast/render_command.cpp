@@ -46,11 +46,15 @@ RenderResult renderFile(const std::string& pluginPath, const RenderOptions& opti
     SoundFileWriter writer(options.output, outputFormat(options.format, reader.format()), result.outputChannels,
                            reader.sampleRate());
     ProgressBar progress(reader.frames(), console.showsProgress());
-    result.blocks = playFile(session, transport, result.settings, reader, writer,
-                             [&progress](std::int64_t done) { progress.update(done); });
+    playFile(
+        session, transport, result.settings, reader, writer, [&progress](std::int64_t done) { progress.update(done); },
+        [&](const vsthost::PlayedBlock& block) {
+            if (block.written()) result.frames += block.frames;
+            if (blockLog) blockLog->append(block);
+            if (options.keepPlayedBlocks) result.blocks.push_back(block);
+        });
     progress.finish();
-    for (const vsthost::PlayedBlock& block : result.blocks) result.frames += block.written() ? block.frames : 0;
-    if (blockLog) blockLog->commit(result.blocks);
+    if (blockLog) blockLog->commit();
     writer.commit();
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     return result;

@@ -21,6 +21,9 @@ struct RenderOptions {
     std::vector<std::string> settings;
     // Where to write the list of processing calls (none if empty).
     std::string blocksOut;
+    // Keep every processing call in RenderResult::blocks. Off unless
+    // needed: a long render in tiny blocks makes millions of them.
+    bool keepPlayedBlocks = false;
 };
 
 struct RenderResult {
@@ -32,6 +35,7 @@ struct RenderResult {
     int inputChannels = 0;
     int outputChannels = 0;
     double seconds = 0.0;
+    // Every processing call as played, if options.keepPlayedBlocks.
     std::vector<vsthost::PlayedBlock> blocks;
 };
 

@@ -61,7 +61,7 @@ private:
                 }
             }
             if (frames > 0) {
-                playBlock(input, static_cast<std::int32_t>(frames));
+                playBlock(input, frames);
                 input += frames;
             }
             if (rest > 0) {

@@ -24,7 +24,7 @@ public:
           streams_(streams),
           sent_(script.automation.size()) {}
 
-    std::vector<PlayedBlock> play(std::int64_t inputFrames) {
+    void play(std::int64_t inputFrames) {
         transport_.setValidFlags(script_.reportsPosition ? kVstPpqPosValid | kVstTempoValid : kVstTempoValid);
         transport_.setPlaying(false);
         transport_.locate(script_.start);
@@ -33,7 +33,6 @@ public:
         }
         transport_.setPlaying(true);
         roll(inputFrames);
-        return std::move(played_);
     }
 
 private:
@@ -62,7 +61,7 @@ private:
                 }
             }
             if (frames > 0) {
-                playBlock(input, static_cast<std::int32_t>(frames));
+                playBlock(input, frames);
                 input += frames;
             }
             if (rest > 0) {
@@ -83,7 +82,7 @@ private:
     }
 
     void setParameters(PlayedBlock& block) {
-        if (played_.empty()) {
+        if (first_) {
             for (const auto& [index, value] : script_.settings) set(block, index, value);
         }
         for (std::size_t i = 0; i < script_.automation.size(); ++i) {
@@ -131,7 +130,8 @@ private:
             outputFrame_ += frames;
         }
         transport_.advance(frames);
-        played_.push_back(std::move(block));
+        first_ = false;
+        streams_.played(block);
     }
 
     PluginInstance& instance_;
@@ -141,7 +141,7 @@ private:
     PlaybackStreams& streams_;
     // The value last set by each automation, none before the first block.
     std::vector<std::optional<float>> sent_;
-    std::vector<PlayedBlock> played_;
+    bool first_ = true;
     std::int64_t outputFrame_ = 0;
     StereoBuffer input_;
     StereoBuffer output_;
@@ -172,24 +172,30 @@ public:
         output_.right.insert(output_.right.end(), block.right.begin(), block.right.end());
     }
 
+    void played(const PlayedBlock& block) override { played_.push_back(block); }
+
+    std::vector<PlayedBlock> takePlayed() { return std::move(played_); }
+
 private:
     const StereoBuffer& input_;
     StereoBuffer& output_;
+    std::vector<PlayedBlock> played_;
 };
 
 }  // namespace
 
-std::vector<PlayedBlock> playScript(PluginInstance& instance, Transport& transport, const PlaybackScript& script,
-                                    const BlockSizer& sizer, std::int64_t inputFrames, PlaybackStreams& streams) {
+void playScript(PluginInstance& instance, Transport& transport, const PlaybackScript& script, const BlockSizer& sizer,
+                std::int64_t inputFrames, PlaybackStreams& streams) {
     requirePlayable(script);
-    return Player(instance, transport, script, sizer, streams).play(inputFrames);
+    Player(instance, transport, script, sizer, streams).play(inputFrames);
 }
 
 std::vector<PlayedBlock> playScript(PluginInstance& instance, Transport& transport, const PlaybackScript& script,
                                     const BlockSizer& sizer, const StereoBuffer& input, StereoBuffer& output) {
     output = StereoBuffer();
     MemoryStreams streams(input, output);
-    return playScript(instance, transport, script, sizer, static_cast<std::int64_t>(input.frames()), streams);
+    playScript(instance, transport, script, sizer, static_cast<std::int64_t>(input.frames()), streams);
+    return streams.takePlayed();
 }
 
 }  // namespace vsthost

@@ -40,8 +40,8 @@ void Transport::setPlaying(bool playing) {
 }
 
 void Transport::advance(std::int64_t frames) {
-    info_.samplePos += static_cast<double>(frames);
     if (!playing_) return;
+    info_.samplePos += static_cast<double>(frames);
     framesSinceAnchor_ += frames;
     updatePosition();
 }

@@ -19,7 +19,8 @@ public:
     void setSampleRate(double sampleRate);
     // Which fields the record flags as valid (kVstPpqPosValid | kVstTempoValid by default).
     void setValidFlags(VstInt32 flags);
-    // A stopped transport keeps its position while blocks go by.
+    // A stopped transport keeps its position, musical and in samples, while
+    // blocks go by (a DAW counting in before it rolls).
     void setPlaying(bool playing);
 
     // Moves the position on by frames samples at the current tempo.

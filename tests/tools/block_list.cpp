@@ -75,7 +75,8 @@ std::vector<RecordedCall> readRecorderLog(const std::string& path) {
             call.tempo = number<double>(fields.at(2));
             call.flags = number<std::int32_t>(fields.at(3));
             call.sampleRate = number<double>(fields.at(4));
-            next = 5;
+            call.samplePosition = number<double>(fields.at(5));
+            next = 6;
         }
         call.level = number<float>(fields.at(next));
         call.steps = number<float>(fields.at(next + 1));

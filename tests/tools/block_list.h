@@ -41,6 +41,7 @@ struct RecordedCall {
     double tempo = 0.0;
     std::int32_t flags = 0;
     double sampleRate = 0.0;
+    double samplePosition = 0.0;
     float level = 0.0f;
     float steps = 0.0f;
 };

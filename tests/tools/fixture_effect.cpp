@@ -106,8 +106,9 @@ std::string exact(Number number) {
 }
 
 // Appends one line per call to the file named by FIXTURE_RECORDER_LOG:
-// the frames, the time record's position, tempo, flags and sample rate (or
-// "none" when the host answers no record), and the two parameters' values;
+// the frames, the time record's position, tempo, flags, sample rate and
+// position in samples (or "none" when the host answers no record), and the
+// two parameters' values;
 // every number in the shortest form that reads back to the same bits. The
 // sound is the input, unchanged.
 void record(Fixture& fixture, float** inputs, float** outputs, VstInt32 frames) {
@@ -115,7 +116,8 @@ void record(Fixture& fixture, float** inputs, float** outputs, VstInt32 frames) 
         fixture.host(&fixture.record, audioMasterGetTime, 0, kVstPpqPosValid | kVstTempoValid, nullptr, 0.0f));
     std::string line = std::to_string(frames);
     line += time == nullptr ? " none" : " " + exact(time->ppqPos) + " " + exact(time->tempo) + " " +
-                                            std::to_string(time->flags) + " " + exact(time->sampleRate);
+                                            std::to_string(time->flags) + " " + exact(time->sampleRate) + " " +
+                                            exact(time->samplePos);
     line += " " + exact(fixture.parameters[0]) + " " + exact(fixture.parameters[1]) + "\n";
     if (const char* path = std::getenv("FIXTURE_RECORDER_LOG")) {
         if (std::FILE* log = std::fopen(path, "a")) {

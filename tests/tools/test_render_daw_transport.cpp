@@ -79,6 +79,10 @@ void expectEffectGotTheList(const DawRender& render) {
         EXPECT_EQ(call.tempo, row.tempo) << "call " << i;
         EXPECT_EQ(call.flags, row.flags) << "call " << i;
         EXPECT_EQ(call.sampleRate, row.sampleRate) << "call " << i;
+        // Count-ins come first and keep the transport still; rolling, it
+        // counts the frames played.
+        EXPECT_EQ(call.samplePosition, row.outputFrame == kCountIn ? 0.0 : static_cast<double>(row.outputFrame))
+            << "call " << i;
         EXPECT_EQ(call.level, parameters[0]) << "call " << i;
         EXPECT_EQ(call.steps, parameters[1]) << "call " << i;
     }

@@ -15,8 +15,8 @@ struct BeatMark {
     std::int64_t beat;   // quarter notes from position 0; a bar starts where beat % 4 == 0
 };
 
-// Every frame of the output at which the transport reaches a whole
-// quarter note (the first frame of a block counts if it lies on one).
-std::vector<BeatMark> beatGrid(const std::vector<vsthost::PlayedBlock>& blocks);
+// Adds every frame of the block's output at which the transport reaches a
+// whole quarter note (its first frame counts if it lies on one).
+void addBeats(const vsthost::PlayedBlock& block, std::vector<BeatMark>& marks);
 
 }  // namespace slicecastcli

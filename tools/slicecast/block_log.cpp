@@ -1,7 +1,6 @@
 #include "block_log.h"
 
 #include <charconv>
-#include <fstream>
 #include <stdexcept>
 
 namespace slicecastcli {
@@ -18,26 +17,24 @@ std::string exact(Number number) {
 
 }  // namespace
 
-void writeBlockLog(std::ostream& out, const std::vector<vsthost::PlayedBlock>& blocks) {
-    out << "frames,position,tempo,flags,sample_rate,parameters,input_frame,output_frame\n";
-    for (const vsthost::PlayedBlock& block : blocks) {
-        std::string parameters;
-        for (const auto& [index, value] : block.parametersSet) {
-            parameters += (parameters.empty() ? "" : " ") + std::to_string(index) + "=" + exact(value);
-        }
-        out << block.frames << ',' << exact(block.time.ppqPos) << ',' << exact(block.time.tempo) << ','
-            << block.time.flags << ',' << exact(block.time.sampleRate) << ',' << parameters << ',' << block.inputFrame
-            << ',' << block.outputFrame << '\n';
-    }
+BlockLogFile::BlockLogFile(const std::string& path)
+    : path_(path), file_(path), out_(file_.temporaryPath(), std::ios::binary | std::ios::trunc) {
+    out_ << "frames,position,tempo,flags,sample_rate,parameters,input_frame,output_frame\n";
 }
 
-BlockLogFile::BlockLogFile(const std::string& path) : path_(path), file_(path) {}
+void BlockLogFile::append(const vsthost::PlayedBlock& block) {
+    out_ << block.frames << ',' << exact(block.time.ppqPos) << ',' << exact(block.time.tempo) << ','
+         << block.time.flags << ',' << exact(block.time.sampleRate) << ',';
+    for (std::size_t i = 0; i < block.parametersSet.size(); ++i) {
+        const auto& [index, value] = block.parametersSet[i];
+        out_ << (i == 0 ? "" : " ") << index << '=' << exact(value);
+    }
+    out_ << ',' << block.inputFrame << ',' << block.outputFrame << '\n';
+}
 
-void BlockLogFile::commit(const std::vector<vsthost::PlayedBlock>& blocks) {
-    std::ofstream out(file_.temporaryPath(), std::ios::binary | std::ios::trunc);
-    writeBlockLog(out, blocks);
-    out.close();
-    if (!out) throw std::runtime_error("cannot write " + path_);
+void BlockLogFile::commit() {
+    out_.close();
+    if (!out_) throw std::runtime_error("cannot write " + path_);
     file_.commit();
 }
 

@@ -11,29 +11,29 @@
 // sample rate as 64-bit, parameter values as 32-bit floats).
 #pragma once
 
-#include <ostream>
+#include <fstream>
 #include <string>
-#include <vector>
 
 #include "atomic_output_file.h"
 #include "played_block.h"
 
 namespace slicecastcli {
 
-void writeBlockLog(std::ostream& out, const std::vector<vsthost::PlayedBlock>& blocks);
-
-// A block list file that appears only once complete; created before the
-// render, so that a path that cannot be written stops it before any work.
+// A block list written line by line as the render goes, that appears only
+// once complete. Created before the render, so that a path that cannot be
+// written stops it before any work.
 class BlockLogFile {
 public:
     explicit BlockLogFile(const std::string& path);
 
-    // Writes the whole list, then moves the file into place.
-    void commit(const std::vector<vsthost::PlayedBlock>& blocks);
+    void append(const vsthost::PlayedBlock& block);
+    // Finishes the file and moves it into place.
+    void commit();
 
 private:
     std::string path_;
     AtomicOutputFile file_;
+    std::ofstream out_;
 };
 
 }  // namespace slicecastcli

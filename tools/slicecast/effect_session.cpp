@@ -37,10 +37,9 @@ void EffectSession::switchOn(double sampleRate, double tempo, double start, std:
     instance_.switchOn(static_cast<float>(sampleRate), blockSize);
 }
 
-std::vector<vsthost::PlayedBlock> EffectSession::play(const vsthost::PlaybackScript& script,
-                                                      const vsthost::BlockSizer& sizer, std::int64_t inputFrames,
-                                                      vsthost::PlaybackStreams& streams) {
-    return vsthost::playScript(instance_, host_.transport, script, sizer, inputFrames, streams);
+void EffectSession::play(const vsthost::PlaybackScript& script, const vsthost::BlockSizer& sizer,
+                         std::int64_t inputFrames, vsthost::PlaybackStreams& streams) {
+    vsthost::playScript(instance_, host_.transport, script, sizer, inputFrames, streams);
 }
 
 }  // namespace slicecastcli

@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "block_renderer.h"
 #include "host.h"
@@ -36,8 +35,8 @@ public:
     void switchOn(double sampleRate, double tempo, double start, std::int32_t blockSize);
     // Plays inputFrames frames of streams' input through the effect as the
     // script says, in blocks of the sizer's lengths (at most the block size
-    // given to switchOn); returns every processing call as it was played.
-    std::vector<vsthost::PlayedBlock> play(const vsthost::PlaybackScript& script, const vsthost::BlockSizer& sizer,
+    // given to switchOn), telling streams of every processing call.
+    void play(const vsthost::PlaybackScript& script, const vsthost::BlockSizer& sizer,
                                            std::int64_t inputFrames, vsthost::PlaybackStreams& streams);
 
 private:

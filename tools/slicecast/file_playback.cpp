@@ -17,8 +17,8 @@ constexpr std::size_t kWriteFrames = 65536;
 class FileStreams : public vsthost::PlaybackStreams {
 public:
     FileStreams(SoundFileReader& reader, SoundFileWriter& writer, const std::function<void(std::int64_t)>& progress,
-                const BlockWatcher& watch)
-        : reader_(reader), writer_(writer), progress_(progress), watch_(watch) {
+                const std::function<void(const vsthost::PlayedBlock&)>& played, const BlockWatcher& watch)
+        : reader_(reader), writer_(writer), progress_(progress), played_(played), watch_(watch) {
         pending_.left.reserve(kWriteFrames);
         pending_.right.reserve(kWriteFrames);
     }
@@ -43,6 +43,8 @@ public:
         if (pending_.frames() >= kWriteFrames) flush();
     }
 
+    void played(const vsthost::PlayedBlock& block) override { played_(block); }
+
     void flush() {
         writer_.write(pending_);
         pending_.left.clear();
@@ -54,6 +56,7 @@ private:
     SoundFileReader& reader_;
     SoundFileWriter& writer_;
     const std::function<void(std::int64_t)>& progress_;
+    const std::function<void(const vsthost::PlayedBlock&)>& played_;
     const BlockWatcher& watch_;
     // The input of the block being played, which a written block always
     // reads before its output comes.
@@ -77,19 +80,17 @@ vsthost::PlaybackScript scriptFor(vsthost::PluginInstance& instance, const Trans
 
 }  // namespace
 
-std::vector<vsthost::PlayedBlock> playFile(EffectSession& session, const TransportOptions& transport,
-                                           const std::vector<ParameterValue>& settings, SoundFileReader& reader,
-                                           SoundFileWriter& writer, const std::function<void(std::int64_t)>& progress,
-                                           const BlockWatcher& watch) {
+void playFile(EffectSession& session, const TransportOptions& transport, const std::vector<ParameterValue>& settings,
+              SoundFileReader& reader, SoundFileWriter& writer, const std::function<void(std::int64_t)>& progress,
+              const std::function<void(const vsthost::PlayedBlock&)>& played, const BlockWatcher& watch) {
     if (transport.countInBlocks > 0 && reader.frames() == 0) {
         throw std::runtime_error("a count-in needs something to roll after it, but " + reader.path() +
                                  " has no frames");
     }
     const vsthost::PlaybackScript script = scriptFor(session.instance(), transport, settings);
-    FileStreams streams(reader, writer, progress, watch);
-    std::vector<vsthost::PlayedBlock> played = session.play(script, transport.blocks.sizer(), reader.frames(), streams);
+    FileStreams streams(reader, writer, progress, played, watch);
+    session.play(script, transport.blocks.sizer(), reader.frames(), streams);
     streams.flush();
-    return played;
 }
 
 }  // namespace slicecastcli

@@ -21,12 +21,12 @@ using BlockWatcher = std::function<void(const vsthost::StereoBuffer& dry, const 
 
 // Reads the whole input (and the loop's stretch again for each repeat),
 // sets settings just before the first block, and writes every block that
-// is not a count-in. progress is told the furthest input frame reached.
-// The session must be switched on with the input's sample rate and a block
-// size of at least blocks.largest. watch, if set, sees every written block.
-std::vector<vsthost::PlayedBlock> playFile(EffectSession& session, const TransportOptions& transport,
-                                           const std::vector<ParameterValue>& settings, SoundFileReader& reader,
-                                           SoundFileWriter& writer, const std::function<void(std::int64_t)>& progress,
-                                           const BlockWatcher& watch = {});
+// is not a count-in. progress is told the furthest input frame reached,
+// played of every processing call once played, and watch, if set, sees
+// every written block. The session must be switched on with the input's
+// sample rate and a block size of at least blocks.largest.
+void playFile(EffectSession& session, const TransportOptions& transport, const std::vector<ParameterValue>& settings,
+              SoundFileReader& reader, SoundFileWriter& writer, const std::function<void(std::int64_t)>& progress,
+              const std::function<void(const vsthost::PlayedBlock&)>& played, const BlockWatcher& watch = {});
 
 }  // namespace slicecastcli

@@ -20,9 +20,27 @@ struct PassMarks {
     std::vector<std::int64_t> passStarts;
 };
 
-// waveLength and updatePeriod are the parameters' values (0..1) before the
-// first block; a block's parametersSet changes them from that block on.
-PassMarks slicecastPassMarks(const std::vector<vsthost::PlayedBlock>& blocks, float sampleRate, float waveLength,
-                             float updatePeriod);
+// The effect's state that decides where periods and passes begin, moved on
+// block by block as the host played them.
+class PassTracker {
+public:
+    // waveLength and updatePeriod are the parameters' values (0..1) before
+    // the first block; a block's parametersSet changes them from that block
+    // on.
+    PassTracker(float sampleRate, float waveLength, float updatePeriod);
+
+    void play(const vsthost::PlayedBlock& block);
+    const PassMarks& marks() const { return marks_; }
+
+private:
+    float sampleRate_;
+    std::int32_t waveLengthIndex_;
+    std::int32_t updatePeriodIndex_;
+    std::uint32_t counter_ = 0;
+    // A new instance starts muted until its first boundary.
+    bool muted_ = true;
+    double lastPosition_ = -500.0;
+    PassMarks marks_;
+};
 
 }  // namespace slicecastcli

@@ -61,11 +61,18 @@ RenderResult renderFile(const std::string& pluginPath, const RenderOptions& opti
     if (picture) watch = [&picture](const vsthost::StereoBuffer& dry, const vsthost::StereoBuffer& processed) {
         picture->add(dry, processed);
     };
-    result.blocks = playFile(session, transport, result.settings, reader, writer,
-                             [&progress, &reader](std::int64_t done) { progress(done, reader.frames()); }, watch);
-    for (const vsthost::PlayedBlock& block : result.blocks) result.frames += block.written() ? block.frames : 0;
-    if (picture) picture->draw(result.blocks);
-    if (blockLog) blockLog->commit(result.blocks);
+    playFile(
+        session, transport, result.settings, reader, writer,
+        [&progress, &reader](std::int64_t done) { progress(done, reader.frames()); },
+        [&](const vsthost::PlayedBlock& block) {
+            if (block.written()) result.frames += block.frames;
+            if (blockLog) blockLog->append(block);
+            if (picture) picture->play(block);
+            if (options.keepPlayedBlocks) result.blocks.push_back(block);
+        },
+        watch);
+    if (picture) picture->draw();
+    if (blockLog) blockLog->commit();
     writer.commit();
     if (picture) picture->commit();
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();

@@ -26,6 +26,9 @@ struct RenderOptions {
     std::string blocksOut;
     // Where to draw the picture of the render, .png or .svg (none if empty).
     std::string plot;
+    // Keep every processing call in RenderResult::blocks. Off unless
+    // needed: a long render in tiny blocks makes millions of them.
+    bool keepPlayedBlocks = false;
 };
 
 struct RenderResult {
@@ -37,6 +40,7 @@ struct RenderResult {
     int inputChannels = 0;
     int outputChannels = 0;
     double seconds = 0.0;
+    // Every processing call as played, if options.keepPlayedBlocks.
     std::vector<vsthost::PlayedBlock> blocks;
 };
 

@@ -3,12 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <set>
 
-#include "beat_grid.h"
-#include "pass_marks.h"
-#include "plot_drawing.h"
 #include "parameter_tables.h"
+#include "plot_drawing.h"
 #include "plot_layout.h"
 #include "slicecast_identity.h"
 
@@ -20,39 +17,6 @@ std::string number(double value) {
     char text[32];
     std::snprintf(text, sizeof(text), "%g", value);
     return text;
-}
-
-std::string tempoText(const std::vector<vsthost::PlayedBlock>& blocks) {
-    double lowest = 0.0;
-    double highest = 0.0;
-    for (const vsthost::PlayedBlock& block : blocks) {
-        if (!block.written()) continue;
-        lowest = lowest == 0.0 ? block.time.tempo : std::min(lowest, block.time.tempo);
-        highest = std::max(highest, block.time.tempo);
-    }
-    return (lowest == highest ? number(lowest) : number(lowest) + " to " + number(highest)) + " BPM";
-}
-
-// Parameters the host changed after the first block.
-std::string automatedText(const std::vector<vsthost::PlayedBlock>& blocks, const PictureFacts& facts) {
-    std::set<VstInt32> automated;
-    for (std::size_t i = 1; i < blocks.size(); ++i) {
-        for (const auto& [index, value] : blocks[i].parametersSet) automated.insert(index);
-    }
-    std::string names;
-    for (const ParameterValue& parameter : facts.parameters) {
-        if (automated.count(parameter.index) != 0) names += (names.empty() ? "" : ", ") + parameter.name;
-    }
-    return names.empty() ? names : "   automated: " + names;
-}
-
-std::string detailsText(const std::vector<vsthost::PlayedBlock>& blocks, const PictureFacts& facts) {
-    std::string details = tempoText(blocks) + "   " + std::to_string(facts.sampleRate) + " Hz  ";
-    for (const ParameterValue& parameter : facts.parameters) {
-        details += "  " + parameter.name + " " + parameter.display + (parameter.label.empty() ? "" : " ") +
-                   parameter.label;
-    }
-    return details + automatedText(blocks, facts);
 }
 
 // Effects with more parameters than this are captioned with the settings
@@ -83,6 +47,10 @@ PictureFacts pictureFacts(vsthost::PluginInstance& instance, const std::string& 
 
 RenderPicture::RenderPicture(std::string path, int channels, PictureFacts facts)
     : path_(std::move(path)), facts_(std::move(facts)) {
+    if (facts_.slicecastLengths) {
+        passes_.emplace(static_cast<float>(facts_.sampleRate), facts_.slicecastLengths->first,
+                        facts_.slicecastLengths->second);
+    }
     for (int channel = 0; channel < channels; ++channel) {
         dry_.emplace_back(plot::plotColumns());
         processed_.emplace_back(plot::plotColumns());
@@ -98,13 +66,36 @@ void RenderPicture::add(const vsthost::StereoBuffer& dry, const vsthost::StereoB
     }
 }
 
-void RenderPicture::draw(const std::vector<vsthost::PlayedBlock>& blocks) {
-    PlotContent content{std::move(dry_), std::move(processed_), beatGrid(blocks), std::nullopt, facts_.title,
-                        detailsText(blocks, facts_)};
-    if (facts_.slicecastLengths) {
-        content.passes = slicecastPassMarks(blocks, static_cast<float>(facts_.sampleRate),
-                                            facts_.slicecastLengths->first, facts_.slicecastLengths->second);
+void RenderPicture::play(const vsthost::PlayedBlock& block) {
+    addBeats(block, beats_);
+    if (passes_) passes_->play(block);
+    if (blocksPlayed_++ > 0) {
+        for (const auto& [index, value] : block.parametersSet) automated_.insert(index);
     }
+    if (block.written()) {
+        const double tempo = block.time.tempo;
+        lowestTempo_ = lowestTempo_ == 0.0 ? tempo : std::min(lowestTempo_, tempo);
+        highestTempo_ = std::max(highestTempo_, tempo);
+    }
+}
+
+std::string RenderPicture::details() const {
+    const std::string tempo =
+        lowestTempo_ == highestTempo_ ? number(lowestTempo_) : number(lowestTempo_) + " to " + number(highestTempo_);
+    std::string details = tempo + " BPM   " + std::to_string(facts_.sampleRate) + " Hz  ";
+    std::string automated;
+    for (const ParameterValue& parameter : facts_.parameters) {
+        details += "  " + parameter.name + " " + parameter.display + (parameter.label.empty() ? "" : " ") +
+                   parameter.label;
+        if (automated_.count(parameter.index) != 0) automated += (automated.empty() ? "" : ", ") + parameter.name;
+    }
+    return details + (automated.empty() ? "" : "   automated: " + automated);
+}
+
+void RenderPicture::draw() {
+    PlotContent content{std::move(dry_), std::move(processed_), std::move(beats_), std::nullopt, facts_.title,
+                        details()};
+    if (passes_) content.passes = passes_->marks();
     file_.emplace(path_);
     try {
         drawPlot(content, path_, file_->temporaryPath().string());

@@ -125,13 +125,17 @@ std::vector<std::string> with(std::vector<std::string> options) {
 }
 
 // Passes start a quarter of a bar apart, periods every bar; at 240 BPM a
-// bar is half as many frames. Automation switches to half-bar periods at
+// bar is half as many frames. A count-in of 2000 frames, stopped at
+// position 0, starts the first capture before the output does: its passes
+// come 2000 frames early, no period line marks frame 0, and the period runs
+// out 2000 frames before bar two, muting the pass that would start there. Automation switches to half-bar periods at
 // bar 3. The loop jumps from position 8 back to 4: within the same update
 // period, so no capture starts there and the period runs out, muting
 // everything (passes too) until the boundary at position 8 comes again.
 const std::vector<std::int64_t> kTempoMapPeriods = joined({{0}, every(kBar, kBar / 2, kFrames)});
 const std::vector<std::int64_t> kAutomatedPeriods = joined({{0, kBar}, every(2 * kBar, kBar / 2, kFrames)});
 const std::vector<std::int64_t> kLoopPeriods{0, kBar, 3 * kBar, 4 * kBar};
+constexpr std::int64_t kCountIn = 4 * 500;
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, PlotLines,
@@ -144,6 +148,9 @@ INSTANTIATE_TEST_SUITE_P(
                   except(every(0, kBar / 4, kFrames), kAutomatedPeriods)},
         LinesCase{"Loop", with({"--loop", "4:8", "--loop-count", "1"}), 5 * kBar, kLoopPeriods,
                   except(joined({every(0, kBar / 4, 2 * kBar), every(3 * kBar, kBar / 4, 5 * kBar)}), kLoopPeriods)},
+        LinesCase{"CountIn", with({"--count-in", "4"}), kFrames, every(kBar, kBar, kFrames),
+                  joined({every(kBar / 4 - kCountIn, kBar / 4, kBar - kCountIn), except(every(kBar, kBar / 4, kFrames),
+                                                                             every(kBar, kBar, kFrames))})},
         LinesCase{"OtherEffectBarsOnly", {"--plugin", FIXTURE_PROBE_PATH}, kFrames, every(0, kBar, kFrames), {},
                   false}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -30,8 +30,8 @@ struct PictureFacts {
 };
 
 // The facts of a render through instance at sampleRate, before its first
-// block: the title names the input file, and settings are the --set values, which the
-// caption lists instead of every parameter for effects with many.
+// block: the title names the input file; settings are the --set values,
+// which the caption lists instead of every parameter for effects with many.
 PictureFacts pictureFacts(vsthost::PluginInstance& instance, const std::string& inputPath, int sampleRate,
                           const std::vector<ParameterValue>& settings);
 

@@ -110,10 +110,10 @@ CLI::App* addRender(CLI::App& app, CommandLine& line) {
     RenderOptions& options = line.render;
     CLI::App* render = app.add_subcommand(
         "render",
-        "Play a sound file through the effect as a DAW's transport would and write the result. Any format "
-        "libsndfile reads is taken; mono input is fed to both inputs of a stereo effect. The output has one "
-        "channel per effect output (so a mono file comes out stereo through Slicecast) and appears only when "
-        "the render succeeded.");
+        "Play a sound file (or, with --out-dir, many) through the effect as a DAW's transport would and write "
+        "the result. Any format libsndfile reads is taken; mono input is fed to both inputs of a stereo effect. "
+        "The output has one channel per effect output (so a mono file comes out stereo through Slicecast) and "
+        "appears only when the render succeeded.");
     render
         ->add_option("files", line.files,
                      "IN OUT: the sound file to play and the one to write (its extension gives the format); "

@@ -40,8 +40,8 @@ void Transport::setPlaying(bool playing) {
 }
 
 void Transport::advance(std::int64_t frames) {
-    info_.samplePos += static_cast<double>(frames);
     if (!playing_) return;
+    info_.samplePos += static_cast<double>(frames);
     framesSinceAnchor_ += frames;
     updatePosition();
 }
@@ -49,8 +49,26 @@ void Transport::advance(std::int64_t frames) {
 void Transport::updatePosition() {
     // Computed from the frame count, not summed block by block, so that the
     // position does not drift with the number of blocks.
-    info_.ppqPos = anchorPosition_ + static_cast<double>(framesSinceAnchor_) * (info_.tempo / 60.0) / info_.sampleRate;
+    info_.ppqPos = positionAfter(0);
     info_.flags = validFlags_ | (playing_ ? kVstTransportPlaying : 0);
+}
+
+double Transport::positionAfter(std::int64_t frames) const {
+    return anchorPosition_ + static_cast<double>(framesSinceAnchor_ + frames) * (info_.tempo / 60.0) / info_.sampleRate;
+}
+
+std::int64_t Transport::framesBefore(double position, std::int64_t limit) const {
+    if (!playing_ || positionAfter(limit) < position) return limit;
+    // Positions rise with the frame count (every step of the arithmetic is
+    // monotonic), so a bisection finds the first frame at or after position.
+    std::int64_t before = -1;  // positionAfter(before) < position, or before is -1
+    std::int64_t atOrAfter = limit;
+    while (atOrAfter - before > 1) {
+        const std::int64_t middle = before + (atOrAfter - before) / 2;
+        if (positionAfter(middle) < position) before = middle;
+        else atOrAfter = middle;
+    }
+    return atOrAfter;
 }
 
 }  // namespace vsthost

@@ -19,11 +19,19 @@ public:
     void setSampleRate(double sampleRate);
     // Which fields the record flags as valid (kVstPpqPosValid | kVstTempoValid by default).
     void setValidFlags(VstInt32 flags);
-    // A stopped transport keeps its position while blocks go by.
+    // A stopped transport keeps its position, musical and in samples, while
+    // blocks go by (a DAW counting in before it rolls).
     void setPlaying(bool playing);
 
     // Moves the position on by frames samples at the current tempo.
     void advance(std::int64_t frames);
+
+    // How many of the next limit frames come before the first frame whose
+    // position is at or after position: limit if none does (or the
+    // transport is stopped). Found with the very arithmetic that gives
+    // each block its position, so that a block cut there starts at or
+    // after position and its predecessor ends before it.
+    std::int64_t framesBefore(double position, std::int64_t limit) const;
 
     double position() const { return info_.ppqPos; }
     double tempo() const { return info_.tempo; }
@@ -32,6 +40,7 @@ public:
 
 private:
     void updatePosition();
+    double positionAfter(std::int64_t frames) const;
 
     VstTimeInfo info_{};
     double anchorPosition_ = 0.0;

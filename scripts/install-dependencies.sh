@@ -15,6 +15,8 @@ packages=(
     pkgconf
     libsndfile1-dev
     libcli11-dev
+    # The render tool draws its pictures with cairo.
+    libcairo2-dev
 )
 
 foreign_architectures=()
@@ -49,6 +51,7 @@ if [[ ${1:-} == --test ]]; then
         libgmock-dev:arm64
         libbenchmark-dev:arm64
         libsndfile1-dev:arm64
+        libcairo2-dev:arm64
         # Packages stage: dpkg-shlibdeps and file for cpack's .deb, lintian.
         dpkg-dev
         file

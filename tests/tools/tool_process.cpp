@@ -99,9 +99,11 @@ ScratchFolder::~ScratchFolder() {
     fs::remove_all(path_, ignored);
 }
 
-std::vector<std::string> ScratchFolder::entries() const {
+std::vector<std::string> ScratchFolder::entries() const { return entriesOf(path_); }
+
+std::vector<std::string> ScratchFolder::entriesOf(const fs::path& folder) {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(path_)) names.push_back(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }

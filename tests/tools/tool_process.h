@@ -33,6 +33,8 @@ public:
     std::string file(const std::string& name) const { return (path_ / name).string(); }
     // Names of everything in the folder, sorted.
     std::vector<std::string> entries() const;
+    // The same for any folder.
+    static std::vector<std::string> entriesOf(const std::filesystem::path& folder);
 
 private:
     std::filesystem::path path_;

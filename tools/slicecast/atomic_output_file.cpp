@@ -39,7 +39,12 @@ AtomicOutputFile::AtomicOutputFile(fs::path target) : target_(fs::absolute(targe
         if (descriptor >= 0) {
             close(descriptor);
             temporary_ = candidate;
-            removeOnInterrupt(temporary_.c_str());
+            try {
+                interruptSlot_ = removeOnInterrupt(temporary_.c_str());
+            } catch (...) {
+                std::remove(temporary_.c_str());
+                throw;
+            }
             return;
         }
         if (errno != EEXIST) throw std::runtime_error("cannot write " + target.string() + ": " + std::strerror(errno));
@@ -48,8 +53,9 @@ AtomicOutputFile::AtomicOutputFile(fs::path target) : target_(fs::absolute(targe
 }
 
 AtomicOutputFile::~AtomicOutputFile() {
-    if (!committed_) std::remove(temporary_.c_str());
-    removeOnInterrupt(nullptr);
+    if (committed_) return;
+    std::remove(temporary_.c_str());
+    forgetOnInterrupt(interruptSlot_);
 }
 
 void AtomicOutputFile::commit() {
@@ -57,7 +63,7 @@ void AtomicOutputFile::commit() {
         throw std::runtime_error("cannot write " + target_.string() + ": " + std::strerror(errno));
     }
     committed_ = true;
-    removeOnInterrupt(nullptr);
+    forgetOnInterrupt(interruptSlot_);
 }
 
 }  // namespace slicecastcli

@@ -3,6 +3,7 @@
 // run that fails leaves whatever was at the path before untouched.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 
 namespace slicecastcli {
@@ -26,6 +27,7 @@ private:
     std::filesystem::path target_;
     std::filesystem::path temporary_;
     bool committed_ = false;
+    std::size_t interruptSlot_ = 0;
 };
 
 }  // namespace slicecastcli

@@ -31,22 +31,25 @@ void runDemo(const std::string& pluginPath, const std::string& folder, const Con
 
     const DrumLoop loop = makeDrumLoop();
     const std::string dry = (fs::path(folder) / "dry.wav").string();
-    SoundFileWriter writer(dry, outputFormat("float", 0), 2, loop.sampleRate);
+    constexpr int kStereo = 2;
+    SoundFileWriter writer(dry, outputFormatFor(dry, "float", 0, kStereo, loop.sampleRate), kStereo, loop.sampleRate);
     writer.write(loop.sound);
     writer.commit();
 
     RenderOptions options;
     options.input = dry;
     options.output = (fs::path(folder) / "slicecast.wav").string();
-    options.tempo = loop.tempo;
-    options.blockSize = kDemoBlockSize;
+    options.transport.tempo = vsthost::TempoMap(loop.tempo);
+    options.transport.blocks = {kDemoBlockSize, kDemoBlockSize, std::nullopt};
     options.settings = kDemoSettings;
+    options.plot = (fs::path(folder) / "slicecast.png").string();
     const RenderResult result = renderFile(pluginPath, options, console);
 
     console.say("A drum loop of " + std::to_string(loop.bars) + " bars at " +
                 std::to_string(static_cast<int>(loop.tempo)) + " BPM, made in code:");
     console.say("  dry:               " + dry);
     console.say("  through Slicecast: " + options.output);
+    console.say("  picture:           " + options.plot);
     console.say("Settings:");
     reportRender(options, result, console);
 }

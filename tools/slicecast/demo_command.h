@@ -8,7 +8,7 @@
 
 namespace slicecastcli {
 
-// Writes dry.wav and slicecast.wav into folder (made if missing) and tells
+// Writes dry.wav, slicecast.wav and its picture slicecast.png into folder (made if missing) and tells
 // where they are and which settings were used.
 void runDemo(const std::string& pluginPath, const std::string& folder, const Console& console);
 

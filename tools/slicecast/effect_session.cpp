@@ -37,8 +37,9 @@ void EffectSession::switchOn(double sampleRate, double tempo, double start, std:
     instance_.switchOn(static_cast<float>(sampleRate), blockSize);
 }
 
-void EffectSession::render(const vsthost::StereoBuffer& input, vsthost::StereoBuffer& output) {
-    vsthost::renderInBlocks(instance_, host_.transport, input, output, vsthost::fixedBlocks(host_.blockSize));
+void EffectSession::play(const vsthost::PlaybackScript& script, const vsthost::BlockSizer& sizer,
+                         std::int64_t inputFrames, vsthost::PlaybackStreams& streams) {
+    vsthost::playScript(instance_, host_.transport, script, sizer, inputFrames, streams);
 }
 
 }  // namespace slicecastcli

@@ -10,6 +10,7 @@
 #include "host.h"
 #include "plugin_instance.h"
 #include "plugin_library.h"
+#include "scripted_playback.h"
 
 namespace slicecastcli {
 
@@ -32,9 +33,11 @@ public:
     // Places the transport at start (quarter notes) at tempo, then switches
     // the effect on as hosts do before the first block.
     void switchOn(double sampleRate, double tempo, double start, std::int32_t blockSize);
-    // Plays input through the effect in blocks of the block size given to
-    // switchOn, the last one shorter; the transport moves on block by block.
-    void render(const vsthost::StereoBuffer& input, vsthost::StereoBuffer& output);
+    // Plays inputFrames frames of streams' input through the effect as the
+    // script says, in blocks of the sizer's lengths (at most the block size
+    // given to switchOn), telling streams of every processing call.
+    void play(const vsthost::PlaybackScript& script, const vsthost::BlockSizer& sizer,
+                                           std::int64_t inputFrames, vsthost::PlaybackStreams& streams);
 
 private:
     // Declared in this order so that the instance is closed before the host

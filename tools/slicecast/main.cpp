@@ -1,22 +1,33 @@
 // slicecast: a command-line host for VST 2.4 effects, Slicecast by default.
 //   slicecast render IN OUT   play a sound file through the effect
+//   slicecast render IN... --out-dir DIR   many files at once
 //   slicecast info            what a host sees of the effect
 //   slicecast demo            a drum loop, dry and through Slicecast
 // Errors are one line on standard error; the exit status is 2 for a bad
 // command line and 1 for anything that went wrong while running.
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <new>
 #include <optional>
+#include <stdexcept>
+#include <thread>
 
+#include "batch_render.h"
 #include "console.h"
 #include "demo_command.h"
 #include "info_command.h"
 #include "output_format.h"
+#include "plot_drawing.h"
 #include "plugin_path.h"
 #include "render_command.h"
+#include "transport_options.h"
+#include "usage_error.h"
 
 namespace {
 
@@ -24,7 +35,10 @@ using namespace slicecastcli;
 
 constexpr int kRunFailed = 1;
 constexpr int kBadCommandLine = 2;
-constexpr std::int32_t kMaxBlockSize = 1 << 20;
+// More than any count-in or loop a render would want, and well inside
+// what the block and frame counters hold.
+constexpr std::int32_t kMaxRepeats = 1 << 20;
+constexpr unsigned kMaxJobs = 128;
 
 const CLI::Validator kFiniteNumber(
     [](std::string& text) {
@@ -34,21 +48,54 @@ const CLI::Validator kFiniteNumber(
     },
     "NUMBER");
 
-const CLI::Validator kPositiveNumber(
-    [](std::string& text) {
-        double value = 0.0;
-        return CLI::detail::lexical_cast(text, value) && std::isfinite(value) && value > 0.0
-                   ? std::string()
-                   : "not a number above 0: " + text;
-    },
-    "POSITIVE");
+// Accepts what parse accepts; its reason otherwise.
+template <typename Parse>
+CLI::Validator parsedBy(Parse parse, const std::string& form) {
+    return CLI::Validator(
+        [parse](std::string& text) {
+            try {
+                parse(text);
+                return std::string();
+            } catch (const std::invalid_argument& error) {
+                return std::string(error.what());
+            }
+        },
+        form);
+}
+
+unsigned defaultJobs() { return std::clamp(std::thread::hardware_concurrency(), 1u, kMaxJobs); }
 
 struct CommandLine {
     std::optional<std::string> plugin;
     bool quiet = false;
+    // IN OUT, or with an output folder the inputs alone.
+    std::vector<std::string> files;
+    std::string outputFolder;
+    std::string extension;
+    unsigned jobs = defaultJobs();
     RenderOptions render;
+    // Texts of the transport options, made into render.transport once all
+    // are read.
+    std::string tempo = "120";
+    std::string blocks = "512";
+    std::optional<std::string> loop;
+    std::int32_t loopCount = 1;
+    std::vector<std::string> automation;
     std::string demoFolder = "out/demo";
 };
+
+TransportOptions transportOptions(const CommandLine& line) {
+    TransportOptions transport = line.render.transport;
+    transport.tempo = parseTempo(line.tempo);
+    transport.blocks = parseBlockSizes(line.blocks);
+    if (line.loop) {
+        transport.loop = parseLoop(*line.loop);
+        transport.loop->count = line.loopCount;
+    }
+    for (const std::string& automation : line.automation) transport.automation.push_back(parseAutomation(automation));
+    requireConsistent(transport);
+    return transport;
+}
 
 void addPluginOption(CLI::App& command, CommandLine& line) {
     command.add_option(
@@ -64,27 +111,76 @@ CLI::App* addRender(CLI::App& app, CommandLine& line) {
     RenderOptions& options = line.render;
     CLI::App* render = app.add_subcommand(
         "render",
-        "Play a sound file through the effect as a DAW's transport would and write the result. Any format "
-        "libsndfile reads is taken; mono input is fed to both inputs of a stereo effect. The output has one "
-        "channel per effect output (so a mono file comes out stereo through Slicecast) and appears only when "
-        "the render succeeded.");
-    render->add_option("input", options.input, "sound file to play")->required();
-    render->add_option("output", options.output, "sound file to write")->required();
-    render->add_option("--tempo", options.tempo, "tempo in beats per minute")
-        ->capture_default_str()
-        ->check(kPositiveNumber);
+        "Play a sound file (or, with --out-dir, many) through the effect as a DAW's transport would and write "
+        "the result. Any format libsndfile reads is taken; mono input is fed to both inputs of a stereo effect. "
+        "The output has one channel per effect output (so a mono file comes out stereo through Slicecast) and "
+        "appears only when the render succeeded.");
     render
-        ->add_option("--start", options.start, "musical position of the first frame in quarter notes (may be negative)")
+        ->add_option("files", line.files,
+                     "IN OUT: the sound file to play and the one to write (its extension gives the format); "
+                     "with --out-dir, the files (or folders of files) to play")
+        ->required();
+    CLI::Option* outputFolder = render->add_option(
+        "--out-dir", line.outputFolder,
+        "render every input on its own into this folder (made if missing), under the input's stem");
+    render->add_option("--ext", line.extension, "with --out-dir: extension, and so format, of the outputs "
+                                                "(default: each input's own)")
+        ->needs(outputFolder);
+    render->add_option("--jobs", line.jobs, "with --out-dir: files rendered at a time (default: the number of cores)")
+        ->needs(outputFolder)
+        ->check(CLI::Range(1u, kMaxJobs));
+    TransportOptions& transport = options.transport;
+    render
+        ->add_option("--tempo", line.tempo,
+                     "tempo in beats per minute, or a tempo map 120,16:140,32:90 (changes at quarter-note positions, "
+                     "each taking effect at the first block that starts at or after it)")
+        ->capture_default_str()
+        ->check(parsedBy(parseTempo, "TEMPO[,POS:TEMPO...]"));
+    render
+        ->add_option("--start", transport.start,
+                     "musical position of the first frame in quarter notes (may be negative)")
         ->capture_default_str()
         ->check(kFiniteNumber);
-    render->add_option("--block", options.blockSize, "frames per processing call (the last one may be shorter)")
+    render
+        ->add_option("--block", line.blocks,
+                     "frames per processing call (the last one may be shorter), or random:MIN-MAX:SEED for seeded "
+                     "varying lengths")
         ->capture_default_str()
-        ->check(CLI::Range(1, kMaxBlockSize));
+        ->check(parsedBy(parseBlockSizes, "N|random:MIN-MAX:SEED"));
+    CLI::Option* loop =
+        render
+            ->add_option("--loop", line.loop,
+                         "START:END in quarter notes: at END the transport jumps back to START (the input with it), "
+                         "--loop-count times; the output holds everything played")
+            ->check(parsedBy(parseLoop, "START:END"));
+    render->add_option("--loop-count", line.loopCount, "how many times the loop jumps back")
+        ->capture_default_str()
+        ->check(CLI::Range(1, kMaxRepeats))
+        ->needs(loop);
+    render
+        ->add_option("--count-in", transport.countInBlocks,
+                     "blocks played with the transport stopped at the start before it rolls; fed silence, not written")
+        ->check(CLI::Range(0, kMaxRepeats));
+    render
+        ->add_option("--automate", line.automation,
+                     "NAME=POS:VALUE,POS:VALUE,..., repeatable: parameter automation at quarter-note positions, values "
+                     "as for --set; straight lines between points, steps for stepped parameters")
+        ->check(parsedBy(parseAutomation, "NAME=POS:VALUE,..."))
+        ->allow_extra_args(false);
+    render->add_flag("--no-position", transport.noPosition,
+                     "time records with tempo and the playing flag but no valid position, as offline editors give");
+    render->add_option("--blocks-out", options.blocksOut,
+                       "CSV file listing every processing call: frames, position, tempo, flags, sample rate, "
+                       "parameters set, input and output frame");
+    render->add_option("--plot", options.plot,
+                       "draw the render into FILE.png or FILE.svg: dry and processed waveform of each channel over "
+                       "bars and beats, with lines where Slicecast's update periods (dark) and passes (light) begin");
     render
         ->add_option("--format", options.format,
-                     "output format: float (32-bit float WAV), pcm16, pcm24, or same (as the input)")
-        ->capture_default_str()
-        ->check(CLI::IsMember(outputFormatNames()));
+                     "sample encoding where the output's container has a choice: pcm16, pcm24, pcm32, float, "
+                     "double, vorbis, opus, or same (as the input); default: the best it holds (float for WAV, "
+                     "AIFF, CAF and W64, 24-bit for FLAC)")
+        ->check(CLI::IsMember(encodingNames()));
     render
         ->add_option("--set", options.settings,
                      "NAME=VALUE, repeatable: a parameter by name (any case) or index, set to a number from 0 to 1 "
@@ -114,6 +210,38 @@ CLI::App* addDemo(CLI::App& app, CommandLine& line) {
 
 void fail(const std::string& message) { std::cerr << "slicecast: error: " << message << '\n'; }
 
+// One file, or with an output folder a batch: the exit status.
+int runRender(const std::string& plugin, CommandLine& line, const Console& console) {
+    if (!line.render.plot.empty() && !isPlotFile(line.render.plot)) {
+        throw UsageError("cannot draw " + line.render.plot + ": a picture is written as .png or .svg");
+    }
+    if (line.outputFolder.empty()) {
+        if (line.files.size() != 2) {
+            throw UsageError("render takes an input and an output file, or inputs and --out-dir (see --help)");
+        }
+        line.render.input = line.files[0];
+        line.render.output = line.files[1];
+        reportRender(line.render, renderFile(plugin, line.render, console), console);
+        return 0;
+    }
+    if (!line.render.blocksOut.empty() || !line.render.plot.empty()) {
+        throw UsageError("--blocks-out and --plot tell of one render; leave them out with --out-dir");
+    }
+    const std::vector<BatchFile> plan = planBatch(line.files, line.outputFolder, line.extension, line.render.format);
+    std::error_code error;
+    std::filesystem::create_directories(line.outputFolder, error);
+    if (error) throw std::runtime_error("cannot make the folder " + line.outputFolder + ": " + error.message());
+    const auto started = std::chrono::steady_clock::now();
+    const std::vector<BatchFailure> failures = renderBatch(plugin, plan, line.render, line.jobs, console);
+    for (const BatchFailure& failure : failures) fail(failure.input + ": " + failure.message);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    char took[32];
+    std::snprintf(took, sizeof(took), "%.3f s", seconds);
+    console.say("Rendered " + std::to_string(plan.size() - failures.size()) + " of " + std::to_string(plan.size()) +
+                " files into " + line.outputFolder + ", took " + took);
+    return failures.empty() ? 0 : kRunFailed;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -127,8 +255,12 @@ int main(int argc, char** argv) {
     const CLI::App* demo = addDemo(app, line);
     try {
         app.parse(argc, argv);
+        if (render->parsed()) line.render.transport = transportOptions(line);
     } catch (const CLI::ParseError& error) {
         if (error.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) return app.exit(error);
+        fail(error.what());
+        return kBadCommandLine;
+    } catch (const std::invalid_argument& error) {
         fail(error.what());
         return kBadCommandLine;
     }
@@ -139,9 +271,12 @@ int main(int argc, char** argv) {
     try {
         const Console console(line.quiet);
         const std::string plugin = pluginPath(line.plugin);
-        if (render->parsed()) reportRender(line.render, renderFile(plugin, line.render, console), console);
+        if (render->parsed()) return runRender(plugin, line, console);
         if (info->parsed()) runInfo(plugin);
         if (demo->parsed()) runDemo(plugin, line.demoFolder, console);
+    } catch (const UsageError& error) {
+        fail(error.what());
+        return kBadCommandLine;
     } catch (const std::bad_alloc&) {
         fail("out of memory");
         return kRunFailed;

@@ -38,7 +38,9 @@ std::string listed(const std::vector<std::string>& texts) {
     return list;
 }
 
-VstInt32 findParameter(vsthost::PluginInstance& instance, std::string_view name) {
+}  // namespace
+
+VstInt32 parameterIndex(vsthost::PluginInstance& instance, std::string_view name) {
     const VstInt32 count = instance.effect()->numParams;
     if (const auto index = parseNumber<VstInt32>(name); index && *index >= 0 && *index < count) return *index;
     std::vector<std::string> names;
@@ -50,6 +52,8 @@ VstInt32 findParameter(vsthost::PluginInstance& instance, std::string_view name)
     throw std::runtime_error("the effect has no parameter '" + std::string(name) + "'; its parameters are " +
                              (names.empty() ? std::string("none") : listed(names)));
 }
+
+namespace {
 
 float valueShowing(vsthost::PluginInstance& instance, VstInt32 index, std::string_view text) {
     const DisplayMatch match(text);
@@ -77,15 +81,18 @@ ParameterValue apply(vsthost::PluginInstance& instance, std::string_view setting
     if (equals == std::string_view::npos) {
         throw std::runtime_error("a setting is NAME=VALUE, not '" + std::string(setting) + "'");
     }
-    const VstInt32 index = findParameter(instance, setting.substr(0, equals));
-    const std::string_view text = setting.substr(equals + 1);
-    const auto number = parseNormalised(text);
-    const float value = number ? *number : valueShowing(instance, index, text);
+    const VstInt32 index = parameterIndex(instance, setting.substr(0, equals));
+    const float value = valueFor(instance, index, setting.substr(equals + 1));
     instance.setParameter(index, value);
     return parameterValue(instance, index, value);
 }
 
 }  // namespace
+
+float valueFor(vsthost::PluginInstance& instance, VstInt32 index, std::string_view text) {
+    const auto number = parseNormalised(text);
+    return number ? *number : valueShowing(instance, index, text);
+}
 
 ParameterValue parameterValue(vsthost::PluginInstance& instance, VstInt32 index, float value) {
     return {index, instance.parameterName(index), value, std::string(trimmed(instance.parameterDisplay(index))),

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "plugin_instance.h"
@@ -23,6 +24,14 @@ struct ParameterValue {
 // The parameter with the value given (the one sent, or read back) and the
 // texts the effect shows now.
 ParameterValue parameterValue(vsthost::PluginInstance& instance, VstInt32 index, float value);
+
+// The parameter a name (any case) or an index stands for; throws, listing
+// the parameters, when none does.
+VstInt32 parameterIndex(vsthost::PluginInstance& instance, std::string_view name);
+
+// The normalised value a text stands for: a number from 0 to 1, or a text
+// the parameter shows (found by setting it). Throws when it never shows it.
+float valueFor(vsthost::PluginInstance& instance, VstInt32 index, std::string_view text);
 
 // Applies the settings in order and tells what each became; throws on the
 // first that names no parameter or a value the parameter never shows.

@@ -10,12 +10,13 @@ namespace slicecastcli {
 
 class ProgressBar {
 public:
-    // total is the number of frames to do; 0 when unknown.
+    // total is the amount of work to do (frames, say); 0 when unknown.
     ProgressBar(std::int64_t total, bool enabled);
     ~ProgressBar();
     ProgressBar(const ProgressBar&) = delete;
     ProgressBar& operator=(const ProgressBar&) = delete;
 
+    void setTotal(std::int64_t total) { total_ = total; }
     void update(std::int64_t done);
     // Wipes the bar, so that what is printed next starts on a clean line.
     void finish();

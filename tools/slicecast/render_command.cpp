@@ -1,22 +1,20 @@
 #include "render_command.h"
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <optional>
 
+#include "block_log.h"
 #include "effect_session.h"
 #include "output_format.h"
 #include "progress_bar.h"
+#include "render_picture.h"
 #include "sound_file_reader.h"
 #include "sound_file_writer.h"
 
 namespace slicecastcli {
 
 namespace {
-
-// Frames read, rendered and written at a time: a whole number of blocks,
-// so that streaming does not change where blocks start.
-constexpr std::int32_t kChunkFrames = 65536;
 
 std::string channelsName(int channels) { return channels == 1 ? "mono" : "stereo"; }
 
@@ -28,12 +26,20 @@ std::string formatted(const char* format, double value) {
 
 }  // namespace
 
-RenderResult renderFile(const std::string& pluginPath, const RenderOptions& options, const Console& console) {
+RenderResult renderFile(const std::string& pluginPath, const RenderOptions& options, const RenderProgress& progress) {
     const auto started = std::chrono::steady_clock::now();
     SoundFileReader reader(options.input);
+    // Checked for a stereo output, as effects almost always have, so that a
+    // wrong name stops the render before any work; the writer checks again
+    // with the effect's own count.
+    constexpr int kUsualChannels = 2;
+    const int format =
+        outputFormatFor(options.output, options.format, reader.format(), kUsualChannels, reader.sampleRate());
     EffectSession session(pluginPath);
     session.requireRenderable(reader.channels());
-    session.switchOn(reader.sampleRate(), options.tempo, options.start, options.blockSize);
+    const TransportOptions& transport = options.transport;
+    session.switchOn(reader.sampleRate(), transport.tempo.tempoAt(transport.start), transport.start,
+                     transport.blocks.largest);
 
     RenderResult result;
     result.effectName = session.instance().effectName();
@@ -42,22 +48,44 @@ RenderResult renderFile(const std::string& pluginPath, const RenderOptions& opti
     result.inputChannels = reader.channels();
     result.outputChannels = session.outputChannels();
 
-    SoundFileWriter writer(options.output, outputFormat(options.format, reader.format()), result.outputChannels,
-                           reader.sampleRate());
-    const auto chunk = static_cast<std::size_t>(options.blockSize) *
-                       static_cast<std::size_t>(std::max(1, kChunkFrames / options.blockSize));
-    vsthost::StereoBuffer input;
-    vsthost::StereoBuffer output;
-    ProgressBar progress(reader.frames(), console.showsProgress());
-    for (reader.read(input, chunk); input.frames() > 0; reader.read(input, chunk)) {
-        session.render(input, output);
-        writer.write(output);
-        result.frames += static_cast<std::int64_t>(input.frames());
-        progress.update(result.frames);
+    std::optional<BlockLogFile> blockLog;
+    if (!options.blocksOut.empty()) blockLog.emplace(options.blocksOut);
+    SoundFileWriter writer(options.output, format, result.outputChannels, reader.sampleRate());
+    // Its facts as they stand before the first block.
+    std::optional<RenderPicture> picture;
+    if (!options.plot.empty()) {
+        picture.emplace(options.plot, result.outputChannels,
+                        pictureFacts(session.instance(), options.input, result.sampleRate, result.settings));
     }
-    progress.finish();
+    BlockWatcher watch;
+    if (picture) watch = [&picture](const vsthost::StereoBuffer& dry, const vsthost::StereoBuffer& processed) {
+        picture->add(dry, processed);
+    };
+    playFile(
+        session, transport, result.settings, reader, writer,
+        [&progress, &reader](std::int64_t done) { progress(done, reader.frames()); },
+        [&](const vsthost::PlayedBlock& block) {
+            if (block.written()) result.frames += block.frames;
+            if (blockLog) blockLog->append(block);
+            if (picture) picture->play(block);
+            if (options.keepPlayedBlocks) result.blocks.push_back(block);
+        },
+        watch);
+    if (picture) picture->draw();
+    if (blockLog) blockLog->commit();
     writer.commit();
+    if (picture) picture->commit();
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    return result;
+}
+
+RenderResult renderFile(const std::string& pluginPath, const RenderOptions& options, const Console& console) {
+    ProgressBar bar(0, console.showsProgress());
+    const RenderResult result = renderFile(pluginPath, options, [&bar](std::int64_t done, std::int64_t total) {
+        bar.setTotal(total);
+        bar.update(done);
+    });
+    bar.finish();
     return result;
 }
 

@@ -14,6 +14,14 @@ SoundFileReader::SoundFileReader(const std::string& path) : path_(path) {
     if (info_.samplerate <= 0) throw std::runtime_error(path + " has no valid sample rate");
 }
 
+void SoundFileReader::seek(std::int64_t frame) {
+    if (sf_seek(file_.get(), frame, SEEK_SET) != frame) {
+        throw std::runtime_error("cannot read " + path_ + " again from frame " + std::to_string(frame) +
+                                 " (a loop needs an input that can be read again, not a pipe)");
+    }
+    position_ = frame;
+}
+
 void SoundFileReader::read(vsthost::StereoBuffer& buffer, std::size_t maxFrames) {
     const auto channels = static_cast<std::size_t>(info_.channels);
     interleaved_.resize(maxFrames * channels);
@@ -29,6 +37,7 @@ void SoundFileReader::read(vsthost::StereoBuffer& buffer, std::size_t maxFrames)
     if (sf_error(file_.get()) != SF_ERR_NO_ERROR) {
         throw std::runtime_error("cannot read " + path_ + ": " + sf_strerror(file_.get()));
     }
+    position_ += static_cast<std::int64_t>(frames);
     buffer.left.resize(frames);
     buffer.right.resize(frames);
     const std::size_t rightChannel = channels - 1;

@@ -23,11 +23,18 @@ public:
     // Throws when the file cannot be read, or has more than two channels.
     explicit SoundFileReader(const std::string& path);
 
+    const std::string& path() const { return path_; }
     int channels() const { return info_.channels; }
     int sampleRate() const { return info_.samplerate; }
     std::int64_t frames() const { return info_.frames; }
     // libsndfile's format code (container and sample encoding).
     int format() const { return info_.format; }
+
+    // Moves to frame (0 to frames()), so that the next read starts there;
+    // throws when the input cannot go back, as a pipe cannot.
+    void seek(std::int64_t frame);
+    // Where the next read starts.
+    std::int64_t position() const { return position_; }
 
     // Reads the next frames, up to maxFrames, into buffer, which ends up as
     // long as what was read: maxFrames except at the end of the file.
@@ -38,6 +45,7 @@ private:
     SF_INFO info_{};
     SoundFileHandle file_;
     std::vector<float> interleaved_;
+    std::int64_t position_ = 0;
 };
 
 }  // namespace slicecastcli

@@ -1,0 +1,28 @@
+// What a host did in one processing call, kept so that a render can be
+// told, drawn or replayed exactly afterwards.
+#pragma once
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "vst_abi.h"
+
+namespace vsthost {
+
+// One processing call as the host played it.
+struct PlayedBlock {
+    // Count-in blocks are played but not written: their outputFrame is
+    // kNotWritten, and they are fed silence (inputFrame is kNotWritten too).
+    static constexpr std::int64_t kNotWritten = -1;
+
+    std::int64_t outputFrame = 0;  // first frame of this block in the output
+    std::int32_t frames = 0;
+    VstTimeInfo time{};  // the record answered for this block
+    std::vector<std::pair<VstInt32, float>> parametersSet;  // set just before it: index, value
+    std::int64_t inputFrame = 0;  // first input frame fed to it (the input follows the transport)
+
+    bool written() const { return outputFrame != kNotWritten; }
+};
+
+}  // namespace vsthost

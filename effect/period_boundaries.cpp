@@ -1,6 +1,7 @@
 #include "period_boundaries.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "float_to_int.h"
 
@@ -25,6 +26,16 @@ PeriodBoundaries::PeriodBoundaries(const BlockPlan& plan, double lastPosition, s
 
 double PeriodBoundaries::positionOf(std::int32_t frame) const noexcept {
     return plan_.origin + static_cast<double>(frame) * plan_.beatStep;
+}
+
+double PeriodBoundaries::positionAfter() const noexcept {
+    // The block's own positions continued by one more sample, in the same
+    // arithmetic, so that a host that stops giving positions goes on from
+    // its last one without a seam. Only an absurd tempo or sample rate can
+    // make it infinite; counting then starts again at 0 rather than
+    // staying there for good.
+    const double next = positionOf(frames_);
+    return std::isfinite(next) ? next : 0.0;
 }
 
 std::int32_t PeriodBoundaries::periodAt(std::int32_t frame) const noexcept {

@@ -28,6 +28,9 @@ public:
     std::int32_t after(std::int32_t frame) const noexcept;
 
     double positionOf(std::int32_t frame) const noexcept;
+    // The position of the sample after the block: where the effect's own
+    // count of musical time goes on when the next block brings none.
+    double positionAfter() const noexcept;
 
 private:
     std::int32_t periodAt(std::int32_t frame) const noexcept;

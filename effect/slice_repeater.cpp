@@ -1,7 +1,6 @@
 #include "slice_repeater.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "period_boundaries.h"
 
@@ -41,13 +40,7 @@ void SliceRepeater::process(const BlockPlan& plan, const ShapeParameters& parame
         frame += stretch;
     }
     lastPosition_ = boundaries.positionOf(frames - 1);
-    // The block's own positions continued by one more sample, in the same
-    // arithmetic, so that a host that stops giving positions goes on from
-    // its last one without a seam. Only an absurd tempo or sample rate can
-    // make it infinite; counting then starts again at 0 rather than
-    // staying there for good.
-    const double next = boundaries.positionOf(frames);
-    runningPosition_ = std::isfinite(next) ? next : 0.0;
+    runningPosition_ = boundaries.positionAfter();
 }
 
 std::int32_t SliceRepeater::stretchLength(const BlockPlan& plan, std::uint32_t readIndex,

@@ -142,6 +142,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         LinesCase{"SteadyTempo", with({"--tempo", "120"}), kFrames, every(0, kBar, kFrames),
                   except(every(0, kBar / 4, kFrames), every(0, kBar, kFrames))},
+        // The effect keeps its own time when the host gives no position.
+        LinesCase{"NoPosition", with({"--no-position"}), kFrames, every(0, kBar, kFrames),
+                  except(every(0, kBar / 4, kFrames), every(0, kBar, kFrames))},
         LinesCase{"TempoMap", with({"--tempo", "120,4:240"}), kFrames, kTempoMapPeriods,
                   except(joined({every(0, kBar / 4, kBar), every(kBar, kBar / 8, kFrames)}), kTempoMapPeriods)},
         LinesCase{"Automation", with({"--automate", "UpdatePeriod=0:1/1,8:1/2"}), kFrames, kAutomatedPeriods,

@@ -20,7 +20,7 @@ void PassTracker::play(const vsthost::PlayedBlock& block) {
         if (index == slicecast::kUpdatePeriod) updatePeriodIndex_ = slicecast::updatePeriodIndexFor(value);
     }
     const slicecast::BlockPlan plan =
-        slicecast::planBlock(&block.time, sampleRate_, waveLengthIndex_, updatePeriodIndex_);
+        slicecast::planBlock(&block.time, runningPosition_, sampleRate_, waveLengthIndex_, updatePeriodIndex_);
     // Without musical time the effect passes the block through and
     // keeps its state.
     if (!plan.usable || block.frames <= 0) return;
@@ -54,6 +54,7 @@ void PassTracker::play(const vsthost::PlayedBlock& block) {
         frame += static_cast<std::int32_t>(step);
     }
     lastPosition_ = boundaries.positionOf(block.frames - 1);
+    runningPosition_ = boundaries.positionAfter();
 }
 
 }  // namespace slicecastcli

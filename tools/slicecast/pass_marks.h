@@ -40,6 +40,8 @@ private:
     // A new instance starts muted until its first boundary.
     bool muted_ = true;
     double lastPosition_ = -500.0;
+    // Where the effect counts on from when a block brings no position.
+    double runningPosition_ = 0.0;
     PassMarks marks_;
 };
 

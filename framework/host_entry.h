@@ -17,7 +17,7 @@
 #define SLICECAST_EXPORT __attribute__((visibility("default")))
 #define SLICECAST_EXPORT_AS_MAIN(function)                                                  \
     extern "C" SLICECAST_EXPORT AEffect* vstPluginMainAlias(audioMasterCallback host) \
-        __asm__("main") __attribute__((alias(#function)));
+        noexcept __asm__("main") __attribute__((alias(#function)));
 #endif
 
 #if defined(__i386__)

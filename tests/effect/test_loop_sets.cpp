@@ -10,6 +10,7 @@
 #include "pass_shaping.h"
 #include "processor_features.h"
 
+// The helpers serve only processors with an AVX2 loop set.
 namespace {
 
 using slicecast::LoopSet;
@@ -19,7 +20,7 @@ struct Stereo {
     std::vector<float> right;
 };
 
-Stereo randomSignal(std::size_t frames, std::uint32_t seed) {
+[[maybe_unused]] Stereo randomSignal(std::size_t frames, std::uint32_t seed) {
     std::mt19937 random(seed);
     std::uniform_real_distribution<float> sample(-1.0f, 1.0f);
     Stereo signal{std::vector<float>(frames), std::vector<float>(frames)};
@@ -31,7 +32,7 @@ Stereo randomSignal(std::size_t frames, std::uint32_t seed) {
 }
 
 // One whole pass and a bit, read from index 0, rendered with the loop set.
-Stereo renderWith(LoopSet loops, const slicecast::ShapeParameters& parameters, std::int32_t sliceLength,
+[[maybe_unused]] Stereo renderWith(LoopSet loops, const slicecast::ShapeParameters& parameters, std::int32_t sliceLength,
                   float gain, const Stereo& capture, const Stereo& input) {
     const slicecast::PassShape shape(parameters, sliceLength, loops);
     Stereo output{std::vector<float>(input.left.size()), std::vector<float>(input.left.size())};
@@ -41,7 +42,7 @@ Stereo renderWith(LoopSet loops, const slicecast::ShapeParameters& parameters, s
     return output;
 }
 
-bool sameBits(const std::vector<float>& a, const std::vector<float>& b) {
+[[maybe_unused]] bool sameBits(const std::vector<float>& a, const std::vector<float>& b) {
     return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0;
 }
 

@@ -10,7 +10,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build_dir=$(cd "$1" && pwd)
-plugin=$build_dir/effect/slicecast.so
+plugin=$build_dir/editions/vst2/slicecast.so
 checker=$build_dir/tests/reliability/daw_export_check
 
 rate=48000

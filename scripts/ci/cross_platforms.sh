@@ -7,7 +7,7 @@
 #   scripts/ci/cross_platforms.sh NATIVE_BUILD_DIR
 #
 # The cross builds are left in build/<preset> (the DLLs in
-# build/windows-*/effect/, the ARM library and render tool in
+# build/windows-*/editions/vst2/, the ARM library and render tool in
 # build/linux-arm64/), for the packaging stage that follows.
 set -euo pipefail
 cd "$(dirname "$0")/../.."

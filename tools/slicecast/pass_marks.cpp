@@ -6,6 +6,7 @@
 #include "parameter_tables.h"
 #include "parameter_values.h"
 #include "period_boundaries.h"
+#include "vst_block_transport.h"
 
 namespace slicecastcli {
 
@@ -20,7 +21,8 @@ void PassTracker::play(const vsthost::PlayedBlock& block) {
         if (index == slicecast::kUpdatePeriod) updatePeriodIndex_ = slicecast::updatePeriodIndexFor(value);
     }
     const slicecast::BlockPlan plan =
-        slicecast::planBlock(&block.time, runningPosition_, sampleRate_, waveLengthIndex_, updatePeriodIndex_);
+        slicecast::planBlock(slicecast::transportOf(&block.time), runningPosition_, sampleRate_, waveLengthIndex_,
+                             updatePeriodIndex_);
     // Without musical time the effect passes the block through and
     // keeps its state.
     if (!plan.usable || block.frames <= 0) return;

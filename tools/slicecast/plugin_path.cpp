@@ -16,7 +16,7 @@ namespace {
 // installs the plug-in into (absolute when it was configured so, and then
 // taken as it is).
 const std::array<fs::path, 2> kBundledPluginPlaces{
-    fs::path("../effect") / SLICECAST_PLUGIN_FILE_NAME,
+    fs::path("../editions/vst2") / SLICECAST_PLUGIN_FILE_NAME,
     fs::path(SLICECAST_VST_DIR_FROM_TOOL) / SLICECAST_PLUGIN_FILE_NAME,
 };
 

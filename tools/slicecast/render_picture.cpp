@@ -7,7 +7,7 @@
 #include "parameter_tables.h"
 #include "plot_drawing.h"
 #include "plot_layout.h"
-#include "slicecast_identity.h"
+#include "vst_identity.h"
 
 namespace slicecastcli {
 

@@ -1,14 +1,14 @@
 // SlicecastVST: the tempo-locked stereo slice-repeat effect as the plug-in
 // interface presents it. A thin adapter: it keeps the six parameters, answers
 // the host's texts, asks the host for its transport once per block and hands
-// the audio to the SliceRepeater.
+// the audio to the sound.
 #pragma once
 
 #include <cstddef>
 #include <new>
 
 #include "extended_effect.h"
-#include "slice_repeater.h"
+#include "slicecast_sound.h"
 
 class SlicecastVST : public AudioEffectX {
 public:
@@ -41,5 +41,5 @@ private:
     RelaxedAtomic<float> decayRate{1.0f};
     RelaxedAtomic<float> mix{1.0f};
     // Touched only by processing.
-    slicecast::SliceRepeater repeater;
+    slicecast::SlicecastSound sound;
 };

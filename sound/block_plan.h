@@ -5,12 +5,11 @@
 
 #include <cstdint>
 
-#include "vst_abi.h"
+#include "block_transport.h"
 
 namespace slicecast {
 
 constexpr std::int32_t kCaptureCapacity = 480000;
-constexpr double kDefaultTempo = 120.0;
 
 struct BlockPlan {
     bool usable = false;          // false: the sample rate gives no musical time
@@ -21,11 +20,9 @@ struct BlockPlan {
     double scale = 1.0;           // update periods per bar
 };
 
-// time may be null (a host without a transport record): it counts as a
-// record with no valid fields. runningPosition is where the effect's own
-// count of musical time stands: the origin of a block whose record gives no
-// usable position.
-BlockPlan planBlock(const VstTimeInfo* time, double runningPosition, float sampleRate,
+// runningPosition is where the sound's own count of musical time stands:
+// the origin of a block whose transport gives no usable position.
+BlockPlan planBlock(const BlockTransport& transport, double runningPosition, float sampleRate,
                     std::int32_t waveLengthIndex, std::int32_t updatePeriodIndex) noexcept;
 
 }  // namespace slicecast

@@ -1,13 +1,13 @@
 #include "slicecast_effect.h"
 
 #include <cstdlib>
-#include <cstring>
 
 #include "bounded_text.h"
 #include "parameter_tables.h"
 #include "parameter_values.h"
-#include "scoped_no_denormals.h"
 #include "slicecast_identity.h"
+#include "vst_block_transport.h"
+#include "vst_identity.h"
 
 using namespace slicecast;
 
@@ -32,28 +32,11 @@ SlicecastVST::SlicecastVST(audioMasterCallback host) : AudioEffectX(host, kProgr
 }
 
 void SlicecastVST::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) {
-    const VstTimeInfo* time = getTimeInfo(kVstPpqPosValid | kVstTempoValid);
+    const BlockTransport transport = transportOf(getTimeInfo(kVstPpqPosValid | kVstTempoValid));
     // Parameters are read after the time query, so that a change the host
     // makes before or while answering it already applies to this block.
-    // Blocks that are not processed (no frames, or no usable sample rate)
-    // leave the running position where it was.
-    const BlockPlan plan =
-        planBlock(time, repeater.runningPosition(), sampleRate, waveLengthIndex, updatePeriodIndex);
-    if (sampleFrames <= 0) return;
-
-    if (!plan.usable) {
-        // No usable sample rate, no musical time: the block passes dry.
-        for (int channel = 0; channel < kOutputCount; ++channel) {
-            if (outputs[channel] != inputs[channel]) {
-                std::memmove(outputs[channel], inputs[channel], sizeof(float) * static_cast<std::size_t>(sampleFrames));
-            }
-        }
-        return;
-    }
-
-    const ShapeParameters shape{rate, fadeOut, decayRate, mix};
-    const ScopedNoDenormals noDenormals;
-    repeater.process(plan, shape, {inputs[0], inputs[1], outputs[0], outputs[1]}, sampleFrames);
+    const SoundParameters parameters{waveLengthIndex, updatePeriodIndex, {rate, fadeOut, decayRate, mix}};
+    sound.process(transport, parameters, sampleRate, {inputs[0], inputs[1], outputs[0], outputs[1]}, sampleFrames);
 }
 
 void SlicecastVST::setParameter(VstInt32 index, float value) {

@@ -10,35 +10,33 @@ namespace slicecast {
 
 namespace {
 
-double originOf(const VstTimeInfo* time, double runningPosition) noexcept {
+double originOf(const BlockTransport& transport, double runningPosition) noexcept {
     // Hosts without a timeline (offline editors, a stopped transport with
     // live input) give no position; counting on from where the last block
     // ended keeps the effect on the tempo grid instead of restarting every
     // block at 0, which would mute it for good after one update period.
     // A position flagged valid but not finite would poison every later
     // boundary test; it is treated like a position the host did not give.
-    if (time == nullptr || (time->flags & kVstPpqPosValid) == 0 || !std::isfinite(time->ppqPos)) {
-        return runningPosition;
-    }
-    return time->ppqPos;
+    if (!transport.positionKnown || !std::isfinite(transport.position)) return runningPosition;
+    return transport.position;
 }
 
-double tempoOf(const VstTimeInfo* time) noexcept {
+double tempoOf(const BlockTransport& transport) noexcept {
     // Zero, negative or non-finite tempos have no musical meaning and would
     // divide by zero or run time backwards: such a block plays at the
-    // default tempo, as if the host had not flagged one.
-    if (time == nullptr || (time->flags & kVstTempoValid) == 0) return kDefaultTempo;
-    const double tempo = time->tempo;
+    // default tempo, as if the host had not given one.
+    if (!transport.tempoKnown) return kDefaultTempo;
+    const double tempo = transport.tempo;
     return (std::isfinite(tempo) && tempo > 0.0) ? tempo : kDefaultTempo;
 }
 
 }  // namespace
 
-BlockPlan planBlock(const VstTimeInfo* time, double runningPosition, float sampleRate,
+BlockPlan planBlock(const BlockTransport& transport, double runningPosition, float sampleRate,
                     std::int32_t waveLengthIndex, std::int32_t updatePeriodIndex) noexcept {
     BlockPlan plan;
-    plan.origin = originOf(time, runningPosition);
-    const double tempo = tempoOf(time);
+    plan.origin = originOf(transport, runningPosition);
+    const double tempo = tempoOf(transport);
 
     // Without a positive, finite sample rate there is no time to lock to;
     // the caller then passes the input through untouched.

@@ -1,18 +1,19 @@
-// Who the effect is, as a host sees it.
+// Who the effect is, whatever the plug-in format presents it: its names,
+// its channels and its parameter count. Each edition adds the identifiers
+// its format asks for in a header of its own.
 #pragma once
 
-#include "vst_abi.h"
+#include <cstddef>
+#include <cstdint>
 
 namespace slicecast {
 
 constexpr const char* kEffectName = "J'x Slicecast";
 constexpr const char* kProductString = "J'x Slicecast";
 constexpr const char* kVendorString = "J'x Tiv-nar";
-constexpr VstInt32 kUniqueId = fourCharCode("wjzc");
-constexpr VstInt32 kProgramCount = 1;
-constexpr VstInt32 kParameterCount = 6;
-constexpr VstInt32 kInputCount = 2;
-constexpr VstInt32 kOutputCount = 2;
+constexpr std::int32_t kParameterCount = 6;
+constexpr std::int32_t kInputCount = 2;
+constexpr std::int32_t kOutputCount = 2;
 
 // Name texts are cut at this many characters; parameter texts at kParameterTextBound.
 constexpr std::size_t kNameTextBound = 24;

@@ -43,6 +43,15 @@ void SliceRepeater::process(const BlockPlan& plan, const ShapeParameters& parame
     runningPosition_ = boundaries.positionAfter();
 }
 
+void SliceRepeater::reset() noexcept {
+    sampleCounter_ = 0;
+    repeatGain_ = 0.0f;
+    lastPosition_ = kNoLastPosition;
+    runningPosition_ = 0.0;
+    std::fill_n(captureLeft_, kCaptureCapacity, 0.0f);
+    std::fill_n(captureRight_, kCaptureCapacity, 0.0f);
+}
+
 std::int32_t SliceRepeater::stretchLength(const BlockPlan& plan, std::uint32_t readIndex,
                                           std::int32_t framesToBoundary) const noexcept {
     const std::int64_t toPassEnd = static_cast<std::int64_t>(plan.sliceLength) - readIndex;

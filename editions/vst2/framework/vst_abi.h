@@ -1,6 +1,6 @@
 // The binary interface shared between an effect library and its host: the
 // effect record, the host callback, the opcodes in both directions, the time
-// record and the speaker records. The effect side (framework/, effect/) and
+// record and the speaker records. The effect side (editions/vst2/) and
 // the host side (host/, tools/, tests/) include this one header, so both
 // agree on every offset and every number.
 #pragma once

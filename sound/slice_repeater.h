@@ -33,6 +33,9 @@ public:
     // 0.0 until a block is processed.
     double runningPosition() const noexcept { return runningPosition_; }
 
+    // Back to the state of a new instance, capture buffers silent again.
+    void reset() noexcept;
+
 private:
     // The stretch of frames from here on that shares one pass and one gain.
     std::int32_t stretchLength(const BlockPlan& plan, std::uint32_t readIndex, std::int32_t framesToBoundary) const noexcept;
@@ -41,7 +44,9 @@ private:
     LoopSet loops_;
     std::uint32_t sampleCounter_ = 0;
     float repeatGain_ = 0.0f;
-    double lastPosition_ = -500.0;
+    // The last position a new instance starts from.
+    static constexpr double kNoLastPosition = -500.0;
+    double lastPosition_ = kNoLastPosition;
     double runningPosition_ = 0.0;
     float captureLeft_[kCaptureCapacity];
     float captureRight_[kCaptureCapacity];

@@ -16,7 +16,8 @@
 
 namespace lv2tests {
 
-constexpr double kSampleRate = 48000.0;
+// Low, so that a few blocks span several update periods.
+constexpr double kSampleRate = 8000.0;
 
 const std::string& bundlePath();
 const lv2host::Lv2Plugin& slicecastLv2();

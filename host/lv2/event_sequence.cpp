@@ -1,7 +1,6 @@
 #include "event_sequence.h"
 
 #include <algorithm>
-#include <cstring>
 #include <stdexcept>
 
 #include <lv2/atom/forge.h>
@@ -64,12 +63,6 @@ void EventSequence::write(const std::vector<TimePosition>& events) {
         if (event.asBlank) lv2_atom_forge_deref(&forge, object)->type = map_.map(LV2_ATOM__Blank);
     }
     lv2_atom_forge_pop(&forge, &sequenceFrame);
-}
-
-void EventSequence::writeRaw(const std::vector<std::uint8_t>& bytes) {
-    if (bytes.size() > capacity()) throw std::length_error("raw sequence larger than the buffer");
-    std::fill(buffer_.begin(), buffer_.end(), 0);
-    std::memcpy(buffer_.data(), bytes.data(), bytes.size());
 }
 
 }  // namespace lv2host

@@ -1,7 +1,6 @@
 // The atom sequence a host writes into a plug-in's control port: an
 // 8-byte-aligned buffer of fixed capacity, filled with time:Position events
-// (forged as LV2's atom forge writes them) or with raw bytes a caller made
-// by hand (for plug-ins that must survive malformed sequences).
+// as LV2's atom forge writes them.
 #pragma once
 
 #include <cstddef>
@@ -26,9 +25,6 @@ public:
     // The events in the given order (a test may give them out of order).
     // Throws std::length_error when they do not fit.
     void write(const std::vector<TimePosition>& events);
-    // bytes as they are, from the sequence's atom header on; the rest of the
-    // buffer is zero. Throws std::length_error when they do not fit.
-    void writeRaw(const std::vector<std::uint8_t>& bytes);
 
     // What to connect to the control port.
     LV2_Atom_Sequence* data() { return reinterpret_cast<LV2_Atom_Sequence*>(buffer_.data()); }

@@ -102,8 +102,9 @@ void Lv2Instance::run(const StereoPorts& audio, std::uint32_t frames, const std:
 }
 
 void Lv2Instance::runRaw(const StereoPorts& audio, std::uint32_t frames, const std::vector<std::uint8_t>& sequence) {
-    events_.writeRaw(sequence);
-    runConnected(audio, frames, events_.data());
+    raw_.assign((sequence.size() + sizeof(std::uint64_t) - 1) / sizeof(std::uint64_t), 0);
+    std::memcpy(raw_.data(), sequence.data(), sequence.size());
+    runConnected(audio, frames, raw_.data());
 }
 
 void Lv2Instance::runWithoutControlPort(const StereoPorts& audio, std::uint32_t frames) {

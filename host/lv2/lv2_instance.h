@@ -51,7 +51,9 @@ public:
     // One block with these events on the atom input port (none: an empty
     // sequence). Throws std::length_error if they do not fit.
     void run(const StereoPorts& audio, std::uint32_t frames, const std::vector<TimePosition>& events = {});
-    // One block with the given bytes as the control port's whole sequence.
+    // One block with the given bytes as the control port's whole sequence,
+    // in a buffer of just their size (rounded up to 8 bytes), so that a
+    // memory checker sees a plug-in read past them.
     void runRaw(const StereoPorts& audio, std::uint32_t frames, const std::vector<std::uint8_t>& sequence);
     // One block with the atom input port connected to null.
     void runWithoutControlPort(const StereoPorts& audio, std::uint32_t frames);
@@ -66,6 +68,7 @@ private:
     const Lv2Plugin& plugin_;
     UridMap map_;
     EventSequence events_;
+    std::vector<std::uint64_t> raw_;
     std::vector<float> controls_;  // one per port; audio and atom entries unused
     std::vector<std::uint32_t> audioInputs_;
     std::vector<std::uint32_t> audioOutputs_;

@@ -12,17 +12,10 @@
 #include "event_sequence.h"
 #include "lv2_plugin.h"
 #include "lv2_time_position.h"
+#include "stereo_ports.h"
 #include "urid_map.h"
 
 namespace lv2host {
-
-// Two channels in, two out; outputs may be the inputs (in place).
-struct StereoPorts {
-    const float* inLeft;
-    const float* inRight;
-    float* outLeft;
-    float* outRight;
-};
 
 class Lv2Instance {
 public:

@@ -13,6 +13,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "descriptor_instance.h"
 #include "render_scenarios.h"
 #include "slicecast_plugin.h"
 
@@ -77,6 +78,42 @@ TEST(CrossPlatformRenders, EveryPlatformPlaysEveryScenarioToTheBit) {
             EXPECT_TRUE(native == theirs) << platform.name << ", " << scenario.name << ": "
                                           << firstDifference(native, theirs);
         }
+    }
+}
+
+// The LV2 edition's binary, driven through lv2_descriptor on each platform
+// (platform_render's lv2/ folder), against the native build's.
+TEST(CrossPlatformRenders, EveryPlatformsLv2BinaryPlaysEveryScenarioToTheBit) {
+    const bool required = std::getenv("SLICECAST_REQUIRE_CROSS_RENDERS") != nullptr;
+    std::vector<Platform> present;
+    for (const Platform& platform : crossPlatforms()) {
+        if (std::filesystem::is_directory(platform.renders / "lv2")) {
+            present.push_back(platform);
+        } else if (required) {
+            ADD_FAILURE() << platform.name << ": no LV2 renders in " << platform.renders / "lv2";
+        }
+    }
+    if (present.empty()) GTEST_SKIP() << "no cross-platform LV2 renders (build and test a cross preset first)";
+
+    const platforms::SharedLibrary lv2(SLICECAST_LV2_BINARY);
+    for (const auto& scenario : platforms::renderScenarios()) {
+        const auto native = platforms::interleavedBytes(platforms::renderLv2Scenario(scenario, lv2));
+        for (const Platform& platform : present) {
+            const auto theirs = fileBytes(platform.renders / "lv2" / (scenario.name + ".f32"));
+            EXPECT_TRUE(native == theirs) << platform.name << ", LV2, " << scenario.name << ": "
+                                          << firstDifference(native, theirs);
+        }
+    }
+}
+
+// What the platforms' LV2 renders are held to is itself the VST 2.4
+// edition's sound: the binary driven directly gives the same bits.
+TEST(CrossPlatformRenders, Lv2BinaryDrivenDirectlyPlaysAsTheVstEdition) {
+    const platforms::SharedLibrary lv2(SLICECAST_LV2_BINARY);
+    for (const auto& scenario : platforms::renderScenarios()) {
+        const auto viaLv2 = platforms::interleavedBytes(platforms::renderLv2Scenario(scenario, lv2));
+        const auto viaVst = platforms::interleavedBytes(platforms::renderScenario(scenario, testsupport::slicecastEntry()));
+        EXPECT_TRUE(viaLv2 == viaVst) << scenario.name << ": " << firstDifference(viaVst, viaLv2);
     }
 }
 

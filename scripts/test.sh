@@ -2,10 +2,10 @@
 # Builds Slicecast and runs its whole test suite: the normal build, then the
 # same suite under AddressSanitizer and UndefinedBehaviorSanitizer, the
 # reliability tests under ThreadSanitizer, a minute of fuzzing, the
-# effect in a real DAW (Ardour 7, headless) and a real audio editor
-# (Audacity 3.2, headless), the LV2 bundle checked by LV2's own tools, the builds for the other platforms tested on
-# their targets, and the packages (built, checked, installed and removed
-# again). Each stage reports its time.
+# effect in a real DAW (Ardour 7, headless), the LV2 bundle checked by
+# LV2's own tools, a real audio editor (Audacity 3.2, headless), the builds
+# for the other platforms tested on their targets, and the packages (built,
+# checked, installed and removed again). Each stage reports its time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

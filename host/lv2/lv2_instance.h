@@ -44,6 +44,9 @@ public:
     // One block with these events on the atom input port (none: an empty
     // sequence). Throws std::length_error if they do not fit.
     void run(const StereoPorts& audio, std::uint32_t frames, const std::vector<TimePosition>& events = {});
+    // One block with the events the last run() wrote, as they are: what a
+    // benchmark repeats without forging them anew.
+    void runWithTheSameEvents(const StereoPorts& audio, std::uint32_t frames);
     // One block with the given bytes as the control port's whole sequence,
     // in a buffer of just their size (rounded up to 8 bytes), so that a
     // memory checker sees a plug-in read past them.

@@ -1,8 +1,9 @@
-# Checks what a Windows host's loader sees of the plug-in DLL: it exports
-# VSTPluginMain and main and nothing else, and imports only the system's
-# own libraries (no MinGW runtime DLL that a host folder would not hold).
+# Checks what a Windows host's loader sees of a plug-in DLL: it exports
+# EXPORTS (by default the VST 2.4 entry points, VSTPluginMain and main) and
+# nothing else, and imports only the system's own libraries (no MinGW
+# runtime DLL that a host folder would not hold).
 #
-#   cmake -DOBJDUMP=... -DDLL=... -P check_windows_dll.cmake
+#   cmake -DOBJDUMP=... -DDLL=... [-DEXPORTS=a;b] -P check_windows_dll.cmake
 cmake_minimum_required(VERSION 3.25)
 execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE listing RESULT_VARIABLE failed)
 if(failed)
@@ -32,6 +33,9 @@ foreach(line IN LISTS export_lines)
     list(APPEND exports ${name})
 endforeach()
 list(SORT exports)
-if(NOT exports STREQUAL "VSTPluginMain;main")
-    message(SEND_ERROR "exports are '${exports}', expected exactly VSTPluginMain and main")
+if(NOT DEFINED EXPORTS)
+    set(EXPORTS "VSTPluginMain;main")
+endif()
+if(NOT exports STREQUAL "${EXPORTS}")
+    message(SEND_ERROR "exports are '${exports}', expected exactly '${EXPORTS}'")
 endif()

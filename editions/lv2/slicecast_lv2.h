@@ -27,7 +27,7 @@ enum Lv2Port : std::uint32_t {
     kPortCount = 11,
 };
 
-class SlicecastLv2 {
+class SlicecastLv2 : private StretchPlayer {
 public:
     // map may be null: the instance then reads no events and plays on the
     // sound's own count of time, as for a host that gives no position.
@@ -43,14 +43,11 @@ public:
 
 private:
     SoundParameters parametersFromPorts() const noexcept;
-    // The frames from..to of this run with the transport as it stands.
-    void play(const SoundParameters& parameters, std::uint32_t from, std::uint32_t to) noexcept;
-    // The events of the control port in time order, each after the frames
-    // before it are played; answers how far the frames were played.
-    std::uint32_t playUpToEachEvent(const SoundParameters& parameters, std::uint32_t frames) noexcept;
+    double playStretch(std::uint32_t from, std::uint32_t to, const BlockTransport& transport) noexcept override;
 
     float sampleRate_;
-    TimeUrids urids_;
+    // Read once per run: hosts change control ports between runs.
+    SoundParameters parameters_;
     const float* inputs_[2] = {nullptr, nullptr};
     float* outputs_[2] = {nullptr, nullptr};
     const float* parameterPorts_[kParameterCount] = {};

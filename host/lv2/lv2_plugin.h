@@ -2,10 +2,12 @@
 // (only that bundle is read) or from its URI (looked up in LV2_PATH, else
 // the system's LV2 folders), with its name and its ports.
 //
-//   lv2host::Lv2Plugin plugin("build/lv2/slicecast.lv2");
+//   lv2host::Lv2Plugin plugin("build/lv2/slicecast.lv2");   // or its URI
+//   for (const auto& port : plugin.ports()) ...              // symbol, kind, range
 //   lv2host::Lv2Instance effect(plugin, 48000.0);          // lv2_instance.h
 //   effect.setControl("mix", 50.0f);
-//   effect.run(io, frames, {lv2host::dawPosition(0, true, 0.0, 120.0)});
+//   effect.run({inL, inR, outL, outR}, frames,              // a block, with the
+//              {lv2host::dawPosition(frame, true, quarterNotes, 120.0)});  // DAW's time
 //
 // Linux only, like lilv in this project's build.
 #pragma once

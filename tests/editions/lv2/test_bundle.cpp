@@ -72,6 +72,21 @@ TEST(Bundle, IsFoundByItsUriOnTheLv2Path) {
     EXPECT_EQ(byUri.name(), lv2tests::slicecastLv2().name());
 }
 
+// What a host says when there is no such plug-in: a bundle folder without
+// a manifest, a URI nobody installed.
+TEST(Bundle, HostNamesWhatItCannotFind) {
+    const std::string folder = lv2tests::bundlePath().substr(0, lv2tests::bundlePath().rfind('/'));
+    ASSERT_EQ(setenv("LV2_PATH", folder.c_str(), 1), 0);
+    for (const std::string& missing : {folder, std::string("https://slicecast.tiv-nar.example/plugins/none")}) {
+        try {
+            const lv2host::Lv2Plugin plugin(missing);
+            ADD_FAILURE() << "found a plug-in at " << missing;
+        } catch (const lv2host::Lv2HostError& error) {
+            EXPECT_NE(std::string(error.what()).find(missing), std::string::npos) << error.what();
+        }
+    }
+}
+
 class BundlePorts : public testing::TestWithParam<PortCase> {};
 
 TEST_P(BundlePorts, KeepTheirIndexSymbolAndMeaning) {

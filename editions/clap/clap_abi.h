@@ -15,10 +15,14 @@
 
 // Every function pointer of the interface uses the C calling convention;
 // only 32-bit Windows has another one by default for some compilers.
+// The exported entry is named in a module-definition file on Windows and
+// given default visibility elsewhere.
 #if defined(_WIN32)
 #define SLICECAST_CLAP_CALL __cdecl
+#define SLICECAST_CLAP_EXPORT
 #else
 #define SLICECAST_CLAP_CALL
+#define SLICECAST_CLAP_EXPORT __attribute__((visibility("default")))
 #endif
 
 namespace clap {

@@ -2,7 +2,7 @@
 # Builds Slicecast and runs its whole test suite: the normal build, then the
 # same suite under AddressSanitizer and UndefinedBehaviorSanitizer, the
 # reliability tests under ThreadSanitizer, a minute of fuzzing, the
-# effect in a real DAW (Ardour 7, headless) and a real audio editor
+# effect in real DAWs (Ardour 7 and, as CLAP, Qtractor, headless) and a real audio editor
 # (Audacity 3.2, headless), the builds for the other platforms tested on
 # their targets, and the packages (built, checked, installed and removed
 # again). Each stage reports its time.
@@ -46,6 +46,10 @@ stage_done
 
 echo "== Ardour 7: scanner, session and export"
 bash scripts/ci/ardour.sh build
+stage_done
+
+echo "== Qtractor 0.9.31: the CLAP edition scanned and played, checked block by block"
+bash scripts/ci/qtractor.sh build
 stage_done
 
 echo "== Audacity 3.2: the effect applied offline, without a musical position"

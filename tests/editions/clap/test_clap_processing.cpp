@@ -246,10 +246,11 @@ TEST(ClapProcessing, BuffersThatAreNotAStereoPairAreServedSafely) {
         {"null input channels", {missing, nullptr, 2, 0, 0}, 1, {out, nullptr, 2, 0, 0}, 1, clap::kProcessContinue},
     };
     const auto* plugin = &rig.plugin.plugin();
+    const claphost::EventList none;
     for (const auto& row : rows) {
         std::fill(output.left.begin(), output.left.end(), 0.5f);
         const clap::Process call{-1, 256, nullptr, &row.input, const_cast<clap::AudioBuffer*>(&row.output),
-                                 row.inputs, row.outputs, claphost::EventList().inputEvents(), nullptr};
+                                 row.inputs, row.outputs, none.inputEvents(), nullptr};
         EXPECT_EQ(plugin->process(plugin, &call), row.status) << row.name;
         // Without an input the effect hears silence, and so plays it.
         if (row.status == clap::kProcessContinue) {

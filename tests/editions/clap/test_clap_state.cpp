@@ -128,6 +128,15 @@ TEST(ClapState, WhatIsNotAWholeStateOfThisEffectIsRefusedAndChangesNothing) {
     }
 }
 
+TEST(ClapState, AHostWithoutExtensionsGetsTheStateLoadedAllTheSame) {
+    // A scanner's host answers no extension: nothing to tell of the load.
+    const claphost::HostObject bareHost(false);
+    claphost::ClapInstance plugin(testsupport::slicecastClapLibrary(), bareHost);
+    ASSERT_TRUE(plugin.loadState(savedSome(), 1));
+    for (clap::Id id = 0; id < 6; ++id) EXPECT_EQ(plugin.parameterValue(id), kSome[id]);
+    EXPECT_EQ(bareHost.paramsRescanFlags(), 0u);
+}
+
 TEST(ClapState, AStreamThatFailsIsRefused) {
     // A host stream that reports an error part way through.
     struct Failing {

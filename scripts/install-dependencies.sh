@@ -39,6 +39,10 @@ if [[ ${1:-} == --test ]]; then
         audacity
         xvfb
         xauth
+        # The CLAP edition in a real host: Qtractor on a dummy JACK server
+        # (jackd2; libjack for the transport, driven from Python).
+        qtractor
+        jackd2
         # Cross builds, tested on their targets: Windows through mingw-w64
         # (-posix: std::mutex) and Wine in both widths, 64-bit ARM Linux
         # through Debian's cross compiler, its multiarch libraries and QEMU.

@@ -35,6 +35,9 @@ protected:
     }
 
     fs::path installedLv2Folder() const { return (fs::path("/usr") / SLICECAST_LV2_DIR).lexically_normal(); }
+    fs::path installedClapPlugin() const {
+        return (fs::path("/usr") / SLICECAST_CLAP_DIR / "slicecast.clap").lexically_normal();
+    }
 
     fs::path installedTool() const { return staged("/usr/bin/slicecast"); }
 
@@ -47,7 +50,8 @@ protected:
 
 TEST_F(Install, PutsEveryFileInItsPlace) {
     EXPECT_EQ(filesUnder(stage_.path()), installedFiles(installedPlugin().relative_path().generic_string(),
-                                                        installedLv2Folder().relative_path().generic_string()));
+                                                        installedLv2Folder().relative_path().generic_string(),
+                                                        installedClapPlugin().relative_path().generic_string()));
 }
 
 // The installed bundle names the binary that lies beside it.

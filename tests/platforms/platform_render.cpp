@@ -1,7 +1,8 @@
 // Plays the fixed scenarios (render_scenarios.h) through a plug-in library
 // and writes each output as raw floats, DIR/<scenario>.f32, so that the
-// builds for different platforms can be compared bit for bit; with the LV2
-// edition's binary too, its outputs go to DIR/lv2/<scenario>.f32.
+// builds for different platforms can be compared bit for bit. A library
+// named *.clap is hosted as a CLAP plug-in, any other as a VST 2.4 one; with
+// the LV2 edition's binary too, its outputs go to DIR/lv2/<scenario>.f32.
 //
 //   platform_render PLUGIN_LIBRARY DIR [LV2_BINARY]
 #include <cstdio>
@@ -9,8 +10,10 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
+#include "clap_scenario_player.h"
 #include "descriptor_instance.h"
 #include "plugin_library.h"
 #include "render_scenarios.h"
@@ -21,7 +24,14 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        const vsthost::PluginLibrary library(argv[1]);
+        const std::filesystem::path path(argv[1]);
+        const bool clap = path.extension() == ".clap";
+        std::optional<vsthost::PluginLibrary> vstLibrary;
+        std::optional<claphost::ClapLibrary> clapLibrary;
+        if (clap)
+            clapLibrary.emplace(argv[1]);
+        else
+            vstLibrary.emplace(argv[1]);
         const std::filesystem::path directory(argv[2]);
         std::filesystem::create_directories(directory);
         std::unique_ptr<platforms::SharedLibrary> lv2;
@@ -36,7 +46,10 @@ int main(int argc, char** argv) {
             if (!file.flush()) throw std::runtime_error("cannot write " + path.string());
         };
         for (const auto& scenario : platforms::renderScenarios()) {
-            write(directory / (scenario.name + ".f32"), platforms::renderScenario(scenario, library.entryPoint()));
+            const std::unique_ptr<platforms::ScenarioPlayer> player =
+                clap ? std::make_unique<platforms::ClapScenarioPlayer>(*clapLibrary)
+                     : platforms::vstScenarioPlayer(vstLibrary->entryPoint());
+            write(directory / (scenario.name + ".f32"), platforms::renderScenario(scenario, *player));
             if (lv2) write(directory / "lv2" / (scenario.name + ".f32"), platforms::renderLv2Scenario(scenario, *lv2));
         }
     } catch (const std::exception& error) {

@@ -18,16 +18,16 @@
 #include <stdexcept>
 #include <thread>
 
-#include "batch_render.h"
-#include "console.h"
-#include "demo_command.h"
-#include "info_command.h"
-#include "output_format.h"
-#include "plot_drawing.h"
-#include "plugin_path.h"
-#include "render_command.h"
-#include "transport_options.h"
-#include "usage_error.h"
+#include "commands/batch_render.h"
+#include "console/console.h"
+#include "commands/demo_command.h"
+#include "commands/info_command.h"
+#include "sound_files/output_format.h"
+#include "picture/plot_drawing.h"
+#include "effect/plugin_path.h"
+#include "commands/render_command.h"
+#include "transport/transport_options.h"
+#include "commands/usage_error.h"
 
 namespace {
 

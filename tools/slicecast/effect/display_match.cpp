@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "text_compare.h"
+#include "commands/text_compare.h"
 
 namespace slicecastcli {
 

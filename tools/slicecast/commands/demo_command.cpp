@@ -5,9 +5,9 @@
 #include <system_error>
 
 #include "drum_loop.h"
-#include "output_format.h"
+#include "sound_files/output_format.h"
 #include "render_command.h"
-#include "sound_file_writer.h"
+#include "sound_files/sound_file_writer.h"
 
 namespace slicecastcli {
 

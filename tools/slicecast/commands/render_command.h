@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "console.h"
-#include "file_playback.h"
-#include "parameter_settings.h"
+#include "console/console.h"
+#include "transport/file_playback.h"
+#include "effect/parameter_settings.h"
 
 namespace slicecastcli {
 

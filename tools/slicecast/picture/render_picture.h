@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "atomic_output_file.h"
+#include "sound_files/atomic_output_file.h"
 #include "beat_grid.h"
 #include "block_renderer.h"
 #include "pass_marks.h"
-#include "parameter_settings.h"
+#include "effect/parameter_settings.h"
 #include "played_block.h"
 #include "waveform_summary.h"
 

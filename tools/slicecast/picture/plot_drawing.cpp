@@ -8,7 +8,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "output_format.h"
+#include "sound_files/output_format.h"
 #include "plot_layout.h"
 
 namespace slicecastcli {

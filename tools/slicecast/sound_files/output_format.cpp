@@ -9,7 +9,7 @@
 #include <optional>
 #include <utility>
 
-#include "usage_error.h"
+#include "commands/usage_error.h"
 
 namespace slicecastcli {
 

@@ -7,11 +7,11 @@
 #include <functional>
 #include <vector>
 
-#include "effect_session.h"
-#include "parameter_settings.h"
+#include "effect/effect_session.h"
+#include "effect/parameter_settings.h"
 #include "played_block.h"
-#include "sound_file_reader.h"
-#include "sound_file_writer.h"
+#include "sound_files/sound_file_reader.h"
+#include "sound_files/sound_file_writer.h"
 #include "transport_options.h"
 
 namespace slicecastcli {

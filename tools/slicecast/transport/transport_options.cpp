@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "random_blocks.h"
-#include "text_compare.h"
+#include "commands/text_compare.h"
 
 namespace slicecastcli {
 

@@ -4,13 +4,13 @@
 #include <cstdio>
 #include <optional>
 
-#include "block_log.h"
-#include "effect_session.h"
-#include "output_format.h"
-#include "progress_bar.h"
-#include "render_picture.h"
-#include "sound_file_reader.h"
-#include "sound_file_writer.h"
+#include "transport/block_log.h"
+#include "effect/effect_session.h"
+#include "sound_files/output_format.h"
+#include "console/progress_bar.h"
+#include "picture/render_picture.h"
+#include "sound_files/sound_file_reader.h"
+#include "sound_files/sound_file_writer.h"
 
 namespace slicecastcli {
 

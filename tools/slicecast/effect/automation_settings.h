@@ -6,7 +6,7 @@
 
 #include "parameter_automation.h"
 #include "plugin_instance.h"
-#include "transport_options.h"
+#include "transport/transport_options.h"
 
 namespace slicecastcli {
 

@@ -14,7 +14,7 @@
 #include <fstream>
 #include <string>
 
-#include "atomic_output_file.h"
+#include "sound_files/atomic_output_file.h"
 #include "played_block.h"
 
 namespace slicecastcli {

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "display_match.h"
-#include "text_compare.h"
+#include "commands/text_compare.h"
 
 namespace slicecastcli {
 

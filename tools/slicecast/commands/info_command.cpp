@@ -3,9 +3,9 @@
 #include <iomanip>
 #include <iostream>
 
-#include "effect_session.h"
-#include "interface_names.h"
-#include "parameter_settings.h"
+#include "effect/effect_session.h"
+#include "effect/interface_names.h"
+#include "effect/parameter_settings.h"
 
 namespace slicecastcli {
 

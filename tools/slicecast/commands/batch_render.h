@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "batch_plan.h"
-#include "console.h"
+#include "console/console.h"
 #include "render_command.h"
 
 namespace slicecastcli {

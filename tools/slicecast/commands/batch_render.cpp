@@ -8,7 +8,7 @@
 #include <optional>
 #include <thread>
 
-#include "progress_bar.h"
+#include "console/progress_bar.h"
 
 namespace slicecastcli {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "console.h"
+#include "console/console.h"
 
 namespace slicecastcli {
 

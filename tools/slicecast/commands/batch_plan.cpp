@@ -5,7 +5,7 @@
 #include <map>
 #include <system_error>
 
-#include "output_format.h"
+#include "sound_files/output_format.h"
 #include "usage_error.h"
 
 namespace slicecastcli {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "automation_settings.h"
+#include "effect/automation_settings.h"
 #include "scripted_playback.h"
 
 namespace slicecastcli {

@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "interrupt_cleanup.h"
+#include "console/interrupt_cleanup.h"
 
 namespace slicecastcli {
 

@@ -19,6 +19,7 @@
 #include "slicecast_plugin.h"
 #include "sound_files.h"
 #include "tool_process.h"
+#include "vst_effect.h"
 
 namespace tooltest {
 
@@ -292,10 +293,12 @@ TEST(DawTransport, SlicecastMatchesTheLibrary) {
     script.countInBlocks = 3;
     script.settings = {{5, 0.8f}};
     script.automation = {{2, false, {{0.0, 0.2f}, {8.0, 0.9f}}}, {0, true, {{0.0, 0.6364f}, {4.0, 0.2728f}}}};
-    testsupport::SlicecastSession session(kSlicecastRate, 128.0, -1.0, 3000);
+    vsthost::VstEffect effect(testsupport::slicecastPath());
+    effect.activate(kSlicecastRate, 3000);
+    vsthost::Transport transport(kSlicecastRate, 128.0, -1.0);
     vsthost::StereoBuffer expected;
-    const std::vector<vsthost::PlayedBlock> played = vsthost::playScript(
-        *session.plugin, session.host.transport, script, vsthost::randomBlocks(64, 3000, 9), input, expected);
+    const std::vector<vsthost::PlayedBlock> played =
+        vsthost::playScript(effect, transport, script, vsthost::randomBlocks(64, 3000, 9), input, expected);
 
     const Sound rendered = readSound(folder.file("out.wav"));
     ASSERT_EQ(rendered.frames(), expected.frames());
@@ -308,9 +311,10 @@ TEST(DawTransport, SlicecastMatchesTheLibrary) {
     std::set<float> waveLengths;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         EXPECT_EQ(rows[i].frames, played[i].frames) << "block " << i;
-        EXPECT_EQ(rows[i].position, played[i].time.ppqPos) << "block " << i;
-        EXPECT_EQ(rows[i].tempo, played[i].time.tempo) << "block " << i;
-        EXPECT_EQ(rows[i].flags, played[i].time.flags) << "block " << i;
+        const VstTimeInfo record = vsthost::timeRecordOf(played[i].time);
+        EXPECT_EQ(rows[i].position, record.ppqPos) << "block " << i;
+        EXPECT_EQ(rows[i].tempo, record.tempo) << "block " << i;
+        EXPECT_EQ(rows[i].flags, record.flags) << "block " << i;
         EXPECT_EQ(rows[i].inputFrame, played[i].inputFrame) << "block " << i;
         EXPECT_EQ(rows[i].outputFrame, played[i].outputFrame) << "block " << i;
         const auto parameters = parametersOf(rows[i]);

@@ -5,8 +5,8 @@
 
 namespace slicecastcli {
 
-// Loads the effect, switches it on as for a render at 44100 Hz, and prints
-// its identity, channels, flags, category and every parameter.
+// Loads the effect, makes it ready as for a render at 44100 Hz, and prints
+// what its format tells of it (identity, channels, ports) and every parameter.
 void runInfo(const std::string& pluginPath);
 
 }  // namespace slicecastcli

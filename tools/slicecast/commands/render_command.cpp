@@ -42,20 +42,20 @@ RenderResult renderFile(const std::string& pluginPath, const RenderOptions& opti
                      transport.blocks.largest);
 
     RenderResult result;
-    result.effectName = session.instance().effectName();
-    result.settings = applySettings(session.instance(), options.settings);
+    result.effectName = session.effect().name();
+    result.settings = applySettings(session.effect(), options.settings);
     result.sampleRate = reader.sampleRate();
     result.inputChannels = reader.channels();
     result.outputChannels = session.outputChannels();
 
     std::optional<BlockLogFile> blockLog;
-    if (!options.blocksOut.empty()) blockLog.emplace(options.blocksOut);
+    if (!options.blocksOut.empty()) blockLog.emplace(options.blocksOut, session.effect());
     SoundFileWriter writer(options.output, format, result.outputChannels, reader.sampleRate());
     // Its facts as they stand before the first block.
     std::optional<RenderPicture> picture;
     if (!options.plot.empty()) {
         picture.emplace(options.plot, result.outputChannels,
-                        pictureFacts(session.instance(), options.input, result.sampleRate, result.settings));
+                        pictureFacts(session.effect(), options.input, result.sampleRate, result.settings));
     }
     BlockWatcher watch;
     if (picture) watch = [&picture](const vsthost::StereoBuffer& dry, const vsthost::StereoBuffer& processed) {

@@ -4,22 +4,16 @@
 
 #include <vector>
 
+#include "hosted_effect.h"
 #include "parameter_automation.h"
-#include "plugin_instance.h"
 #include "transport/transport_options.h"
 
 namespace slicecastcli {
 
 // Throws on a name that is no parameter, a text the parameter never shows,
 // or a parameter automated twice. Leaves the automated parameters as they
-// were.
-std::vector<vsthost::ParameterAutomation> resolveAutomation(vsthost::PluginInstance& instance,
+// were. A lane is stepped where the effect's parameter takes whole steps.
+std::vector<vsthost::ParameterAutomation> resolveAutomation(vsthost::HostedEffect& effect,
                                                             const std::vector<AutomationText>& automation);
-
-// Whether the parameter keeps steps rather than any value: the effect
-// reads back something else than it was sent (Slicecast's WaveLength and
-// UpdatePeriod do). The interface's own query for this is one that few
-// effects answer.
-bool isStepped(vsthost::PluginInstance& instance, VstInt32 index);
 
 }  // namespace slicecastcli

@@ -1,45 +1,33 @@
 #include "effect_session.h"
 
-#include <string>
+#include "plugin_format.h"
+#include "vst_effect.h"
 
 namespace slicecastcli {
 
 namespace {
-constexpr int kMaxChannels = 2;
 
-bool feedable(VstInt32 channels) { return channels >= 1 && channels <= kMaxChannels; }
-}  // namespace
-
-EffectSession::EffectSession(const std::string& libraryPath)
-    : library_(libraryPath), instance_(host_, library_.entryPoint()) {}
-
-void EffectSession::requireRenderable(int fileChannels) const {
-    const AEffect& effect = *instance_.effect();
-    if ((effect.flags & effFlagsCanReplacing) == 0) {
-        throw vsthost::HostError(
-            "the effect cannot process in place (effFlagsCanReplacing is not set); "
-            "this host calls processReplacing only");
+std::unique_ptr<vsthost::HostedEffect> loadEffect(const std::string& plugin) {
+    switch (pluginFormatOf(plugin)) {
+        case vsthost::PluginFormat::Vst2: return std::make_unique<vsthost::VstEffect>(plugin);
+        case vsthost::PluginFormat::Lv2:
+        case vsthost::PluginFormat::Clap: break;
     }
-    if (!feedable(effect.numInputs) || !feedable(effect.numOutputs)) {
-        throw vsthost::HostError("the effect has " + std::to_string(effect.numInputs) + " inputs and " +
-                                 std::to_string(effect.numOutputs) +
-                                 " outputs; this host feeds effects with 1 or 2 of each");
-    }
-    if (effect.numInputs < fileChannels) {
-        throw vsthost::HostError("the effect has one input but the file has " + std::to_string(fileChannels) +
-                                 " channels; give it a mono file");
-    }
+    throw vsthost::HostError("this build hosts VST 2.4 effects only, not " + plugin);
 }
 
+}  // namespace
+
+EffectSession::EffectSession(const std::string& plugin) : effect_(loadEffect(plugin)) {}
+
 void EffectSession::switchOn(double sampleRate, double tempo, double start, std::int32_t blockSize) {
-    host_.transport = vsthost::Transport(sampleRate, tempo, start);
-    host_.blockSize = blockSize;
-    instance_.switchOn(static_cast<float>(sampleRate), blockSize);
+    transport_ = vsthost::Transport(sampleRate, tempo, start);
+    effect_->activate(sampleRate, blockSize);
 }
 
 void EffectSession::play(const vsthost::PlaybackScript& script, const vsthost::BlockSizer& sizer,
                          std::int64_t inputFrames, vsthost::PlaybackStreams& streams) {
-    vsthost::playScript(instance_, host_.transport, script, sizer, inputFrames, streams);
+    vsthost::playScript(*effect_, transport_, script, sizer, inputFrames, streams);
 }
 
 }  // namespace slicecastcli

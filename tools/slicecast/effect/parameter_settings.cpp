@@ -18,10 +18,16 @@ constexpr int kSearchSteps = 10000;
 // Longer lists of valid texts are cut in the middle.
 constexpr std::size_t kListedAtEachEnd = 6;
 
-std::optional<float> parseNormalised(std::string_view text) {
+std::optional<float> parseInRange(std::string_view text, const vsthost::ParameterRange& range) {
     const auto value = parseNumber<float>(text);
-    if (!value || !(*value >= 0.0f && *value <= 1.0f)) return std::nullopt;
+    if (!value || !(*value >= range.minimum && *value <= range.maximum)) return std::nullopt;
     return value;
+}
+
+std::string number(float value) {
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof(text), value);
+    return std::string(text, result.ptr);
 }
 
 std::string listed(const std::vector<std::string>& texts) {
@@ -40,12 +46,12 @@ std::string listed(const std::vector<std::string>& texts) {
 
 }  // namespace
 
-VstInt32 parameterIndex(vsthost::PluginInstance& instance, std::string_view name) {
-    const VstInt32 count = instance.effect()->numParams;
-    if (const auto index = parseNumber<VstInt32>(name); index && *index >= 0 && *index < count) return *index;
+std::int32_t parameterIndex(vsthost::HostedEffect& effect, std::string_view name) {
+    const std::int32_t count = effect.parameterCount();
+    if (const auto index = parseNumber<std::int32_t>(name); index && *index >= 0 && *index < count) return *index;
     std::vector<std::string> names;
-    for (VstInt32 index = 0; index < count; ++index) {
-        const std::string parameterName = instance.parameterName(index);
+    for (std::int32_t index = 0; index < count; ++index) {
+        const std::string parameterName = effect.parameterName(index);
         if (sameText(parameterName, name)) return index;
         names.push_back(std::to_string(index) + " " + parameterName);
     }
@@ -55,53 +61,57 @@ VstInt32 parameterIndex(vsthost::PluginInstance& instance, std::string_view name
 
 namespace {
 
-float valueShowing(vsthost::PluginInstance& instance, VstInt32 index, std::string_view text) {
+float valueShowing(vsthost::HostedEffect& effect, std::int32_t index, std::string_view text) {
     const DisplayMatch match(text);
-    const float before = instance.getParameter(index);
+    const vsthost::ParameterRange range = effect.parameterRange(index);
+    const float before = effect.parameter(index);
     std::optional<std::pair<double, float>> closest;
     std::vector<std::string> shown;
     for (int step = 0; step <= kSearchSteps; ++step) {
-        const auto value = static_cast<float>(static_cast<double>(step) / kSearchSteps);
-        instance.setParameter(index, value);
-        const std::string display = instance.parameterDisplay(index);
-        const std::string label = instance.parameterLabel(index);
+        const auto value = static_cast<float>(range.minimum + (static_cast<double>(range.maximum) - range.minimum) *
+                                                                  (static_cast<double>(step) / kSearchSteps));
+        effect.setParameter(index, value);
+        const std::string display = effect.parameterDisplay(index);
+        const std::string label = effect.parameterLabel(index);
         if (match.exact(display, label)) return value;
         const auto distance = match.distance(display, label);
         if (distance && (!closest || *distance < closest->first)) closest = {{*distance, value}};
         if (shown.empty() || shown.back() != trimmed(display)) shown.emplace_back(trimmed(display));
     }
     if (closest) return closest->second;
-    instance.setParameter(index, before);
-    throw std::runtime_error("parameter " + instance.parameterName(index) + " never shows '" + std::string(text) +
-                             "'; it shows " + listed(shown) + ", or takes a number from 0 to 1");
+    effect.setParameter(index, before);
+    throw std::runtime_error("parameter " + effect.parameterName(index) + " never shows '" + std::string(text) +
+                             "'; it shows " + listed(shown) + ", or takes a number from " +
+                             number(range.minimum) + " to " + number(range.maximum));
 }
 
-ParameterValue apply(vsthost::PluginInstance& instance, std::string_view setting) {
+ParameterValue apply(vsthost::HostedEffect& effect, std::string_view setting) {
     const auto equals = setting.find('=');
     if (equals == std::string_view::npos) {
         throw std::runtime_error("a setting is NAME=VALUE, not '" + std::string(setting) + "'");
     }
-    const VstInt32 index = parameterIndex(instance, setting.substr(0, equals));
-    const float value = valueFor(instance, index, setting.substr(equals + 1));
-    instance.setParameter(index, value);
-    return parameterValue(instance, index, value);
+    const std::int32_t index = parameterIndex(effect, setting.substr(0, equals));
+    const float value = valueFor(effect, index, setting.substr(equals + 1));
+    effect.setParameter(index, value);
+    return parameterValue(effect, index, value);
 }
 
 }  // namespace
 
-float valueFor(vsthost::PluginInstance& instance, VstInt32 index, std::string_view text) {
-    const auto number = parseNormalised(text);
-    return number ? *number : valueShowing(instance, index, text);
+float valueFor(vsthost::HostedEffect& effect, std::int32_t index, std::string_view text) {
+    if (const auto number = parseInRange(text, effect.parameterRange(index))) return *number;
+    if (const auto value = effect.parameterFromText(index, text)) return *value;
+    return valueShowing(effect, index, text);
 }
 
-ParameterValue parameterValue(vsthost::PluginInstance& instance, VstInt32 index, float value) {
-    return {index, instance.parameterName(index), value, std::string(trimmed(instance.parameterDisplay(index))),
-            std::string(trimmed(instance.parameterLabel(index)))};
+ParameterValue parameterValue(vsthost::HostedEffect& effect, std::int32_t index, float value) {
+    return {index, effect.parameterName(index), value, std::string(trimmed(effect.parameterDisplay(index))),
+            std::string(trimmed(effect.parameterLabel(index)))};
 }
 
-std::vector<ParameterValue> applySettings(vsthost::PluginInstance& instance, const std::vector<std::string>& settings) {
+std::vector<ParameterValue> applySettings(vsthost::HostedEffect& effect, const std::vector<std::string>& settings) {
     std::vector<ParameterValue> applied;
-    for (const std::string& setting : settings) applied.push_back(apply(instance, setting));
+    for (const std::string& setting : settings) applied.push_back(apply(effect, setting));
     return applied;
 }
 

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "plugin_format.h"
+
 namespace slicecastcli {
 
 namespace fs = std::filesystem;
@@ -42,6 +44,7 @@ std::string bundledPluginPath() {
 std::string pluginPath(const std::optional<std::string>& userPath) {
     if (!userPath) return bundledPluginPath();
     if (userPath->empty()) throw std::runtime_error("--plugin needs the path of an effect library");
+    if (isUri(*userPath)) return *userPath;
     return fs::absolute(*userPath).lexically_normal().string();
 }
 

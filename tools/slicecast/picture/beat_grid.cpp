@@ -5,14 +5,13 @@
 namespace slicecastcli {
 
 void addBeats(const vsthost::PlayedBlock& block, std::vector<BeatMark>& marks) {
-    const VstTimeInfo& time = block.time;
+    const vsthost::BlockTime& time = block.time;
     // Only a rolling transport plays frames into the output.
-    const bool playing = (time.flags & kVstTransportPlaying) != 0;
-    if (!block.written() || !playing || !(time.tempo > 0.0) || !(time.sampleRate > 0.0)) return;
+    if (!block.written() || !time.playing || !(time.tempo > 0.0) || !(time.sampleRate > 0.0)) return;
     const double step = time.tempo / 60.0 / time.sampleRate;  // quarter notes per frame
-    const double end = time.ppqPos + step * block.frames;
-    for (double beat = std::ceil(time.ppqPos); beat < end; ++beat) {
-        const auto offset = static_cast<std::int64_t>(std::ceil((beat - time.ppqPos) / step));
+    const double end = time.position + step * block.frames;
+    for (double beat = std::ceil(time.position); beat < end; ++beat) {
+        const auto offset = static_cast<std::int64_t>(std::ceil((beat - time.position) / step));
         if (offset >= block.frames) break;
         marks.push_back({block.outputFrame + offset, static_cast<std::int64_t>(beat)});
     }

@@ -4,24 +4,32 @@
 
 #include "block_plan.h"
 #include "parameter_tables.h"
-#include "parameter_values.h"
 #include "period_boundaries.h"
-#include "vst_block_transport.h"
 
 namespace slicecastcli {
 
-PassTracker::PassTracker(float sampleRate, float waveLength, float updatePeriod)
+namespace {
+
+// What the effect knows of the block's time.
+slicecast::BlockTransport transportOf(const vsthost::BlockTime& time) {
+    return {time.positionValid, time.position, time.tempoValid, time.tempo};
+}
+
+}  // namespace
+
+PassTracker::PassTracker(float sampleRate, SlicecastSteps steps, float waveLength, float updatePeriod)
     : sampleRate_(sampleRate),
-      waveLengthIndex_(slicecast::waveLengthIndexFor(waveLength)),
-      updatePeriodIndex_(slicecast::updatePeriodIndexFor(updatePeriod)) {}
+      steps_(steps),
+      waveLengthIndex_(steps.waveLength(waveLength)),
+      updatePeriodIndex_(steps.updatePeriod(updatePeriod)) {}
 
 void PassTracker::play(const vsthost::PlayedBlock& block) {
     for (const auto& [index, value] : block.parametersSet) {
-        if (index == slicecast::kWaveLength) waveLengthIndex_ = slicecast::waveLengthIndexFor(value);
-        if (index == slicecast::kUpdatePeriod) updatePeriodIndex_ = slicecast::updatePeriodIndexFor(value);
+        if (index == slicecast::kWaveLength) waveLengthIndex_ = steps_.waveLength(value);
+        if (index == slicecast::kUpdatePeriod) updatePeriodIndex_ = steps_.updatePeriod(value);
     }
     const slicecast::BlockPlan plan =
-        slicecast::planBlock(slicecast::transportOf(&block.time), runningPosition_, sampleRate_, waveLengthIndex_,
+        slicecast::planBlock(transportOf(block.time), runningPosition_, sampleRate_, waveLengthIndex_,
                              updatePeriodIndex_);
     // Without musical time the effect passes the block through and
     // keeps its state.

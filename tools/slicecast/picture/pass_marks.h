@@ -1,14 +1,15 @@
 // Where Slicecast starts its update periods and its passes over the slice
 // in a render's output, found with the effect's own timing rules from the
-// blocks as the host played them: each block's time record, the sample
-// rate, and the two length parameters in force (set before the render and
-// automated during it).
+// blocks as the host played them: each block's time as the effect was told
+// it, the sample rate, and the two length parameters in force (set before
+// the render and automated during it).
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
 #include "played_block.h"
+#include "slicecast_steps.h"
 
 namespace slicecastcli {
 
@@ -24,16 +25,17 @@ struct PassMarks {
 // block by block as the host played them.
 class PassTracker {
 public:
-    // waveLength and updatePeriod are the parameters' values (0..1) before
-    // the first block; a block's parametersSet changes them from that block
-    // on.
-    PassTracker(float sampleRate, float waveLength, float updatePeriod);
+    // waveLength and updatePeriod are the parameters' values before the
+    // first block, in the edition's units that steps reads; a block's
+    // parametersSet changes them from that block on.
+    PassTracker(float sampleRate, SlicecastSteps steps, float waveLength, float updatePeriod);
 
     void play(const vsthost::PlayedBlock& block);
     const PassMarks& marks() const { return marks_; }
 
 private:
     float sampleRate_;
+    SlicecastSteps steps_;
     std::int32_t waveLengthIndex_;
     std::int32_t updatePeriodIndex_;
     std::uint32_t counter_ = 0;

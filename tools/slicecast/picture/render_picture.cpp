@@ -7,7 +7,6 @@
 #include "parameter_tables.h"
 #include "plot_drawing.h"
 #include "plot_layout.h"
-#include "vst_identity.h"
 
 namespace slicecastcli {
 
@@ -21,35 +20,35 @@ std::string number(double value) {
 
 // Effects with more parameters than this are captioned with the settings
 // given alone.
-constexpr VstInt32 kCaptionParameters = 8;
+constexpr std::int32_t kCaptionParameters = 8;
 
 }  // namespace
 
-PictureFacts pictureFacts(vsthost::PluginInstance& instance, const std::string& inputPath, int sampleRate,
+PictureFacts pictureFacts(vsthost::HostedEffect& effect, const std::string& inputPath, int sampleRate,
                           const std::vector<ParameterValue>& settings) {
     PictureFacts facts;
-    facts.title = std::filesystem::path(inputPath).filename().string() + " through " + instance.effectName();
+    facts.title = std::filesystem::path(inputPath).filename().string() + " through " + effect.name();
     facts.sampleRate = sampleRate;
-    const VstInt32 count = instance.effect()->numParams;
+    const std::int32_t count = effect.parameterCount();
     if (count <= kCaptionParameters) {
-        for (VstInt32 index = 0; index < count; ++index) {
-            facts.parameters.push_back(parameterValue(instance, index, instance.getParameter(index)));
+        for (std::int32_t index = 0; index < count; ++index) {
+            facts.parameters.push_back(parameterValue(effect, index, effect.parameter(index)));
         }
     } else {
         facts.parameters = settings;
     }
-    if (instance.effect()->uniqueID == slicecast::kUniqueId) {
-        facts.slicecastLengths.emplace(instance.getParameter(slicecast::kWaveLength),
-                                       instance.getParameter(slicecast::kUpdatePeriod));
+    if (const auto steps = SlicecastSteps::of(effect)) {
+        facts.slicecast.emplace(*steps, effect.parameter(slicecast::kWaveLength),
+                                effect.parameter(slicecast::kUpdatePeriod));
     }
     return facts;
 }
 
 RenderPicture::RenderPicture(std::string path, int channels, PictureFacts facts)
     : path_(std::move(path)), facts_(std::move(facts)) {
-    if (facts_.slicecastLengths) {
-        passes_.emplace(static_cast<float>(facts_.sampleRate), facts_.slicecastLengths->first,
-                        facts_.slicecastLengths->second);
+    if (facts_.slicecast) {
+        passes_.emplace(static_cast<float>(facts_.sampleRate), facts_.slicecast->steps, facts_.slicecast->waveLength,
+                        facts_.slicecast->updatePeriod);
     }
     for (int channel = 0; channel < channels; ++channel) {
         dry_.emplace_back(plot::plotColumns());

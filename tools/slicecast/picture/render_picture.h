@@ -3,6 +3,7 @@
 // by, then drawn. It appears at its path only together with the sound.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <set>
 #include <string>
@@ -14,6 +15,7 @@
 #include "pass_marks.h"
 #include "effect/parameter_settings.h"
 #include "played_block.h"
+#include "slicecast_steps.h"
 #include "waveform_summary.h"
 
 namespace slicecastcli {
@@ -25,14 +27,19 @@ struct PictureFacts {
     // Every parameter worth naming, as it stood before the first block.
     std::vector<ParameterValue> parameters;
     // Slicecast's two length parameters before the first block, when the
-    // effect is Slicecast; otherwise bar lines are drawn.
-    std::optional<std::pair<float, float>> slicecastLengths;
+    // effect is one of Slicecast's editions; otherwise bar lines are drawn.
+    struct SlicecastLengths {
+        SlicecastSteps steps;
+        float waveLength;
+        float updatePeriod;
+    };
+    std::optional<SlicecastLengths> slicecast;
 };
 
-// The facts of a render through instance at sampleRate, before its first
+// The facts of a render through effect at sampleRate, before its first
 // block: the title names the input file; settings are the --set values,
 // which the caption lists instead of every parameter for effects with many.
-PictureFacts pictureFacts(vsthost::PluginInstance& instance, const std::string& inputPath, int sampleRate,
+PictureFacts pictureFacts(vsthost::HostedEffect& effect, const std::string& inputPath, int sampleRate,
                           const std::vector<ParameterValue>& settings);
 
 class RenderPicture {
@@ -63,7 +70,7 @@ private:
     double highestTempo_ = 0.0;
     std::size_t blocksPlayed_ = 0;
     // Parameters the host changed after the first block.
-    std::set<VstInt32> automated_;
+    std::set<std::int32_t> automated_;
     std::optional<AtomicOutputFile> file_;
 };
 

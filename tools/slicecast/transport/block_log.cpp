@@ -17,14 +17,13 @@ std::string exact(Number number) {
 
 }  // namespace
 
-BlockLogFile::BlockLogFile(const std::string& path)
-    : path_(path), file_(path), out_(file_.temporaryPath(), std::ios::binary | std::ios::trunc) {
-    out_ << "frames,position,tempo,flags,sample_rate,parameters,input_frame,output_frame\n";
+BlockLogFile::BlockLogFile(const std::string& path, const vsthost::HostedEffect& effect)
+    : path_(path), effect_(effect), file_(path), out_(file_.temporaryPath(), std::ios::binary | std::ios::trunc) {
+    out_ << "frames," << effect_.timeColumns() << ",parameters,input_frame,output_frame\n";
 }
 
 void BlockLogFile::append(const vsthost::PlayedBlock& block) {
-    out_ << block.frames << ',' << exact(block.time.ppqPos) << ',' << exact(block.time.tempo) << ','
-         << block.time.flags << ',' << exact(block.time.sampleRate) << ',';
+    out_ << block.frames << ',' << effect_.timeFields(block.time) << ',';
     for (std::size_t i = 0; i < block.parametersSet.size(); ++i) {
         const auto& [index, value] = block.parametersSet[i];
         out_ << (i == 0 ? "" : " ") << index << '=' << exact(value);

@@ -65,7 +65,7 @@ private:
     std::int64_t furthest_ = 0;
 };
 
-vsthost::PlaybackScript scriptFor(vsthost::PluginInstance& instance, const TransportOptions& transport,
+vsthost::PlaybackScript scriptFor(vsthost::HostedEffect& effect, const TransportOptions& transport,
                                   const std::vector<ParameterValue>& settings) {
     vsthost::PlaybackScript script;
     script.tempo = transport.tempo;
@@ -74,7 +74,7 @@ vsthost::PlaybackScript scriptFor(vsthost::PluginInstance& instance, const Trans
     script.countInBlocks = transport.countInBlocks;
     script.reportsPosition = !transport.noPosition;
     for (const ParameterValue& setting : settings) script.settings.emplace_back(setting.index, setting.value);
-    script.automation = resolveAutomation(instance, transport.automation);
+    script.automation = resolveAutomation(effect, transport.automation);
     return script;
 }
 
@@ -87,7 +87,7 @@ void playFile(EffectSession& session, const TransportOptions& transport, const s
         throw std::runtime_error("a count-in needs something to roll after it, but " + reader.path() +
                                  " has no frames");
     }
-    const vsthost::PlaybackScript script = scriptFor(session.instance(), transport, settings);
+    const vsthost::PlaybackScript script = scriptFor(session.effect(), transport, settings);
     FileStreams streams(reader, writer, progress, played, watch);
     session.play(script, transport.blocks.sizer(), reader.frames(), streams);
     streams.flush();

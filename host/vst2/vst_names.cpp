@@ -1,10 +1,10 @@
-#include "interface_names.h"
+#include "vst_names.h"
 
 #include <array>
 #include <cstdio>
 #include <utility>
 
-namespace slicecastcli {
+namespace vsthost {
 
 namespace {
 
@@ -65,4 +65,4 @@ std::optional<std::string> fourCharText(VstInt32 code) {
     return text;
 }
 
-}  // namespace slicecastcli
+}  // namespace vsthost

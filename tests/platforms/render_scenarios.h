@@ -9,6 +9,7 @@
 // libraries), so the inputs are the same bits everywhere.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,20 @@ struct Scenario {
 
 const std::vector<Scenario>& renderScenarios();
 
-// Plays the scenario through a new instance made by entryPoint.
+// A new instance of either edition as a scenario plays it: parameters as the
+// VST 2.4 edition takes them (0..1), each block with the transport's time
+// record as it stands. Each edition turns these into its own terms.
+class ScenarioEffect {
+public:
+    virtual ~ScenarioEffect() = default;
+    virtual void setParameter(std::int32_t index, float value) = 0;
+    // frames frames of input from frame first on into output.
+    virtual void process(const VstTimeInfo& time, const vsthost::StereoBuffer& input, vsthost::StereoBuffer& output,
+                         std::size_t first, std::int32_t frames) = 0;
+};
+
+vsthost::StereoBuffer renderScenario(const Scenario& scenario, ScenarioEffect& effect);
+// Plays the scenario through a new VST 2.4 instance made by entryPoint.
 vsthost::StereoBuffer renderScenario(const Scenario& scenario, VstPluginMainProc entryPoint);
 
 // The raw form written and compared: 32-bit little-endian floats, left and

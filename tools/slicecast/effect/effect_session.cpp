@@ -1,5 +1,6 @@
 #include "effect_session.h"
 
+#include "format_loaders.h"
 #include "plugin_format.h"
 #include "vst_effect.h"
 
@@ -10,10 +11,10 @@ namespace {
 std::unique_ptr<vsthost::HostedEffect> loadEffect(const std::string& plugin) {
     switch (pluginFormatOf(plugin)) {
         case vsthost::PluginFormat::Vst2: return std::make_unique<vsthost::VstEffect>(plugin);
-        case vsthost::PluginFormat::Lv2:
+        case vsthost::PluginFormat::Lv2: return loadLv2Effect(plugin);
         case vsthost::PluginFormat::Clap: break;
     }
-    throw vsthost::HostError("this build hosts VST 2.4 effects only, not " + plugin);
+    throw vsthost::HostError("this build hosts no CLAP plug-ins: " + plugin);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "slicecast_steps.h"
 
+#include "lv2_identity.h"
 #include "parameter_tables.h"
 #include "parameter_values.h"
 #include "plain_parameters.h"
@@ -15,6 +16,8 @@ std::optional<SlicecastSteps> SlicecastSteps::of(vsthost::HostedEffect& effect) 
             if (id == vsthost::fourCharText(slicecast::kUniqueId)) return SlicecastSteps(effect.format());
             break;
         case vsthost::PluginFormat::Lv2:
+            if (id == slicecast::kLv2PluginUri) return SlicecastSteps(effect.format());
+            break;
         case vsthost::PluginFormat::Clap: break;
     }
     return std::nullopt;

@@ -34,6 +34,10 @@ protected:
         return (fs::path("/usr") / SLICECAST_VST_DIR / "slicecast.so").lexically_normal();
     }
 
+    fs::path installedClapPlugin() const {
+        return (fs::path("/usr") / SLICECAST_CLAP_DIR / "slicecast.clap").lexically_normal();
+    }
+
     fs::path installedTool() const { return staged("/usr/bin/slicecast"); }
 
     // Configured absolute, the plug-in folder lies outside the stage, and
@@ -44,7 +48,8 @@ protected:
 };
 
 TEST_F(Install, PutsEveryFileInItsPlace) {
-    EXPECT_EQ(filesUnder(stage_.path()), installedFiles(installedPlugin().relative_path().generic_string()));
+    EXPECT_EQ(filesUnder(stage_.path()), installedFiles(installedPlugin().relative_path().generic_string(),
+                                                        installedClapPlugin().relative_path().generic_string()));
 }
 
 TEST_F(Install, ToolFindsTheInstalledPlugIn) {

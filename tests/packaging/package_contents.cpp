@@ -18,13 +18,14 @@ std::vector<std::string> filesUnder(const fs::path& root) {
     return files;
 }
 
-std::vector<std::string> installedFiles(const std::string& pluginPath) {
+std::vector<std::string> installedFiles(const std::string& pluginPath, const std::string& clapPath) {
     std::vector<std::string> files{
         "usr/bin/slicecast",
         "usr/share/doc/slicecast/changelog.gz",
         "usr/share/doc/slicecast/copyright",
         "usr/share/man/man1/slicecast.1.gz",
         pluginPath,
+        clapPath,
     };
     std::sort(files.begin(), files.end());
     return files;

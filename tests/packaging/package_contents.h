@@ -13,10 +13,10 @@ namespace packagingtest {
 std::vector<std::string> filesUnder(const std::filesystem::path& root);
 
 // What an install or a Debian package holds, relative to its root, sorted:
-// the tool, the documents and the plug-in at pluginPath. The plug-in once
-// only: a second copy in another VST folder makes hosts that scan both list
-// the effect twice.
-std::vector<std::string> installedFiles(const std::string& pluginPath);
+// the tool, the documents, the plug-in at pluginPath and its CLAP edition at
+// clapPath. Each once only: a second copy in another plug-in folder makes
+// hosts that scan both list the effect twice.
+std::vector<std::string> installedFiles(const std::string& pluginPath, const std::string& clapPath);
 
 // Runs program with args to its end and gives what it printed; throws,
 // with what it said on standard error, when it fails.

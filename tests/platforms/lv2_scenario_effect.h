@@ -30,19 +30,20 @@ lv2host::TimePosition timePositionOf(const VstTimeInfo& time);
 // {inLeft, inRight, outLeft, outRight}, frames, events), such as the lilv
 // host's Lv2Instance or a plug-in driven through lv2_descriptor directly.
 template <typename Instance>
-class Lv2ScenarioEffect : public ScenarioEffect {
+class Lv2ScenarioEffect : public ScenarioPlayer {
 public:
     explicit Lv2ScenarioEffect(Instance& instance) : instance_(instance) {}
 
-    void setParameter(std::int32_t index, float value) override {
+    // The instance was made at the scenario's rate.
+    void start(float) override {}
+
+    void setParameter(VstInt32 index, float value) override {
         instance_.setControl(kFirstParameterPort + static_cast<std::uint32_t>(index), plainValueOf(index, value));
     }
 
-    void process(const VstTimeInfo& time, const vsthost::StereoBuffer& input, vsthost::StereoBuffer& output,
-                 std::size_t first, std::int32_t frames) override {
-        instance_.run({input.left.data() + first, input.right.data() + first, output.left.data() + first,
-                       output.right.data() + first},
-                      static_cast<std::uint32_t>(frames), {timePositionOf(time)});
+    void process(const VstTimeInfo& time, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
+                 std::int32_t frames) override {
+        instance_.run({inLeft, inRight, outLeft, outRight}, static_cast<std::uint32_t>(frames), {timePositionOf(time)});
     }
 
 private:

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,21 +29,32 @@ struct Scenario {
 
 const std::vector<Scenario>& renderScenarios();
 
-// A new instance of either edition as a scenario plays it: parameters as the
-// VST 2.4 edition takes them (0..1), each block with the transport's time
-// record as it stands. Each edition turns these into its own terms.
-class ScenarioEffect {
+// The longest block any scenario plays.
+constexpr std::int32_t kLongestScenarioBlock = 3000;
+
+// What a scenario plays through: one plug-in format's edition behind a host
+// of that format. Parameters and time come in the VST 2.4 edition's terms;
+// each player turns them into its format's.
+class ScenarioPlayer {
 public:
-    virtual ~ScenarioEffect() = default;
-    virtual void setParameter(std::int32_t index, float value) = 0;
-    // frames frames of input from frame first on into output.
-    virtual void process(const VstTimeInfo& time, const vsthost::StereoBuffer& input, vsthost::StereoBuffer& output,
-                         std::size_t first, std::int32_t frames) = 0;
+    virtual ~ScenarioPlayer() = default;
+    // Once, before the first block.
+    virtual void start(float sampleRate) = 0;
+    // A parameter value in 0..1, for the blocks from the next one on.
+    virtual void setParameter(VstInt32 index, float value) = 0;
+    // One block, with the host's time record for its first frame.
+    virtual void process(const VstTimeInfo& time, const float* inLeft, const float* inRight, float* outLeft,
+                         float* outRight, std::int32_t frames) = 0;
 };
 
-vsthost::StereoBuffer renderScenario(const Scenario& scenario, ScenarioEffect& effect);
-// Plays the scenario through a new VST 2.4 instance made by entryPoint.
+// A VST 2.4 host of a new instance made by entryPoint, answering each
+// block's time record as given.
+std::unique_ptr<ScenarioPlayer> vstScenarioPlayer(VstPluginMainProc entryPoint);
+
+// Plays the scenario through a new instance made by entryPoint.
 vsthost::StereoBuffer renderScenario(const Scenario& scenario, VstPluginMainProc entryPoint);
+// Plays the scenario through the player's new instance.
+vsthost::StereoBuffer renderScenario(const Scenario& scenario, ScenarioPlayer& player);
 
 // The raw form written and compared: 32-bit little-endian floats, left and
 // right interleaved frame by frame.

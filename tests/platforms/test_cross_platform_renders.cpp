@@ -10,10 +10,13 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <sstream>
 
+#include "clap_scenario_player.h"
 #include "render_scenarios.h"
+#include "slicecast_clap_plugin.h"
 #include "slicecast_plugin.h"
 
 namespace {
@@ -56,12 +59,14 @@ std::string firstDifference(const std::vector<char>& expected, const std::vector
     return "lengths " + std::to_string(expected.size()) + " and " + std::to_string(got.size()) + " bytes";
 }
 
-}  // namespace
-
-TEST(CrossPlatformRenders, EveryPlatformPlaysEveryScenarioToTheBit) {
+// Every scenario as the native build plays it through a new player, compared
+// with the renders each platform wrote into its renders' subdirectory.
+void expectEveryPlatformToTheBit(const std::string& subdirectory,
+                                 const std::function<std::unique_ptr<platforms::ScenarioPlayer>()>& newPlayer) {
     const bool required = std::getenv("SLICECAST_REQUIRE_CROSS_RENDERS") != nullptr;
     std::vector<Platform> present;
-    for (const Platform& platform : crossPlatforms()) {
+    for (Platform platform : crossPlatforms()) {
+        platform.renders /= subdirectory;
         if (std::filesystem::is_directory(platform.renders)) {
             present.push_back(platform);
         } else if (required) {
@@ -71,13 +76,25 @@ TEST(CrossPlatformRenders, EveryPlatformPlaysEveryScenarioToTheBit) {
     if (present.empty()) GTEST_SKIP() << "no cross-platform renders (build and test a cross preset first)";
 
     for (const auto& scenario : platforms::renderScenarios()) {
-        const auto native = platforms::interleavedBytes(platforms::renderScenario(scenario, testsupport::slicecastEntry()));
+        const auto native = platforms::interleavedBytes(platforms::renderScenario(scenario, *newPlayer()));
         for (const Platform& platform : present) {
             const auto theirs = fileBytes(platform.renders / (scenario.name + ".f32"));
             EXPECT_TRUE(native == theirs) << platform.name << ", " << scenario.name << ": "
                                           << firstDifference(native, theirs);
         }
     }
+}
+
+}  // namespace
+
+TEST(CrossPlatformRenders, EveryPlatformPlaysEveryScenarioToTheBit) {
+    expectEveryPlatformToTheBit("", [] { return platforms::vstScenarioPlayer(testsupport::slicecastEntry()); });
+}
+
+TEST(CrossPlatformRenders, EveryPlatformsClapEditionPlaysEveryScenarioToTheBit) {
+    expectEveryPlatformToTheBit("clap", [] {
+        return std::make_unique<platforms::ClapScenarioPlayer>(testsupport::slicecastClapLibrary());
+    });
 }
 
 TEST(CrossPlatformRenders, ScenariosReachEveryCaseTheyAreNamedFor) {

@@ -1,5 +1,6 @@
 #include "effect_session.h"
 
+#include "clap_effect.h"
 #include "format_loaders.h"
 #include "plugin_format.h"
 #include "vst_effect.h"
@@ -12,9 +13,9 @@ std::unique_ptr<vsthost::HostedEffect> loadEffect(const std::string& plugin) {
     switch (pluginFormatOf(plugin)) {
         case vsthost::PluginFormat::Vst2: return std::make_unique<vsthost::VstEffect>(plugin);
         case vsthost::PluginFormat::Lv2: return loadLv2Effect(plugin);
-        case vsthost::PluginFormat::Clap: break;
+        case vsthost::PluginFormat::Clap: return std::make_unique<vsthost::ClapEffect>(plugin);
     }
-    throw vsthost::HostError("this build hosts no CLAP plug-ins: " + plugin);
+    throw vsthost::HostError("no host for the format of " + plugin);
 }
 
 }  // namespace

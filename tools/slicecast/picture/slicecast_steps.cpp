@@ -1,5 +1,6 @@
 #include "slicecast_steps.h"
 
+#include "clap_identity.h"
 #include "lv2_identity.h"
 #include "parameter_tables.h"
 #include "parameter_values.h"
@@ -18,7 +19,9 @@ std::optional<SlicecastSteps> SlicecastSteps::of(vsthost::HostedEffect& effect) 
         case vsthost::PluginFormat::Lv2:
             if (id == slicecast::kLv2PluginUri) return SlicecastSteps(effect.format());
             break;
-        case vsthost::PluginFormat::Clap: break;
+        case vsthost::PluginFormat::Clap:
+            if (id == slicecast::kClapPluginId) return SlicecastSteps(effect.format());
+            break;
     }
     return std::nullopt;
 }

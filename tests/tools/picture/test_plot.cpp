@@ -5,8 +5,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <set>
+#include <tuple>
 
+#include "formats/editions.h"
 #include "picture.h"
 #include "slicecast_plugin.h"
 #include "sound_files.h"
@@ -92,13 +95,14 @@ void PrintTo(const LinesCase& test, std::ostream* out) { *out << test.name; }
 
 class PlotLines : public testing::TestWithParam<LinesCase> {};
 
-TEST_P(PlotLines, WhereTheTransportPutThem) {
-    const LinesCase& test = GetParam();
+// Renders with the options and checks the lines against the case.
+void expectLines(const LinesCase& test, const std::vector<std::string>& moreOptions) {
     const ScratchFolder folder;
     writeSound(folder.file("in.wav"), stereoSound(burstInBarTwo(), kSampleRate));
     std::vector<std::string> args{"render", folder.file("in.wav"), folder.file("out.wav"), "--plot",
                                   folder.file("out.png"), "--quiet", "--block", "500"};
     args.insert(args.end(), test.options.begin(), test.options.end());
+    args.insert(args.end(), moreOptions.begin(), moreOptions.end());
     const ToolRun run = runTool(args);
     ASSERT_EQ(run.status, 0) << run.err;
 
@@ -116,6 +120,8 @@ TEST_P(PlotLines, WhereTheTransportPutThem) {
         EXPECT_TRUE(linesIn(picture, plot::panelRows(0, 4), plot::kPeriodLine).empty());
     }
 }
+
+TEST_P(PlotLines, WhereTheTransportPutThem) { expectLines(GetParam(), {}); }
 
 const std::vector<std::string> kQuarterSlicesEveryBar{"--set", "WaveLength=1/4", "--set", "UpdatePeriod=1/1"};
 
@@ -137,9 +143,7 @@ const std::vector<std::int64_t> kAutomatedPeriods = joined({{0, kBar}, every(2 *
 const std::vector<std::int64_t> kLoopPeriods{0, kBar, 3 * kBar, 4 * kBar};
 constexpr std::int64_t kCountIn = 4 * 500;
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, PlotLines,
-    testing::Values(
+const std::vector<LinesCase> kLinesCases{
         LinesCase{"SteadyTempo", with({"--tempo", "120"}), kFrames, every(0, kBar, kFrames),
                   except(every(0, kBar / 4, kFrames), every(0, kBar, kFrames))},
         // The effect keeps its own time when the host gives no position.
@@ -155,8 +159,32 @@ INSTANTIATE_TEST_SUITE_P(
                   joined({every(kBar / 4 - kCountIn, kBar / 4, kBar - kCountIn), except(every(kBar, kBar / 4, kFrames),
                                                                              every(kBar, kBar, kFrames))})},
         LinesCase{"OtherEffectBarsOnly", {"--plugin", FIXTURE_PROBE_PATH}, kFrames, every(0, kBar, kFrames), {},
-                  false}),
-    [](const auto& info) { return std::string(info.param.name); });
+                  false}};
+
+INSTANTIATE_TEST_SUITE_P(Cases, PlotLines, testing::ValuesIn(kLinesCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Slicecast's other editions get their lines where the VST 2.4 one does:
+// the picture knows each of them and reads their plain step values.
+class EditionPlotLines : public testing::TestWithParam<std::tuple<LinesCase, Edition>> {};
+
+TEST_P(EditionPlotLines, WhereTheVstEditionHasThem) {
+    const auto& [test, edition] = GetParam();
+    expectLines(test, {"--plugin", edition.plugin});
+}
+
+std::vector<LinesCase> slicecastLinesCases() {
+    std::vector<LinesCase> cases;
+    std::copy_if(kLinesCases.begin(), kLinesCases.end(), std::back_inserter(cases),
+                 [](const LinesCase& test) { return test.slicecast; });
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, EditionPlotLines,
+                         testing::Combine(testing::ValuesIn(slicecastLinesCases()), testing::ValuesIn(kOtherEditions)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param).name;
+                         });
 
 }  // namespace
 }  // namespace tooltest

@@ -23,8 +23,11 @@ struct EffectFact {
 struct ParameterRange {
     float minimum = 0.0f;
     float maximum = 1.0f;
-    // Takes whole steps only (rounded by the effect).
+    // Takes steps only (the effect rounds what it is sent).
     bool stepped = false;
+    // The steps are the whole numbers of the range (LV2's integer ports,
+    // CLAP's stepped parameters); VST 2.4 tells no step count.
+    bool wholeNumbers = false;
 };
 
 enum class PluginFormat { Vst2, Lv2, Clap };

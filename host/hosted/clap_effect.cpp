@@ -128,8 +128,8 @@ std::string ClapEffect::parameterDisplay(std::int32_t index) {
 
 ParameterRange ClapEffect::parameterRange(std::int32_t index) {
     const clap::ParamInfo& parameter = info(index);
-    return {static_cast<float>(parameter.minValue), static_cast<float>(parameter.maxValue),
-            (parameter.flags & clap::kParamIsStepped) != 0};
+    const bool stepped = (parameter.flags & clap::kParamIsStepped) != 0;
+    return {static_cast<float>(parameter.minValue), static_cast<float>(parameter.maxValue), stepped, stepped};
 }
 
 void ClapEffect::setParameter(std::int32_t index, float value) {

@@ -132,7 +132,7 @@ ParameterRange Lv2Effect::parameterRange(std::int32_t index) {
     const float lowest = std::numeric_limits<float>::lowest();
     const float highest = std::numeric_limits<float>::max();
     return {std::isfinite(info.minimum) ? info.minimum : lowest, std::isfinite(info.maximum) ? info.maximum : highest,
-            info.integer || info.enumeration};
+            info.integer || info.enumeration, info.integer};
 }
 
 void Lv2Effect::setParameter(std::int32_t index, float value) {

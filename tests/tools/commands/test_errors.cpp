@@ -14,6 +14,7 @@
 #include <map>
 #include <thread>
 
+#include "formats/editions.h"
 #include "slicecast_plugin.h"
 #include "sound_files.h"
 #include "tool_process.h"
@@ -47,6 +48,7 @@ protected:
         writeSound(folder.file("three.wav"), Sound{44100, 0, {channel, channel, channel}});
         std::ofstream(folder.file("text.txt")) << "not a sound, not a library\n";
         writeSound(folder.file("empty.wav"), Sound{44100, 0, {{}, {}}});
+        std::ofstream(folder.file("text.clap")) << "not a CLAP library\n";
     }
 
     std::map<std::string, std::string> files() const {
@@ -54,7 +56,7 @@ protected:
                 {"{text}", folder.file("text.txt")}, {"{missing}", folder.file("missing.wav")},
                 {"{out}", folder.file("out.wav")},   {"{no folder}", folder.file("nowhere/out.wav")},
                 {"{empty}", folder.file("empty.wav")}, {"{csv}", folder.file("blocks.csv")},
-                {"{folder}", folder.path().string()}};
+                {"{folder}", folder.path().string()}, {"{clap}", folder.file("text.clap")}};
     }
 
     std::vector<std::string> args() const {
@@ -139,7 +141,20 @@ INSTANTIATE_TEST_SUITE_P(
                   "the effect has 6 inputs and 6 outputs; this host feeds effects with 1 or 2 of each", kRunFailed},
         ErrorCase{"StereoFileIntoMonoEffect", render({"--plugin", FIXTURE_MAIN_ONLY_PATH}),
                   "the effect has one input but the file has 2 channels; give it a mono file", kRunFailed},
-        ErrorCase{"InfoOfNoLibrary", {"info", "--plugin", "{missing}"}, "cannot load plug-in library: .*", kRunFailed}),
+        ErrorCase{"InfoOfNoLibrary", {"info", "--plugin", "{missing}"}, "cannot load plug-in library: .*", kRunFailed},
+        // A folder is an LV2 bundle, a URI an LV2 plug-in, a .clap file a
+        // CLAP library.
+        ErrorCase{"FolderThatIsNoBundle", render({"--plugin", "{folder}"}),
+                  "'.*' is no LV2 bundle \\(no manifest.ttl\\)", kRunFailed},
+        ErrorCase{"UnknownLv2Uri", render({"--plugin", "urn:example:no-such-plug-in"}),
+                  "no LV2 bundle folder or installed plug-in 'urn:example:no-such-plug-in'", kRunFailed},
+        ErrorCase{"ClapFileThatIsNoLibrary", render({"--plugin", "{clap}"}),
+                  "cannot load plug-in library: .*/text.clap: .*", kRunFailed},
+        // LV2's steps are the port's whole numbers, so only they are tried.
+        ErrorCase{"Lv2StepTextNeverShown", render({"--plugin", kLv2Edition.plugin, "--set", "WaveLength=1/7"}),
+                  "parameter WaveLength never shows '1/7'; it shows 1/1, 1/2, 1/3, 1/4, 1/6, 1/8, 1/12, 1/16, 1/24, "
+                  "1/32, 1/48, 1/64, or takes a number from 0 to 11",
+                  kRunFailed}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Output names and folders, checked before anything is rendered.

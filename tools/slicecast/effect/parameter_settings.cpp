@@ -1,6 +1,8 @@
 #include "parameter_settings.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <stdexcept>
 #include <string_view>
 
@@ -11,9 +13,10 @@ namespace slicecastcli {
 
 namespace {
 
-// A text is looked for among the displays of 0, 1/N, 2/N, ... 1. The first
-// value that shows exactly the text wins, which gives round values such as
-// 0.7 for "70"; failing that, the value whose number comes closest.
+// A text is looked for among the displays of the range's minimum, then
+// 1/N, 2/N, ... of the way to its maximum (for VST 2.4: 0, 1/N, ... 1). The
+// first value that shows exactly the text wins, which gives round values
+// such as 0.7 for "70"; failing that, the value whose number comes closest.
 constexpr int kSearchSteps = 10000;
 // Longer lists of valid texts are cut in the middle.
 constexpr std::size_t kListedAtEachEnd = 6;
@@ -61,15 +64,27 @@ std::int32_t parameterIndex(vsthost::HostedEffect& effect, std::string_view name
 
 namespace {
 
+// The values tried: the whole numbers of the range where those are the
+// steps, else kSearchSteps + 1 values evenly from the minimum to the maximum.
+int searchSteps(const vsthost::ParameterRange& range) {
+    if (!range.wholeNumbers) return kSearchSteps;
+    return static_cast<int>(std::min<double>(std::floor(range.maximum) - std::ceil(range.minimum), kSearchSteps));
+}
+
+float valueAtStep(const vsthost::ParameterRange& range, int step) {
+    if (range.wholeNumbers) return std::ceil(range.minimum) + static_cast<float>(step);
+    const double width = static_cast<double>(range.maximum) - range.minimum;
+    return static_cast<float>(range.minimum + width * (static_cast<double>(step) / kSearchSteps));
+}
+
 float valueShowing(vsthost::HostedEffect& effect, std::int32_t index, std::string_view text) {
     const DisplayMatch match(text);
     const vsthost::ParameterRange range = effect.parameterRange(index);
     const float before = effect.parameter(index);
     std::optional<std::pair<double, float>> closest;
     std::vector<std::string> shown;
-    for (int step = 0; step <= kSearchSteps; ++step) {
-        const auto value = static_cast<float>(range.minimum + (static_cast<double>(range.maximum) - range.minimum) *
-                                                                  (static_cast<double>(step) / kSearchSteps));
+    for (int step = 0; step <= searchSteps(range); ++step) {
+        const auto value = valueAtStep(range, step);
         effect.setParameter(index, value);
         const std::string display = effect.parameterDisplay(index);
         const std::string label = effect.parameterLabel(index);

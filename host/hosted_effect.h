@@ -1,7 +1,8 @@
 // An effect as any plug-in format hosts it: what the scripted playback, the
-// render tool and its pictures need of an effect, whatever its format. Each
-// format's host implements it (vst2/, lv2/, clap/); values and times cross
-// it in plain terms and each implementation tells them in its format's way.
+// render tool and its pictures need of an effect, whatever its format.
+// Values and times cross it in plain terms; each implementation (hosted/,
+// over the format's own host in vst2/, lv2/, clap/) tells them its format's
+// way.
 #pragma once
 
 #include <cstdint>

@@ -148,12 +148,13 @@ std::optional<float> Lv2Effect::parameterFromText(std::int32_t index, std::strin
 }
 
 void Lv2Effect::process(const BlockTime& time, float** inputs, float** outputs, std::int32_t frames) {
-    std::vector<lv2host::TimePosition> events;
+    if (!instance_) throw HostError("the LV2 plug-in was not activated before its first block");
+    events_.clear();
     if (time.positionValid) {
-        events.push_back(lv2host::dawPosition(static_cast<std::int64_t>(time.samplePosition), time.playing,
+        events_.push_back(lv2host::dawPosition(static_cast<std::int64_t>(time.samplePosition), time.playing,
                                               time.position, time.tempo, time.beatsPerBar, time.beatUnit));
     }
-    instance_->run({inputs[0], inputs[1], outputs[0], outputs[1]}, static_cast<std::uint32_t>(frames), events);
+    instance_->run({inputs[0], inputs[1], outputs[0], outputs[1]}, static_cast<std::uint32_t>(frames), events_);
 }
 
 BlockTime Lv2Effect::told(const BlockTime& time) const {

@@ -62,6 +62,8 @@ private:
     std::vector<std::uint32_t> controls_;
     std::vector<float> values_;
     std::unique_ptr<lv2host::Lv2Instance> instance_;
+    // The next block's events, kept to spare an allocation per block.
+    std::vector<lv2host::TimePosition> events_;
 };
 
 }  // namespace vsthost

@@ -1,7 +1,7 @@
 #include "effect_session.h"
 
 #include "clap_effect.h"
-#include "format_loaders.h"
+#include "lv2_effect.h"
 #include "plugin_format.h"
 #include "vst_effect.h"
 
@@ -12,7 +12,7 @@ namespace {
 std::unique_ptr<vsthost::HostedEffect> loadEffect(const std::string& plugin) {
     switch (pluginFormatOf(plugin)) {
         case vsthost::PluginFormat::Vst2: return std::make_unique<vsthost::VstEffect>(plugin);
-        case vsthost::PluginFormat::Lv2: return loadLv2Effect(plugin);
+        case vsthost::PluginFormat::Lv2: return std::make_unique<vsthost::Lv2Effect>(plugin);
         case vsthost::PluginFormat::Clap: return std::make_unique<vsthost::ClapEffect>(plugin);
     }
     throw vsthost::HostError("no host for the format of " + plugin);

@@ -5,6 +5,7 @@
 // LV2's time:beat carries it as it is.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 
 #include "transport/daw_transport_cases.h"
@@ -80,9 +81,8 @@ TEST_P(EditionsAlike, GiveTheVstBits) {
     EXPECT_TRUE(other.channels[0] == vst.channels[0]);
     EXPECT_TRUE(other.channels[1] == vst.channels[1]);
     // The effect did something: equal dry copies would prove nothing.
-    EXPECT_FALSE(vst.channels[0] == std::vector<float>(input.channels[0].begin(),
-                                                       input.channels[0].begin() + static_cast<std::ptrdiff_t>(
-                                                           std::min(input.frames(), vst.frames()))));
+    const auto compared = static_cast<std::ptrdiff_t>(std::min(input.frames(), vst.frames()));
+    EXPECT_FALSE(std::equal(vst.channels[0].begin(), vst.channels[0].begin() + compared, input.channels[0].begin()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, EditionsAlike,

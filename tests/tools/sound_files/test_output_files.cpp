@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "report_text.h"
+#include "formats/editions.h"
 #include "slicecast_plugin.h"
 #include "sound_files.h"
 #include "tool_process.h"
@@ -104,10 +105,14 @@ INSTANTIATE_TEST_SUITE_P(
         return name + std::to_string(info.index);
     });
 
-// The same input through the tool alone and in a batch.
-Sound renderedAlone(const ScratchFolder& folder, const std::string& input, const std::string& output) {
-    const ToolRun run = runTool({"render", input, folder.file(output), "--quiet", "--set", "WaveLength=1/16",
-                                 "--set", "UpdatePeriod=1/4", "--tempo", "133"});
+// The same input through the tool alone and in a batch, with the plug-in
+// options given.
+Sound renderedAlone(const ScratchFolder& folder, const std::string& input, const std::string& output,
+                    const std::vector<std::string>& plugin = {}) {
+    std::vector<std::string> args{"render", input, folder.file(output), "--quiet", "--set", "WaveLength=1/16",
+                                  "--set", "UpdatePeriod=1/4", "--tempo", "133"};
+    args.insert(args.end(), plugin.begin(), plugin.end());
+    const ToolRun run = runTool(args);
     EXPECT_EQ(run.status, 0) << run.err;
     return readSound(folder.file(output));
 }
@@ -132,13 +137,26 @@ protected:
         inputs.insert(inputs.end(), {"--out-dir", folder.file("out/stutters"), "--set", "WaveLength=1/16", "--set",
                                      "UpdatePeriod=1/4", "--tempo", "133"});
         inputs.insert(inputs.end(), options.begin(), options.end());
+        inputs.insert(inputs.end(), plugin.begin(), plugin.end());
         return runTool(inputs);
     }
+
+    // The plug-in options of every render (none: the VST 2.4 edition).
+    std::vector<std::string> plugin;
 
     ScratchFolder folder;
 };
 
-TEST_F(BatchRender, EachOutputAsRenderedAlone) {
+// Every edition, each file with its own instance, some at the same time.
+class BatchRenderInEachEdition : public BatchRender, public testing::WithParamInterface<std::vector<std::string>> {
+protected:
+    void SetUp() override {
+        BatchRender::SetUp();
+        plugin = GetParam();
+    }
+};
+
+TEST_P(BatchRenderInEachEdition, EachOutputAsRenderedAlone) {
     for (const char* jobs : {"1", "3"}) {
         std::filesystem::remove_all(folder.file("out"));
         const ToolRun run = renderBatch({folder.file("loops")}, {"--jobs", jobs});
@@ -149,10 +167,18 @@ TEST_F(BatchRender, EachOutputAsRenderedAlone) {
                   (std::vector<std::string>{"a.wav", "b.wav", "c.flac"}));
         for (const std::string name : {"a.wav", "b.wav", "c.flac"}) {
             expectSame(readSound(folder.file("out/stutters/" + name)),
-                       renderedAlone(folder, folder.file("loops/" + name), "alone-" + name), name);
+                       renderedAlone(folder, folder.file("loops/" + name), "alone-" + name, plugin), name);
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Editions, BatchRenderInEachEdition,
+                         testing::Values(std::vector<std::string>{},
+                                         std::vector<std::string>{"--plugin", kLv2Edition.plugin},
+                                         std::vector<std::string>{"--plugin", kClapEdition.plugin}),
+                         [](const auto& info) {
+                             return std::string(info.index == 0 ? "Vst" : info.index == 1 ? "Lv2" : "Clap");
+                         });
 
 TEST_F(BatchRender, ExtensionChoosesEveryOutputsFormat) {
     const ToolRun run = renderBatch({folder.file("loops/a.wav"), folder.file("loops/c.flac")}, {"--ext", "w64"});

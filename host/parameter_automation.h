@@ -4,19 +4,18 @@
 // value, as DAWs draw them.
 #pragma once
 
+#include <cstdint>
 #include <vector>
-
-#include "vst_abi.h"
 
 namespace vsthost {
 
 struct AutomationPoint {
     double position;  // quarter notes
-    float value;      // normalised, 0 to 1
+    float value;      // in the effect's own units
 };
 
 struct ParameterAutomation {
-    VstInt32 index = 0;
+    std::int32_t index = 0;
     bool stepped = false;
     // In order of position; two points may share one (a jump there).
     std::vector<AutomationPoint> points;

@@ -11,7 +11,6 @@
 
 #include "parameter_automation.h"
 #include "tempo_map.h"
-#include "vst_abi.h"
 
 namespace vsthost {
 
@@ -35,7 +34,7 @@ struct PlaybackScript {
     // valid position (offline editors).
     bool reportsPosition = true;
     // Set once, just before the first block.
-    std::vector<std::pair<VstInt32, float>> settings;
+    std::vector<std::pair<std::int32_t, float>> settings;
     // At most one per parameter.
     std::vector<ParameterAutomation> automation;
 };

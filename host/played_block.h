@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "vst_abi.h"
+#include "block_time.h"
 
 namespace vsthost {
 
@@ -18,8 +18,9 @@ struct PlayedBlock {
 
     std::int64_t outputFrame = 0;  // first frame of this block in the output
     std::int32_t frames = 0;
-    VstTimeInfo time{};  // the record answered for this block
-    std::vector<std::pair<VstInt32, float>> parametersSet;  // set just before it: index, value
+    BlockTime time;  // the transport as the effect was told it
+    // Set just before it: index, value in the effect's own units.
+    std::vector<std::pair<std::int32_t, float>> parametersSet;
     std::int64_t inputFrame = 0;  // first input frame fed to it (the input follows the transport)
 
     bool written() const { return outputFrame != kNotWritten; }

@@ -15,9 +15,9 @@ constexpr std::int64_t kNotFound = -1;
 
 class Player {
 public:
-    Player(PluginInstance& instance, Transport& transport, const PlaybackScript& script, const BlockSizer& sizer,
+    Player(HostedEffect& effect, Transport& transport, const PlaybackScript& script, const BlockSizer& sizer,
            PlaybackStreams& streams)
-        : instance_(instance),
+        : effect_(effect),
           transport_(transport),
           script_(script),
           sizer_(sizer),
@@ -94,8 +94,8 @@ private:
         }
     }
 
-    void set(PlayedBlock& block, VstInt32 index, float value) {
-        instance_.setParameter(index, value);
+    void set(PlayedBlock& block, std::int32_t index, float value) {
+        effect_.setParameter(index, value);
         block.parametersSet.emplace_back(index, value);
     }
 
@@ -109,7 +109,8 @@ private:
         block.inputFrame = inputFrame;
         block.frames = static_cast<std::int32_t>(frames);
         setParameters(block);
-        block.time = *transport_.timeInfo();
+        const BlockTime time = transport_.blockTime();
+        block.time = effect_.told(time);
 
         const auto length = static_cast<std::size_t>(frames);
         input_.left.resize(length);
@@ -124,7 +125,7 @@ private:
         }
         float* inputs[2] = {input_.left.data(), input_.right.data()};
         float* outputs[2] = {output_.left.data(), output_.right.data()};
-        instance_.processReplacing(inputs, outputs, block.frames);
+        effect_.process(time, inputs, outputs, block.frames);
         if (written) {
             streams_.writeOutput(output_);
             outputFrame_ += frames;
@@ -134,7 +135,7 @@ private:
         streams_.played(block);
     }
 
-    PluginInstance& instance_;
+    HostedEffect& effect_;
     Transport& transport_;
     const PlaybackScript& script_;
     const BlockSizer& sizer_;
@@ -184,17 +185,17 @@ private:
 
 }  // namespace
 
-void playScript(PluginInstance& instance, Transport& transport, const PlaybackScript& script, const BlockSizer& sizer,
+void playScript(HostedEffect& effect, Transport& transport, const PlaybackScript& script, const BlockSizer& sizer,
                 std::int64_t inputFrames, PlaybackStreams& streams) {
     requirePlayable(script);
-    Player(instance, transport, script, sizer, streams).play(inputFrames);
+    Player(effect, transport, script, sizer, streams).play(inputFrames);
 }
 
-std::vector<PlayedBlock> playScript(PluginInstance& instance, Transport& transport, const PlaybackScript& script,
+std::vector<PlayedBlock> playScript(HostedEffect& effect, Transport& transport, const PlaybackScript& script,
                                     const BlockSizer& sizer, const StereoBuffer& input, StereoBuffer& output) {
     output = StereoBuffer();
     MemoryStreams streams(input, output);
-    playScript(instance, transport, script, sizer, static_cast<std::int64_t>(input.frames()), streams);
+    playScript(effect, transport, script, sizer, static_cast<std::int64_t>(input.frames()), streams);
     return streams.takePlayed();
 }
 

@@ -8,7 +8,7 @@
 #include "block_renderer.h"
 #include "playback_script.h"
 #include "played_block.h"
-#include "plugin_instance.h"
+#include "hosted_effect.h"
 #include "transport.h"
 
 namespace vsthost {
@@ -33,12 +33,12 @@ public:
 // automation are read at the block's first position; parameters are set
 // only when their value changes. The transport must have the sample rate
 // the effect was given; the script places it.
-void playScript(PluginInstance& instance, Transport& transport, const PlaybackScript& script,
-                                    const BlockSizer& sizer, std::int64_t inputFrames, PlaybackStreams& streams);
+void playScript(HostedEffect& effect, Transport& transport, const PlaybackScript& script, const BlockSizer& sizer,
+                std::int64_t inputFrames, PlaybackStreams& streams);
 
 // The same for input and output held in memory; returns every call as it
 // was played.
-std::vector<PlayedBlock> playScript(PluginInstance& instance, Transport& transport, const PlaybackScript& script,
+std::vector<PlayedBlock> playScript(HostedEffect& effect, Transport& transport, const PlaybackScript& script,
                                     const BlockSizer& sizer, const StereoBuffer& input, StereoBuffer& output);
 
 }  // namespace vsthost

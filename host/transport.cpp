@@ -57,6 +57,18 @@ double Transport::positionAfter(std::int64_t frames) const {
     return anchorPosition_ + static_cast<double>(framesSinceAnchor_ + frames) * (info_.tempo / 60.0) / info_.sampleRate;
 }
 
+BlockTime Transport::blockTime() const {
+    return {info_.sampleRate,
+            info_.samplePos,
+            info_.ppqPos,
+            info_.tempo,
+            info_.timeSigNumerator,
+            info_.timeSigDenominator,
+            playing_,
+            (info_.flags & kVstPpqPosValid) != 0,
+            (info_.flags & kVstTempoValid) != 0};
+}
+
 std::int64_t Transport::framesBefore(double position, std::int64_t limit) const {
     if (!playing_ || positionAfter(limit) < position) return limit;
     // Positions rise with the frame count (every step of the arithmetic is

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "block_time.h"
 #include "vst_abi.h"
 
 namespace vsthost {
@@ -37,6 +38,9 @@ public:
     double tempo() const { return info_.tempo; }
     double sampleRate() const { return info_.sampleRate; }
     VstTimeInfo* timeInfo() { return &info_; }
+    // The same in plain terms: a position or tempo is valid where the
+    // record flags it so.
+    BlockTime blockTime() const;
 
 private:
     void updatePosition();

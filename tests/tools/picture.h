@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "plot_layout.h"
+#include "picture/plot_layout.h"
 
 namespace tooltest {
 

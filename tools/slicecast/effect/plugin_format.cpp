@@ -1,0 +1,31 @@
+#include "plugin_format.h"
+
+#include <cctype>
+#include <filesystem>
+#include <system_error>
+
+namespace slicecastcli {
+
+namespace fs = std::filesystem;
+
+bool isUri(const std::string& plugin) {
+    const auto colon = plugin.find(':');
+    if (colon == std::string::npos || colon < 2 || !std::isalpha(static_cast<unsigned char>(plugin[0]))) return false;
+    for (std::size_t i = 1; i < colon; ++i) {
+        const auto c = static_cast<unsigned char>(plugin[i]);
+        if (!std::isalnum(c) && c != '+' && c != '-' && c != '.') return false;
+    }
+    return true;
+}
+
+vsthost::PluginFormat pluginFormatOf(const std::string& plugin) {
+    const fs::path path(plugin);
+    if (path.extension() == ".clap") return vsthost::PluginFormat::Clap;
+    std::error_code error;
+    if (isUri(plugin) || path.extension() == ".lv2" || fs::is_directory(path, error)) {
+        return vsthost::PluginFormat::Lv2;
+    }
+    return vsthost::PluginFormat::Vst2;
+}
+
+}  // namespace slicecastcli

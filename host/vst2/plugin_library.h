@@ -1,7 +1,8 @@
-// A VST 2.4 effect library opened the way a host opens one: the system's
-// loader (dlopen, LoadLibrary), then the entry point looked up by name
-// (VSTPluginMain, or main for older effects). The loader calls live in
-// plugin_library_posix.cpp and plugin_library_windows.cpp.
+// A plug-in library opened the way a host opens one: the system's loader
+// (dlopen, LoadLibrary), then its exports looked up by name: for a VST 2.4
+// effect the entry point (VSTPluginMain, or main for older effects), for
+// other formats their own (clap_entry, lv2_descriptor). The loader calls
+// live in plugin_library_posix.cpp and plugin_library_windows.cpp.
 #pragma once
 
 #include <stdexcept>

@@ -34,9 +34,9 @@ int main(int argc, char** argv) {
             vstLibrary.emplace(argv[1]);
         const std::filesystem::path directory(argv[2]);
         std::filesystem::create_directories(directory);
-        std::unique_ptr<platforms::SharedLibrary> lv2;
+        std::unique_ptr<vsthost::PluginLibrary> lv2;
         if (argc == 4) {
-            lv2 = std::make_unique<platforms::SharedLibrary>(argv[3]);
+            lv2 = std::make_unique<vsthost::PluginLibrary>(argv[3]);
             std::filesystem::create_directories(directory / "lv2");
         }
         const auto write = [](const std::filesystem::path& path, const vsthost::StereoBuffer& output) {

@@ -108,7 +108,7 @@ TEST(CrossPlatformRenders, EveryPlatformsClapEditionPlaysEveryScenarioToTheBit) 
 // The LV2 edition's binary, driven through lv2_descriptor on each platform
 // (platform_render's lv2/ folder), against the native build's.
 TEST(CrossPlatformRenders, EveryPlatformsLv2BinaryPlaysEveryScenarioToTheBit) {
-    const platforms::SharedLibrary lv2(SLICECAST_LV2_BINARY);
+    const vsthost::PluginLibrary lv2(SLICECAST_LV2_BINARY);
     expectEveryPlatformToTheBit(
         "lv2", [&lv2](const platforms::Scenario& scenario) { return platforms::renderLv2Scenario(scenario, lv2); });
 }
@@ -116,7 +116,7 @@ TEST(CrossPlatformRenders, EveryPlatformsLv2BinaryPlaysEveryScenarioToTheBit) {
 // What the platforms' LV2 renders are held to is itself the VST 2.4
 // edition's sound: the binary driven directly gives the same bits.
 TEST(CrossPlatformRenders, Lv2BinaryDrivenDirectlyPlaysAsTheVstEdition) {
-    const platforms::SharedLibrary lv2(SLICECAST_LV2_BINARY);
+    const vsthost::PluginLibrary lv2(SLICECAST_LV2_BINARY);
     for (const auto& scenario : platforms::renderScenarios()) {
         const auto viaLv2 = platforms::interleavedBytes(platforms::renderLv2Scenario(scenario, lv2));
         const auto viaVst = platforms::interleavedBytes(platforms::renderScenario(scenario, testsupport::slicecastEntry()));

@@ -1,11 +1,13 @@
 // What one pass over the captured slice sounds like: the repeat gain, the
 // linear fade, the 12-sample fade-in, the gate with its 11-sample fade-out,
 // and the dry/wet mix, applied to a stretch of frames that reads the
-// capture from one read index on at one repeat gain.
+// capture from one read index on at one repeat gain, while the same frames'
+// input is captured.
 #pragma once
 
 #include <cstdint>
 
+#include "block_plan.h"
 #include "processor_features.h"
 
 namespace slicecast {
@@ -52,15 +54,27 @@ struct PassShape {
     LoopSet loops;           // the version of the sample loops that runs
 };
 
-// The capture buffers as the passes read them.
-struct Capture {
-    const float* left;
-    const float* right;
+// The capture buffers: a pass reads its slice from them and stores the
+// input it receives into them.
+struct CaptureBuffers {
+    float* left;
+    float* right;
 };
 
-// Renders frames frames that read the capture from readIndex on, at one
-// repeat gain. The read index must not reach the slice length within them.
-void renderPass(const PassShape& shape, Capture capture, float repeatGain, std::uint32_t readIndex,
+// Where a stretch of frames stands in its capture: the read index of its
+// first frame (below the slice length) and the sample counter, which is
+// where its input is stored. While the two are equal the stretch is the live
+// pass and reads back the very input it stores.
+struct PassPosition {
+    std::uint32_t readIndex;
+    std::uint32_t writeIndex;
+};
+
+// Stores the input of frames frames into the capture from the write index
+// on, as far as the capacity goes, and renders them from the read index on
+// at one repeat gain. The read index must not reach the slice length within
+// them.
+void renderPass(const PassShape& shape, CaptureBuffers capture, float repeatGain, PassPosition position,
                 const StereoIo& io, std::int32_t frames) noexcept;
 
 }  // namespace slicecast

@@ -30,12 +30,8 @@ void SliceRepeater::process(const BlockPlan& plan, const ShapeParameters& parame
         if (readIndex == 0 && sampleCounter_ != 0) repeatGain_ = parameters.decayRate * repeatGain_;
 
         const std::int32_t stretch = stretchLength(plan, readIndex, boundary - frame);
-        const StereoIo here = io.from(frame);
-        // Storing first is safe: a stretch reads either what it stores
-        // itself, frame by frame (the live pass), or positions below the
-        // slice length, which a later pass no longer stores.
-        capture(here, stretch);
-        renderPass(shape, {captureLeft_, captureRight_}, repeatGain_, readIndex, here, stretch);
+        renderPass(shape, {captureLeft_, captureRight_}, repeatGain_, {readIndex, sampleCounter_}, io.from(frame),
+                   stretch);
         sampleCounter_ += static_cast<std::uint32_t>(stretch);
         frame += stretch;
     }
@@ -60,14 +56,6 @@ std::int32_t SliceRepeater::stretchLength(const BlockPlan& plan, std::uint32_t r
     const std::int64_t toPeriodEnd =
         std::max<std::int64_t>(1, static_cast<std::int64_t>(plan.periodLength) - sampleCounter_);
     return static_cast<std::int32_t>(std::min({static_cast<std::int64_t>(framesToBoundary), toPassEnd, toPeriodEnd}));
-}
-
-void SliceRepeater::capture(const StereoIo& io, std::int32_t frames) noexcept {
-    if (sampleCounter_ >= static_cast<std::uint32_t>(kCaptureCapacity)) return;
-    const auto count = static_cast<std::size_t>(
-        std::min<std::int64_t>(frames, static_cast<std::int64_t>(kCaptureCapacity) - sampleCounter_));
-    std::copy_n(io.inLeft, count, captureLeft_ + sampleCounter_);
-    std::copy_n(io.inRight, count, captureRight_ + sampleCounter_);
 }
 
 }  // namespace slicecast

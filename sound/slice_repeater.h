@@ -24,7 +24,7 @@ public:
     // rules say, but a stretch of frames at a time: a block is cut where a
     // capture starts, where a pass over the slice starts, and where the
     // update period runs out, and every stretch in between is captured and
-    // rendered by plain loops.
+    // rendered in one go by plain loops.
     void process(const BlockPlan& plan, const ShapeParameters& parameters, const StereoIo& io,
                  std::int32_t frames) noexcept;
 
@@ -39,7 +39,6 @@ public:
 private:
     // The stretch of frames from here on that shares one pass and one gain.
     std::int32_t stretchLength(const BlockPlan& plan, std::uint32_t readIndex, std::int32_t framesToBoundary) const noexcept;
-    void capture(const StereoIo& io, std::int32_t frames) noexcept;
 
     LoopSet loops_;
     std::uint32_t sampleCounter_ = 0;

@@ -23,8 +23,9 @@ public:
     // Processes frames stereo frames, sample for sample as the per-sample
     // rules say, but a stretch of frames at a time: a block is cut where a
     // capture starts, where a pass over the slice starts, and where the
-    // update period runs out, and every stretch in between is captured and
-    // rendered in one go by plain loops.
+    // update period runs out, where a shaping rule begins or ends, and where
+    // the capture fills up; every stretch in between is captured and
+    // rendered in one go by a plain loop.
     void process(const BlockPlan& plan, const ShapeParameters& parameters, const StereoIo& io,
                  std::int32_t frames) noexcept;
 
@@ -37,8 +38,10 @@ public:
     void reset() noexcept;
 
 private:
-    // The stretch of frames from here on that shares one pass and one gain.
-    std::int32_t stretchLength(const BlockPlan& plan, std::uint32_t readIndex, std::int32_t framesToBoundary) const noexcept;
+    // The stretch of frames from here on that shares one pass, one gain,
+    // one set of shaping rules, and either storing or not.
+    std::int32_t stretchLength(const BlockPlan& plan, const PassShape& shape, std::uint32_t readIndex,
+                               std::int32_t framesToBoundary) const noexcept;
 
     LoopSet loops_;
     std::uint32_t sampleCounter_ = 0;

@@ -44,15 +44,32 @@ struct CaptureBuffers {
     std::vector<float> right = std::vector<float>(slicecast::kCaptureCapacity);
 };
 
-// frames frames of one pass, rendered with the loop set; the capture
-// afterwards holds what the stretch stored.
-Stereo renderWith(LoopSet loops, const slicecast::ShapeParameters& parameters, std::int32_t sliceLength,
-                                   float gain, PassCase position, CaptureBuffers& capture, const Stereo& input) {
+// frames frames of one pass, rendered with the loop set stretch by stretch
+// as the repeater cuts them (wherever a rule changes or the capture fills
+// up), into separate output buffers or in place; the capture afterwards
+// holds what the stretches stored. A tangled layout is told to the loops for
+// separate buffers, which takes them frame by frame.
+Stereo renderWith(LoopSet loops, const slicecast::ShapeParameters& parameters, std::int32_t sliceLength, float gain,
+                  PassCase position, CaptureBuffers& capture, const Stereo& input,
+                  slicecast::BufferLayout layout = slicecast::BufferLayout::separate) {
     const slicecast::PassShape shape(parameters, sliceLength, loops);
-    Stereo output{std::vector<float>(input.left.size()), std::vector<float>(input.left.size())};
-    const slicecast::StereoIo io{input.left.data(), input.right.data(), output.left.data(), output.right.data()};
-    slicecast::renderPass(shape, {capture.left.data(), capture.right.data()}, gain,
-                          {position.readIndex, position.writeIndex}, io, static_cast<std::int32_t>(input.left.size()));
+    const auto frames = static_cast<std::int32_t>(input.left.size());
+    const bool inPlace = layout == slicecast::BufferLayout::inPlace;
+    Stereo output = inPlace ? input : Stereo{std::vector<float>(input.left.size()), std::vector<float>(input.left.size())};
+    const slicecast::StereoIo io{inPlace ? output.left.data() : input.left.data(),
+                                 inPlace ? output.right.data() : input.right.data(), output.left.data(),
+                                 output.right.data()};
+    const std::int64_t capacity = slicecast::kCaptureCapacity;
+    for (std::int32_t done = 0; done < frames;) {
+        const std::int64_t k = position.readIndex + done;
+        const std::int64_t stored = position.writeIndex + done;
+        std::int64_t stretch = std::min<std::int64_t>(frames - done, shape.nextRuleChange(k) - k);
+        if (stored < capacity) stretch = std::min(stretch, capacity - stored);
+        slicecast::renderStretch(shape, layout, {capture.left.data(), capture.right.data()}, gain,
+                                 {static_cast<std::uint32_t>(k), static_cast<std::uint32_t>(stored)}, io.from(done),
+                                 static_cast<std::int32_t>(stretch));
+        done += static_cast<std::int32_t>(stretch);
+    }
     return output;
 }
 
@@ -167,5 +184,67 @@ TEST(LoopSets, AStretchStoresItsInputUpToTheCapacity) {
             expected.right[position.writeIndex + i] = input.right[i];
         }
         EXPECT_TRUE(sameBits(capture.left, expected.left) && sameBits(capture.right, expected.right)) << position.what;
+    }
+}
+
+TEST(LoopSets, EveryBufferLayoutGivesTheSameBits) {
+    // Separate buffers and in place each have loops of their own; tangled
+    // buffers take the frame-by-frame loop. All three must sound the same
+    // and store the same capture, at every rule of a pass.
+    using slicecast::BufferLayout;
+    const slicecast::ShapeParameters shapes[] = {
+        {0.7f, 0.0f, 1.0f, 1.0f}, {0.33f, 0.9f, 0.5f, 0.6f}, {1.0f, 1.0f, 0.9f, 0.25f}, {0.0f, 0.5f, 1.0f, 1.0f},
+    };
+    const auto capacity = static_cast<std::uint32_t>(slicecast::kCaptureCapacity);
+    const PassCase positions[] = {{"live pass", 0, 0}, {"repeat", 0, 2020}, {"repeat across the capacity", 0, capacity - 500}};
+    const std::int32_t sliceLength = 1003;
+    const Stereo slice = randomSignal(sliceLength, 6);
+    const Stereo input = randomSignal(sliceLength, 7);
+    const LoopSet loops = slicecast::loopSetForThisProcessor();
+    for (const auto& parameters : shapes) {
+        for (const PassCase& position : positions) {
+            Stereo outputs[3];
+            CaptureBuffers captures[3];
+            const BufferLayout layouts[3] = {BufferLayout::separate, BufferLayout::inPlace, BufferLayout::tangled};
+            for (int i = 0; i < 3; ++i) {
+                std::copy(slice.left.begin(), slice.left.end(), captures[i].left.begin());
+                std::copy(slice.right.begin(), slice.right.end(), captures[i].right.begin());
+                outputs[i] = renderWith(loops, parameters, sliceLength, 0.37f, position, captures[i], input, layouts[i]);
+            }
+            for (int i = 1; i < 3; ++i) {
+                EXPECT_TRUE(sameBits(outputs[0].left, outputs[i].left) && sameBits(outputs[0].right, outputs[i].right) &&
+                            sameBits(captures[0].left, captures[i].left) &&
+                            sameBits(captures[0].right, captures[i].right))
+                    << (i == 1 ? "in place" : "tangled") << ", " << position.what << ": rate " << parameters.rate
+                    << ", fade " << parameters.fadeOut << ", mix " << parameters.mix;
+            }
+        }
+    }
+}
+
+TEST(BufferLayouts, TellSeparateInPlaceAndTangledBuffersApart) {
+    using slicecast::BufferLayout;
+    std::vector<float> memory(64);
+    float* const m = memory.data();
+    struct LayoutCase {
+        const char* what;
+        slicecast::StereoIo io;
+        std::int32_t frames;
+        BufferLayout expected;
+    };
+    const LayoutCase cases[] = {
+        {"four buffers apart", {m, m + 8, m + 16, m + 24}, 8, BufferLayout::separate},
+        {"both channels read from one buffer", {m, m, m + 16, m + 24}, 8, BufferLayout::separate},
+        {"buffers touching end to start", {m + 8, m + 24, m, m + 16}, 8, BufferLayout::separate},
+        {"each output its own input", {m, m + 8, m, m + 8}, 8, BufferLayout::inPlace},
+        {"in place, channels overlapping", {m, m + 4, m, m + 4}, 8, BufferLayout::tangled},
+        {"output one frame behind its input", {m, m + 16, m + 1, m + 17}, 8, BufferLayout::tangled},
+        {"left output over the right input", {m, m + 8, m + 8, m + 16}, 8, BufferLayout::tangled},
+        {"two outputs overlapping", {m, m + 8, m + 16, m + 20}, 8, BufferLayout::tangled},
+        {"left in place, right output over the left", {m, m + 8, m, m + 4}, 8, BufferLayout::tangled},
+        {"only the left channel in place", {m, m + 8, m, m + 16}, 8, BufferLayout::tangled},
+    };
+    for (const LayoutCase& layoutCase : cases) {
+        EXPECT_EQ(slicecast::layoutOf(layoutCase.io, layoutCase.frames), layoutCase.expected) << layoutCase.what;
     }
 }

@@ -1,5 +1,7 @@
 #include "pass_shaping.h"
 
+#include <algorithm>
+
 // The loop bodies are inlined into one function per loop set, so that each
 // is vectorised for its instruction set. The same operations in the same
 // order give the same bits in either.
@@ -115,9 +117,10 @@ SLICECAST_LOOP_BODY void gatedLoop(const PassShape& shape, const float* __restri
 // fade, the fade-in and the fade-out after the gate, in this order, then the
 // mix; a gated frame's wet signal is 0, so that its mix term is mix x 0 as
 // in the gated loop. Too short or too rare to gain from wider registers, so
-// one version serves both loop sets.
-void generalLoop(const PassShape& shape, StretchRules rules, bool live, float gain, std::int32_t firstIndex,
-                 const StretchIo& io, std::int32_t frames) noexcept {
+// one version serves both loop sets. Kept out of renderStretch, whose way to
+// the other loops it would otherwise burden with its registers.
+[[gnu::noinline]] void generalLoop(const PassShape& shape, StretchRules rules, bool live, float gain,
+                                   std::int32_t firstIndex, const StretchIo& io, std::int32_t frames) noexcept {
     // 12 - (k - gate length) at the first frame; 1 to 11 wherever it is used.
     const std::int32_t firstRemaining = rules.fadesOut ? shape.gateLength + kEdgeFadeLength - firstIndex : 0;
     for (std::int32_t i = 0; i < frames; ++i) {
@@ -236,11 +239,16 @@ const Kernels& kernelsFor(LoopSet loops) noexcept {
 
 }  // namespace
 
-void renderStretch(const PassShape& shape, BufferLayout layout, CaptureBuffers capture, float repeatGain,
-                   PassPosition position, const StereoIo& io, std::int32_t frames) noexcept {
+std::int32_t renderStretch(const PassShape& shape, BufferLayout layout, CaptureBuffers capture, float repeatGain,
+                           PassPosition position, const StereoIo& io, std::int32_t maxFrames) noexcept {
     const std::uint32_t k = position.readIndex;
     const bool live = k == position.writeIndex;
-    const bool stores = position.writeIndex < static_cast<std::uint32_t>(kCaptureCapacity);
+    const auto capacity = static_cast<std::uint32_t>(kCaptureCapacity);
+    const bool stores = position.writeIndex < capacity;
+    std::int64_t frames = std::min<std::int64_t>(maxFrames, shape.nextRuleChange(k) - k);
+    if (stores) frames = std::min<std::int64_t>(frames, capacity - position.writeIndex);
+    const auto stretch = static_cast<std::int32_t>(frames);
+
     const StretchIo stretchIo{io.inLeft,
                               io.inRight,
                               io.outLeft,
@@ -252,17 +260,18 @@ void renderStretch(const PassShape& shape, BufferLayout layout, CaptureBuffers c
     const StretchRules rules = rulesAt(shape, k);
     const auto firstIndex = static_cast<std::int32_t>(k);
     if (layout == BufferLayout::tangled || rules.fadesIn || rules.fadesOut) {
-        generalLoop(shape, rules, live, repeatGain, firstIndex, stretchIo, frames);
-        return;
+        generalLoop(shape, rules, live, repeatGain, firstIndex, stretchIo, stretch);
+        return stretch;
     }
     const Kernels& kernels = kernelsFor(shape.loops);
     const bool inPlace = layout == BufferLayout::inPlace;
     if (rules.gated) {
-        kernels.gated[inPlace][stores](shape, stretchIo, frames);
+        kernels.gated[inPlace][stores](shape, stretchIo, stretch);
     } else {
         const WetSource source = live ? WetSource::live : (stores ? WetSource::repeat : WetSource::repeatUnstored);
-        kernels.pass[inPlace][static_cast<int>(source)][shape.fades](shape, repeatGain, firstIndex, stretchIo, frames);
+        kernels.pass[inPlace][static_cast<int>(source)][shape.fades](shape, repeatGain, firstIndex, stretchIo, stretch);
     }
+    return stretch;
 }
 
 }  // namespace slicecast

@@ -31,6 +31,7 @@ constexpr std::int32_t kEdgeFadeLength = 12;
 struct PassShape {
     PassShape(const ShapeParameters& p, std::int32_t slice, LoopSet loopSet) noexcept
         : parameters(p),
+          sliceLengthSamples(slice),
           sliceLength(static_cast<float>(slice)),
           fadeDenominator(sliceLength * p.rate),
           gateLength(truncateToInt32(fadeDenominator)),
@@ -57,6 +58,7 @@ struct PassShape {
     static constexpr std::int64_t kNoRuleChange = std::int64_t{1} << 62;
 
     ShapeParameters parameters;
+    std::int32_t sliceLengthSamples;
     float sliceLength;       // S
     float fadeDenominator;   // S x rate
     std::int32_t gateLength; // S x rate, truncated
@@ -83,14 +85,14 @@ struct PassPosition {
     std::uint32_t writeIndex;
 };
 
-// Stores the input of frames frames into the capture from the write index
-// on and renders them from the read index on at one repeat gain. The frames
-// must share one set of rules (no read index from nextRuleChange of the
-// first on), lie within one pass (the read index stays below the slice
-// length), and lie either wholly below the capacity or wholly beyond it,
-// where nothing is stored.
-// layout is how the block's buffers lie (layoutOf).
-void renderStretch(const PassShape& shape, BufferLayout layout, CaptureBuffers capture, float repeatGain,
-                   PassPosition position, const StereoIo& io, std::int32_t frames) noexcept;
+// Stores the input of up to maxFrames frames into the capture from the
+// write index on and renders them from the read index on at one repeat gain,
+// and answers how many it took: as many as share one set of rules (up to the
+// read index nextRuleChange gives) and lie on one side of the capacity,
+// beyond which nothing is stored. The frames must lie within one pass (the
+// read index stays below the slice length); layout is how the block's
+// buffers lie (layoutOf).
+std::int32_t renderStretch(const PassShape& shape, BufferLayout layout, CaptureBuffers capture, float repeatGain,
+                           PassPosition position, const StereoIo& io, std::int32_t maxFrames) noexcept;
 
 }  // namespace slicecast

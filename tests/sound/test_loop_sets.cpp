@@ -45,8 +45,8 @@ struct CaptureBuffers {
 };
 
 // frames frames of one pass, rendered with the loop set stretch by stretch
-// as the repeater cuts them (wherever a rule changes or the capture fills
-// up), into separate output buffers or in place; the capture afterwards
+// (each ends where a rule changes or the capture fills up), into separate
+// output buffers or in place; the capture afterwards
 // holds what the stretches stored. A tangled layout is told to the loops for
 // separate buffers, which takes them frame by frame.
 Stereo renderWith(LoopSet loops, const slicecast::ShapeParameters& parameters, std::int32_t sliceLength, float gain,
@@ -59,16 +59,11 @@ Stereo renderWith(LoopSet loops, const slicecast::ShapeParameters& parameters, s
     const slicecast::StereoIo io{inPlace ? output.left.data() : input.left.data(),
                                  inPlace ? output.right.data() : input.right.data(), output.left.data(),
                                  output.right.data()};
-    const std::int64_t capacity = slicecast::kCaptureCapacity;
     for (std::int32_t done = 0; done < frames;) {
-        const std::int64_t k = position.readIndex + done;
-        const std::int64_t stored = position.writeIndex + done;
-        std::int64_t stretch = std::min<std::int64_t>(frames - done, shape.nextRuleChange(k) - k);
-        if (stored < capacity) stretch = std::min(stretch, capacity - stored);
-        slicecast::renderStretch(shape, layout, {capture.left.data(), capture.right.data()}, gain,
-                                 {static_cast<std::uint32_t>(k), static_cast<std::uint32_t>(stored)}, io.from(done),
-                                 static_cast<std::int32_t>(stretch));
-        done += static_cast<std::int32_t>(stretch);
+        done += slicecast::renderStretch(shape, layout, {capture.left.data(), capture.right.data()}, gain,
+                                         {position.readIndex + static_cast<std::uint32_t>(done),
+                                          position.writeIndex + static_cast<std::uint32_t>(done)},
+                                         io.from(done), frames - done);
     }
     return output;
 }

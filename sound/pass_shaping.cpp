@@ -51,15 +51,20 @@ StretchRules rulesAt(const PassShape& shape, std::int64_t k) noexcept {
 // output. Each frame's input pair is read before anything of the frame is
 // written.
 
-// The bulk of a pass, between its fade-in and its gate: the repeat gain and
-// the fade, then the mix with the dry signal, the input stored as it goes.
+// Which fade of the edges of a pass a stretch lies in.
+enum class EdgeFade { none, fadeIn, fadeOut };
+
+// A pass up to its gate and the 11 samples past it: the repeat gain, the
+// fade, the fade-in and the fade-out after the gate, in this order, then the
+// mix with the dry signal, the input stored as it goes.
 // Every choice that holds for the whole stretch is a template argument, so
 // that each loop is as short as its case allows: InPlace reads the input
-// from the output buffers, Live reads the wet signal from the input (the
-// live pass), Fades applies the linear fade ("FadeOut" not 0), Stores
-// captures the input (below the capacity). The live pass always lies below
-// the capacity, as the slice does.
-template <bool InPlace, bool Live, bool Fades, bool Stores>
+// from the output buffers, EdgeFade adds the fade-in or the fade-out past
+// the gate, Live reads the wet signal from the input (the live pass), Fades
+// applies the linear fade ("FadeOut" not 0), Stores captures the input
+// (below the capacity). The live pass always lies below the capacity, as the
+// slice does.
+template <bool InPlace, EdgeFade Edge, bool Live, bool Fades, bool Stores>
 SLICECAST_LOOP_BODY void passLoop(const PassShape& shape, float gain, std::int32_t firstIndex,
                                   const float* __restrict inLeft, const float* __restrict inRight,
                                   float* __restrict outLeft, float* __restrict outRight,
@@ -71,6 +76,8 @@ SLICECAST_LOOP_BODY void passLoop(const PassShape& shape, float gain, std::int32
     const float denominator = shape.fadeDenominator;
     const float dryGain = shape.dryGain;
     const float mix = shape.parameters.mix;
+    // 12 - (k - gate length) at the first frame; 1 to 11 wherever it is used.
+    const std::int32_t firstRemaining = shape.gateLength + kEdgeFadeLength - firstIndex;
     for (std::int32_t i = 0; i < frames; ++i) {
         const float dryLeft = InPlace ? outLeft[i] : inLeft[i];
         const float dryRight = InPlace ? outRight[i] : inRight[i];
@@ -78,13 +85,24 @@ SLICECAST_LOOP_BODY void passLoop(const PassShape& shape, float gain, std::int32
             storeLeft[i] = dryLeft;
             storeRight[i] = dryRight;
         }
+        const auto K = static_cast<float>(firstIndex + i);
         float wetLeftSample = (Live ? dryLeft : wetLeft[i]) * gain;
         float wetRightSample = (Live ? dryRight : wetRight[i]) * gain;
         if constexpr (Fades) {
-            const auto K = static_cast<float>(firstIndex + i);
             const float fade = 1.0f - (K * fadeOut) / denominator;
             wetLeftSample = wetLeftSample * fade;
             wetRightSample = wetRightSample * fade;
+        }
+        if constexpr (Edge == EdgeFade::fadeIn) {
+            wetLeftSample = (K * wetLeftSample) / 12.0f;
+            wetRightSample = (K * wetRightSample) / 12.0f;
+        }
+        if constexpr (Edge == EdgeFade::fadeOut) {
+            // The project's own fade-out past the gate, mirroring the
+            // fade-in so that the cut does not click.
+            const auto remaining = static_cast<float>(firstRemaining - i);
+            wetLeftSample = (remaining * wetLeftSample) / 12.0f;
+            wetRightSample = (remaining * wetRightSample) / 12.0f;
         }
         outLeft[i] = dryGain * dryLeft + mix * wetLeftSample;
         outRight[i] = dryGain * dryRight + mix * wetRightSample;
@@ -111,14 +129,14 @@ SLICECAST_LOOP_BODY void gatedLoop(const PassShape& shape, const float* __restri
     }
 }
 
-// Every rule at once, frame by frame: the edges of a pass (its 12-sample
-// fade-in and the 11 samples past the gate, at most 12 frames each), and
-// every stretch of a block whose buffers are tangled. The repeat gain, the
+// Every rule at once, frame by frame: every stretch of a block whose
+// buffers are tangled, and the few read indexes in both the fade-in and the
+// fade-out past the gate (a gate length below 11). The repeat gain, the
 // fade, the fade-in and the fade-out after the gate, in this order, then the
 // mix; a gated frame's wet signal is 0, so that its mix term is mix x 0 as
-// in the gated loop. Too short or too rare to gain from wider registers, so
-// one version serves both loop sets. Kept out of renderStretch, whose way to
-// the other loops it would otherwise burden with its registers.
+// in the gated loop. Too rare to gain from wider registers, so one version
+// serves both loop sets. Kept out of renderStretch, whose way to the other
+// loops it would otherwise burden with its registers.
 [[gnu::noinline]] void generalLoop(const PassShape& shape, StretchRules rules, bool live, float gain,
                                    std::int32_t firstIndex, const StretchIo& io, std::int32_t frames) noexcept {
     // 12 - (k - gate length) at the first frame; 1 to 11 wherever it is used.
@@ -164,20 +182,20 @@ using GatedKernel = void (*)(const PassShape&, const StretchIo&, std::int32_t) n
 // How a stretch between the edges of a pass gets its wet signal.
 enum class WetSource { repeatUnstored, repeat, live };  // repeatUnstored: beyond the capacity
 
-// One loop set's loops, by layout (separate, in place), then by wet source
-// and fade, or by whether the input is stored.
+// One loop set's loops, by layout (separate, in place), then by edge fade,
+// wet source and fade, or by whether the input is stored.
 struct Kernels {
-    PassKernel pass[2][3][2];
+    PassKernel pass[2][3][3][2];
     GatedKernel gated[2][2];
 };
 
 struct BaselineLoops {
-    template <bool InPlace, bool Live, bool Fades, bool Stores>
+    template <bool InPlace, EdgeFade Edge, bool Live, bool Fades, bool Stores>
     static void pass(const PassShape& shape, float gain, std::int32_t firstIndex, const StretchIo& io,
                      std::int32_t frames) noexcept {
-        passLoop<InPlace, Live, Fades, Stores>(shape, gain, firstIndex, io.inLeft, io.inRight, io.outLeft,
-                                               io.outRight, io.wetLeft, io.wetRight, io.storeLeft, io.storeRight,
-                                               frames);
+        passLoop<InPlace, Edge, Live, Fades, Stores>(shape, gain, firstIndex, io.inLeft, io.inRight, io.outLeft,
+                                                     io.outRight, io.wetLeft, io.wetRight, io.storeLeft,
+                                                     io.storeRight, frames);
     }
     template <bool InPlace, bool Stores>
     static void gated(const PassShape& shape, const StretchIo& io, std::int32_t frames) noexcept {
@@ -188,12 +206,12 @@ struct BaselineLoops {
 
 #ifdef SLICECAST_AVX2_LOOPS
 struct Avx2Loops {
-    template <bool InPlace, bool Live, bool Fades, bool Stores>
+    template <bool InPlace, EdgeFade Edge, bool Live, bool Fades, bool Stores>
     SLICECAST_TARGET_AVX2 static void pass(const PassShape& shape, float gain, std::int32_t firstIndex,
                                            const StretchIo& io, std::int32_t frames) noexcept {
-        passLoop<InPlace, Live, Fades, Stores>(shape, gain, firstIndex, io.inLeft, io.inRight, io.outLeft,
-                                               io.outRight, io.wetLeft, io.wetRight, io.storeLeft, io.storeRight,
-                                               frames);
+        passLoop<InPlace, Edge, Live, Fades, Stores>(shape, gain, firstIndex, io.inLeft, io.inRight, io.outLeft,
+                                                     io.outRight, io.wetLeft, io.wetRight, io.storeLeft,
+                                                     io.storeRight, frames);
     }
     template <bool InPlace, bool Stores>
     SLICECAST_TARGET_AVX2 static void gated(const PassShape& shape, const StretchIo& io, std::int32_t frames) noexcept {
@@ -203,15 +221,22 @@ struct Avx2Loops {
 };
 #endif
 
+template <typename Loops, bool InPlace, EdgeFade Edge>
+constexpr void addPassKernels(Kernels& kernels) noexcept {
+    auto& pass = kernels.pass[InPlace][static_cast<int>(Edge)];
+    pass[0][0] = &Loops::template pass<InPlace, Edge, false, false, false>;
+    pass[0][1] = &Loops::template pass<InPlace, Edge, false, true, false>;
+    pass[1][0] = &Loops::template pass<InPlace, Edge, false, false, true>;
+    pass[1][1] = &Loops::template pass<InPlace, Edge, false, true, true>;
+    pass[2][0] = &Loops::template pass<InPlace, Edge, true, false, true>;
+    pass[2][1] = &Loops::template pass<InPlace, Edge, true, true, true>;
+}
+
 template <typename Loops, bool InPlace>
 constexpr void addKernels(Kernels& kernels) noexcept {
-    auto& pass = kernels.pass[InPlace];
-    pass[0][0] = &Loops::template pass<InPlace, false, false, false>;
-    pass[0][1] = &Loops::template pass<InPlace, false, true, false>;
-    pass[1][0] = &Loops::template pass<InPlace, false, false, true>;
-    pass[1][1] = &Loops::template pass<InPlace, false, true, true>;
-    pass[2][0] = &Loops::template pass<InPlace, true, false, true>;
-    pass[2][1] = &Loops::template pass<InPlace, true, true, true>;
+    addPassKernels<Loops, InPlace, EdgeFade::none>(kernels);
+    addPassKernels<Loops, InPlace, EdgeFade::fadeIn>(kernels);
+    addPassKernels<Loops, InPlace, EdgeFade::fadeOut>(kernels);
     kernels.gated[InPlace][0] = &Loops::template gated<InPlace, false>;
     kernels.gated[InPlace][1] = &Loops::template gated<InPlace, true>;
 }
@@ -259,7 +284,7 @@ std::int32_t renderStretch(const PassShape& shape, BufferLayout layout, CaptureB
                               stores ? capture.right + position.writeIndex : nullptr};
     const StretchRules rules = rulesAt(shape, k);
     const auto firstIndex = static_cast<std::int32_t>(k);
-    if (layout == BufferLayout::tangled || rules.fadesIn || rules.fadesOut) {
+    if (layout == BufferLayout::tangled || (rules.fadesIn && rules.fadesOut)) {
         generalLoop(shape, rules, live, repeatGain, firstIndex, stretchIo, stretch);
         return stretch;
     }
@@ -268,8 +293,10 @@ std::int32_t renderStretch(const PassShape& shape, BufferLayout layout, CaptureB
     if (rules.gated) {
         kernels.gated[inPlace][stores](shape, stretchIo, stretch);
     } else {
+        const EdgeFade edge = rules.fadesIn ? EdgeFade::fadeIn : (rules.fadesOut ? EdgeFade::fadeOut : EdgeFade::none);
         const WetSource source = live ? WetSource::live : (stores ? WetSource::repeat : WetSource::repeatUnstored);
-        kernels.pass[inPlace][static_cast<int>(source)][shape.fades](shape, repeatGain, firstIndex, stretchIo, stretch);
+        kernels.pass[inPlace][static_cast<int>(edge)][static_cast<int>(source)][shape.fades](
+            shape, repeatGain, firstIndex, stretchIo, stretch);
     }
     return stretch;
 }

@@ -1,5 +1,6 @@
 # Where `cmake --install` and the packages put things: the render tool in
-# bin/, the plug-in in a folder that VST hosts scan.
+# bin/, the plug-in in a folder that VST hosts scan, its LV2 bundle in a
+# folder that LV2 hosts scan, its CLAP edition in one that CLAP hosts scan.
 #
 # SLICECAST_VST_DIR is that folder. Relative, it lies under the install
 # prefix (lib/vst: /usr/lib/vst for the Debian packages); absolute, it is
@@ -16,6 +17,18 @@ endif()
 set(SLICECAST_VST_DIR "${slicecast_default_vst_dir}" CACHE STRING
     "Folder the plug-in is installed into: relative to the install prefix, or absolute")
 
+# SLICECAST_CLAP_DIR is the CLAP edition's folder, in the same terms:
+# lib/clap (/usr/lib/clap for the Debian packages, a folder Linux CLAP hosts
+# search); on Windows the prefix itself, beside the VST 2.4 DLL (the read-me
+# sends it to %COMMONPROGRAMFILES%\CLAP).
+if(WIN32)
+    set(slicecast_default_clap_dir ".")
+else()
+    set(slicecast_default_clap_dir "lib/clap")
+endif()
+set(SLICECAST_CLAP_DIR "${slicecast_default_clap_dir}" CACHE STRING
+    "Folder the CLAP plug-in is installed into: relative to the install prefix, or absolute")
+
 # Where the installed render tool looks for the installed plug-in's folder:
 # the same absolute path, or a path relative to the folder of the tool, so
 # that the pair can be moved together (another --prefix, DESTDIR, a package).
@@ -24,3 +37,16 @@ if(IS_ABSOLUTE "${SLICECAST_VST_DIR}")
 else()
     file(RELATIVE_PATH SLICECAST_VST_DIR_FROM_TOOL "/${CMAKE_INSTALL_BINDIR}" "/${SLICECAST_VST_DIR}")
 endif()
+
+# SLICECAST_LV2_DIR is the folder the LV2 bundle, slicecast.lv2/, goes
+# into: lib/lv2 under the prefix (/usr/lib/lv2 for the Debian packages,
+# where distributions keep LV2 bundles), or an absolute folder (a per-user
+# ~/.lv2). On Windows the bundle goes next to the VST 2.4 DLL in the prefix,
+# and the zip's read-me says where LV2 hosts look for it.
+if(WIN32)
+    set(slicecast_default_lv2_dir ".")
+else()
+    set(slicecast_default_lv2_dir "lib/lv2")
+endif()
+set(SLICECAST_LV2_DIR "${slicecast_default_lv2_dir}" CACHE STRING
+    "Folder the LV2 bundle is installed into: relative to the install prefix, or absolute")

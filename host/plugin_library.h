@@ -31,10 +31,11 @@ public:
     VstPluginMainProc entryPoint() const;
     const std::string& path() const { return path_; }
 
-private:
-    // The exported symbol of that name, or null.
+    // The exported symbol of that name, or null: what formats other than
+    // VST 2.4 look up (a CLAP library's clap_entry).
     void* symbol(const char* name) const;
 
+private:
     std::string path_;
     void* handle_ = nullptr;
 };

@@ -1,4 +1,5 @@
-# The Debian package: the plug-in in /usr/lib/vst, the render tool in
+# The Debian package: the plug-in in /usr/lib/vst, as an LV2 bundle in
+# /usr/lib/lv2 and as CLAP in /usr/lib/clap, the render tool in
 # /usr/bin, and what Debian's policy asks of every package (copyright,
 # changelog, a manual page), for the architecture the build targets.
 
@@ -57,7 +58,9 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
     "divided by 1 to 64, triplets included) again and again, each repeat"
     "decaying, gated and faded, mixed with the dry signal."
     ""
-    "The plug-in is installed where Linux VST hosts look for it, /usr/lib/vst."
+    "The plug-in is installed where Linux VST hosts look for it, /usr/lib/vst,"
+    "as an LV2 bundle where LV2 hosts look for it, /usr/lib/lv2, and as a"
+    "CLAP plug-in where CLAP hosts look for it, /usr/lib/clap."
     "The slicecast command plays sound files through it from the command line.")
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

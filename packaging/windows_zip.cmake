@@ -1,4 +1,5 @@
-# The Windows zip: x64/slicecast.dll and x86/slicecast.dll side by side,
+# The Windows zip: x64/ and x86/ side by side, each with slicecast.dll
+# (VST 2.4) and slicecast.clap (CLAP),
 # with a read-me on where they go. Either Windows build packages both: its
 # own DLL and the one of its twin build (by default the folder next to this
 # one, as the windows-x64 and windows-x86 presets lay them out).

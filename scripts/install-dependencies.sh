@@ -17,6 +17,9 @@ packages=(
     libcli11-dev
     # The render tool draws its pictures with cairo.
     libcairo2-dev
+    # The LV2 edition's headers, and lilv to host LV2 plug-ins.
+    lv2-dev
+    liblilv-dev
 )
 
 foreign_architectures=()
@@ -36,6 +39,10 @@ if [[ ${1:-} == --test ]]; then
         audacity
         xvfb
         xauth
+        # The CLAP edition in a real host: Qtractor on a dummy JACK server
+        # (jackd2; libjack for the transport, driven from Python).
+        qtractor
+        jackd2
         # Cross builds, tested on their targets: Windows through mingw-w64
         # (-posix: std::mutex) and Wine in both widths, 64-bit ARM Linux
         # through Debian's cross compiler, its multiarch libraries and QEMU.
@@ -52,6 +59,11 @@ if [[ ${1:-} == --test ]]; then
         libbenchmark-dev:arm64
         libsndfile1-dev:arm64
         libcairo2-dev:arm64
+        liblilv-dev:arm64
+        # The LV2 stage: lv2_validate (it needs sordi), serdi, lv2apply.
+        sordi
+        serdi
+        lilv-utils
         # Packages stage: dpkg-shlibdeps and file for cpack's .deb, lintian.
         dpkg-dev
         file

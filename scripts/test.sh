@@ -2,10 +2,11 @@
 # Builds Slicecast and runs its whole test suite: the normal build, then the
 # same suite under AddressSanitizer and UndefinedBehaviorSanitizer, the
 # reliability tests under ThreadSanitizer, a minute of fuzzing, the
-# effect in a real DAW (Ardour 7, headless) and a real audio editor
-# (Audacity 3.2, headless), the builds for the other platforms tested on
-# their targets, and the packages (built, checked, installed and removed
-# again). Each stage reports its time.
+# effect in real DAWs (Ardour 7 and, as CLAP, Qtractor, headless), the LV2
+# bundle checked by LV2's own tools, a real audio editor (Audacity 3.2,
+# headless), the builds for the other platforms tested on their targets, and
+# the packages (built, checked, installed and removed again). Each stage
+# reports its time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -46,6 +47,14 @@ stage_done
 
 echo "== Ardour 7: scanner, session and export"
 bash scripts/ci/ardour.sh build
+stage_done
+
+echo "== LV2: the bundle validated, applied by lv2apply"
+bash scripts/ci/lv2.sh build
+stage_done
+
+echo "== Qtractor 0.9.31: the CLAP edition scanned and played, checked block by block"
+bash scripts/ci/qtractor.sh build
 stage_done
 
 echo "== Audacity 3.2: the effect applied offline, without a musical position"

@@ -6,6 +6,8 @@
 #     one stereo track holding a generated stereo region, Slicecast on it
 #     with chosen parameters, and exports it; the export must be what the
 #     effect makes of that input at that tempo (daw_export_check).
+#  3. The same session with the LV2 edition (the build's bundle, found
+#     through LV2_PATH) in place of the VST 2.4 one, checked the same way.
 #   usage: ardour.sh BUILD_DIR
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -21,8 +23,9 @@ tempo=187.5
 block=1024
 seconds=4
 # "WaveLength" 1/16, "UpdatePeriod" 1/4, "Rate" 80 %, "FadeOut" 30 %,
-# "DecayRate" 60 %, "Mix" 90 %.
+# "DecayRate" 60 %, "Mix" 90 %; the same as the LV2 edition's port values.
 parameters=(0.65 1.0 0.8 0.3 0.6 0.9)
+lv2_ports=(7 4 80 30 60 90)
 
 # KEEP_WORK=1 keeps the session and export for a look after a failure.
 work=$(mktemp -d)
@@ -36,6 +39,7 @@ mkdir -p "$HOME" "$work/vst"
 cp "$plugin" "$work/vst/slicecast.so"
 touch -d '1 hour ago' "$work/vst/slicecast.so"
 export LXVST_PATH=$work/vst
+export LV2_PATH=$build_dir/lv2
 
 echo "-- scanner"
 scan=$(LD_LIBRARY_PATH=/usr/lib/ardour7 /usr/lib/ardour7/ardour-vst-scanner -f -v "$work/vst/slicecast.so" 2>&1)
@@ -72,32 +76,47 @@ session=$work/$name
 audio=$session/interchange/$name/audiofiles
 exported=$work/export.wav
 
-# One go at building and exporting the session. Answers 1 when Ardour
-# crashed, 2 when a step of ours failed.
+# One go at building and exporting the session with Slicecast in FORMAT
+# (LXVST or LV2) set to the given values. Answers 1 when Ardour crashed, 2
+# when a step of ours failed.
 build_and_export() {
+    local format=$1
+    shift
     rm -rf "$session" "$exported"
-    echo "-- session"
-    run_ardour_lua "session saved" "$here/ardour_session.lua" "$session" "$name" "$rate" "$tempo" \
-        "${parameters[@]}" || return 1
+    echo "-- session ($format)"
+    run_ardour_lua "session saved" "$here/ardour_session.lua" "$session" "$name" "$rate" "$tempo" "$@" "$format" ||
+        return 1
     mkdir -p "$audio"
     "$checker" generate --left "$audio/input%L.wav" --right "$audio/input%R.wav" --rate "$rate" \
         --seconds "$seconds" || return 2
     python3 "$here/ardour_region.py" "$session/$name.ardour" 'input%L.wav' 'input%R.wav' \
         $((rate * seconds)) "$rate" || return 2
-    echo "-- export"
+    echo "-- export ($format)"
     run_ardour_lua "exported" "$here/ardour_export.lua" "$session" "$name" "$preset" "$work" export || return 1
     [[ -f $exported ]] || { echo "no export at $exported"; return 2; }
 }
 
-attempts=8
-for ((attempt = 1; ; ++attempt)); do
-    status=0
-    build_and_export || status=$?
-    ((status == 0)) && break
-    ((status == 1 && attempt < attempts)) || { echo "the DAW stage failed (attempt $attempt)"; exit 1; }
-    echo "(Ardour crashed; attempt $((attempt + 1)) of $attempts)"
-done
+# Builds, exports and checks the session with Slicecast in FORMAT; the
+# check's options follow the format's values.
+session_stage() {
+    local format=$1
+    shift
+    local attempts=8 attempt status
+    for ((attempt = 1; ; ++attempt)); do
+        status=0
+        build_and_export "$format" "$@" || status=$?
+        ((status == 0)) && break
+        ((status == 1 && attempt < attempts)) || { echo "the DAW stage ($format) failed (attempt $attempt)"; exit 1; }
+        echo "(Ardour crashed; attempt $((attempt + 1)) of $attempts)"
+    done
+}
 
-echo "-- check"
+session_stage LXVST "${parameters[@]}"
+echo "-- check (LXVST)"
+"$checker" check --left "$audio/input%L.wav" --right "$audio/input%R.wav" --export "$exported" \
+    --rate "$rate" --tempo "$tempo" --block "$block" --parameters "${parameters[@]}"
+
+session_stage LV2 "${lv2_ports[@]}"
+echo "-- check (LV2)"
 "$checker" check --left "$audio/input%L.wav" --right "$audio/input%R.wav" --export "$exported" \
     --rate "$rate" --tempo "$tempo" --block "$block" --parameters "${parameters[@]}"

@@ -2,8 +2,9 @@
 -- sample rate and tempo, one stereo track with Slicecast inserted and its
 -- six parameters set, inputs left unconnected (the region alone feeds the
 -- track), outputs to the master bus. The region itself is added to the saved file afterwards, since
--- this tool cannot import audio.
---   ardour7-lua ardour_session.lua DIR NAME RATE TEMPO P0 P1 P2 P3 P4 P5
+-- this tool cannot import audio. FORMAT is LXVST (the default: parameters
+-- in 0..1) or LV2 (parameters as the control ports take them).
+--   ardour7-lua ardour_session.lua DIR NAME RATE TEMPO P0 P1 P2 P3 P4 P5 [FORMAT]
 local dir, name, rate, tempo = arg[1], arg[2], tonumber(arg[3]), tonumber(arg[4])
 
 local session = create_session(dir, name, rate)
@@ -27,8 +28,9 @@ for channel = 0, 1 do
     assert(port:connect(master:input():audio(channel):name()) == 0, "cannot connect the track to the master bus")
 end
 
-local plugin = ARDOUR.LuaAPI.new_plugin(session, "J'x Slicecast", ARDOUR.PluginType.LXVST, "")
-assert(not plugin:isnil(), "Slicecast is not in the plug-in cache")
+local format = arg[11] or "LXVST"
+local plugin = ARDOUR.LuaAPI.new_plugin(session, "J'x Slicecast", ARDOUR.PluginType[format], "")
+assert(not plugin:isnil(), "Slicecast (" .. format .. ") is not among Ardour's plug-ins")
 assert(track:add_processor_by_index(plugin, 0, nil, true) == 0, "cannot insert Slicecast")
 for index = 0, 5 do
     assert(ARDOUR.LuaAPI.set_processor_param(plugin, index, tonumber(arg[5 + index])))

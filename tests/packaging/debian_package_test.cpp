@@ -67,8 +67,10 @@ TEST(DebianPackage, NameFieldsFilesAndBinariesAgree) {
 
     ScratchFolder contents;
     unpackDeb(deb, contents.path());
-    EXPECT_EQ(filesUnder(contents.path()), installedFiles("usr/lib/vst/slicecast.so"));
-    for (const char* binary : {"usr/lib/vst/slicecast.so", "usr/bin/slicecast"}) {
+    EXPECT_EQ(filesUnder(contents.path()),
+              installedFiles("usr/lib/vst/slicecast.so", "usr/lib/lv2", "usr/lib/clap/slicecast.clap"));
+    for (const char* binary : {"usr/lib/vst/slicecast.so", "usr/lib/lv2/slicecast.lv2/slicecast.so",
+                               "usr/lib/clap/slicecast.clap", "usr/bin/slicecast"}) {
         EXPECT_EQ(binaryMachine(contents.path() / binary), machine->second) << binary;
     }
 

@@ -34,6 +34,11 @@ protected:
         return (fs::path("/usr") / SLICECAST_VST_DIR / "slicecast.so").lexically_normal();
     }
 
+    fs::path installedLv2Folder() const { return (fs::path("/usr") / SLICECAST_LV2_DIR).lexically_normal(); }
+    fs::path installedClapPlugin() const {
+        return (fs::path("/usr") / SLICECAST_CLAP_DIR / "slicecast.clap").lexically_normal();
+    }
+
     fs::path installedTool() const { return staged("/usr/bin/slicecast"); }
 
     // Configured absolute, the plug-in folder lies outside the stage, and
@@ -44,7 +49,16 @@ protected:
 };
 
 TEST_F(Install, PutsEveryFileInItsPlace) {
-    EXPECT_EQ(filesUnder(stage_.path()), installedFiles(installedPlugin().relative_path().generic_string()));
+    EXPECT_EQ(filesUnder(stage_.path()), installedFiles(installedPlugin().relative_path().generic_string(),
+                                                        installedLv2Folder().relative_path().generic_string(),
+                                                        installedClapPlugin().relative_path().generic_string()));
+}
+
+// The installed bundle names the binary that lies beside it.
+TEST_F(Install, Lv2BundleNamesItsBinary) {
+    const fs::path bundle = staged(installedLv2Folder() / "slicecast.lv2");
+    EXPECT_NE(tooltest::fileContents(bundle / "manifest.ttl").find("lv2:binary <slicecast.so>"), std::string::npos);
+    EXPECT_TRUE(fs::is_regular_file(bundle / "slicecast.so"));
 }
 
 TEST_F(Install, ToolFindsTheInstalledPlugIn) {

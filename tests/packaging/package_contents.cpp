@@ -18,14 +18,22 @@ std::vector<std::string> filesUnder(const fs::path& root) {
     return files;
 }
 
-std::vector<std::string> installedFiles(const std::string& pluginPath) {
+std::vector<std::string> lv2BundleFiles(const std::string& folder, const std::string& binaryName) {
+    const std::string bundle = folder + "/slicecast.lv2/";
+    return {bundle + "manifest.ttl", bundle + binaryName, bundle + "slicecast.ttl"};
+}
+
+std::vector<std::string> installedFiles(const std::string& pluginPath, const std::string& lv2Folder,
+                                        const std::string& clapPath) {
     std::vector<std::string> files{
         "usr/bin/slicecast",
         "usr/share/doc/slicecast/changelog.gz",
         "usr/share/doc/slicecast/copyright",
         "usr/share/man/man1/slicecast.1.gz",
         pluginPath,
+        clapPath,
     };
+    for (const std::string& file : lv2BundleFiles(lv2Folder, "slicecast.so")) files.push_back(file);
     std::sort(files.begin(), files.end());
     return files;
 }

@@ -13,10 +13,15 @@ namespace packagingtest {
 std::vector<std::string> filesUnder(const std::filesystem::path& root);
 
 // What an install or a Debian package holds, relative to its root, sorted:
-// the tool, the documents and the plug-in at pluginPath. The plug-in once
-// only: a second copy in another VST folder makes hosts that scan both list
-// the effect twice.
-std::vector<std::string> installedFiles(const std::string& pluginPath);
+// the tool, the documents, the plug-in at pluginPath, the LV2 bundle in the
+// folder lv2Folder and the CLAP edition at clapPath. Each once only: a
+// second copy in another plug-in folder makes hosts that scan both list the
+// effect twice.
+std::vector<std::string> installedFiles(const std::string& pluginPath, const std::string& lv2Folder,
+                                        const std::string& clapPath);
+
+// The files of the LV2 bundle in folder: its .ttl files and binaryName.
+std::vector<std::string> lv2BundleFiles(const std::string& folder, const std::string& binaryName);
 
 // Runs program with args to its end and gives what it printed; throws,
 // with what it said on standard error, when it fails.

@@ -1,9 +1,14 @@
-# Checks what a Windows host's loader sees of the plug-in DLL: it exports
-# VSTPluginMain and main and nothing else, and imports only the system's
-# own libraries (no MinGW runtime DLL that a host folder would not hold).
+# Checks what a Windows host's loader sees of a plug-in DLL: it exports
+# exactly the names in EXPORTS (sorted; by default the VST 2.4 pair
+# VSTPluginMain and main; lv2_descriptor for the LV2 edition, clap_entry for
+# the CLAP edition) and imports only the system's own libraries (no MinGW
+# runtime DLL that a host folder would not hold).
 #
-#   cmake -DOBJDUMP=... -DDLL=... -P check_windows_dll.cmake
+#   cmake -DOBJDUMP=... -DDLL=... [-DEXPORTS=clap_entry] -P check_windows_dll.cmake
 cmake_minimum_required(VERSION 3.25)
+if(NOT DEFINED EXPORTS)
+    set(EXPORTS "VSTPluginMain;main")
+endif()
 execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE listing RESULT_VARIABLE failed)
 if(failed)
     message(FATAL_ERROR "${OBJDUMP} cannot read ${DLL}")
@@ -32,6 +37,6 @@ foreach(line IN LISTS export_lines)
     list(APPEND exports ${name})
 endforeach()
 list(SORT exports)
-if(NOT exports STREQUAL "VSTPluginMain;main")
-    message(SEND_ERROR "exports are '${exports}', expected exactly VSTPluginMain and main")
+if(NOT exports STREQUAL "${EXPORTS}")
+    message(SEND_ERROR "exports are '${exports}', expected exactly '${EXPORTS}'")
 endif()

@@ -1,33 +1,56 @@
 // Plays the fixed scenarios (render_scenarios.h) through a plug-in library
 // and writes each output as raw floats, DIR/<scenario>.f32, so that the
-// builds for different platforms can be compared bit for bit.
+// builds for different platforms can be compared bit for bit. A library
+// named *.clap is hosted as a CLAP plug-in, any other as a VST 2.4 one; with
+// the LV2 edition's binary too, its outputs go to DIR/lv2/<scenario>.f32.
 //
-//   platform_render PLUGIN_LIBRARY DIR
+//   platform_render PLUGIN_LIBRARY DIR [LV2_BINARY]
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <optional>
+#include <stdexcept>
 
+#include "clap_scenario_player.h"
+#include "descriptor_instance.h"
 #include "plugin_library.h"
 #include "render_scenarios.h"
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: platform_render PLUGIN_LIBRARY DIR\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: platform_render PLUGIN_LIBRARY DIR [LV2_BINARY]\n");
         return 2;
     }
     try {
-        const vsthost::PluginLibrary library(argv[1]);
+        const std::filesystem::path path(argv[1]);
+        const bool clap = path.extension() == ".clap";
+        std::optional<vsthost::PluginLibrary> vstLibrary;
+        std::optional<claphost::ClapLibrary> clapLibrary;
+        if (clap)
+            clapLibrary.emplace(argv[1]);
+        else
+            vstLibrary.emplace(argv[1]);
         const std::filesystem::path directory(argv[2]);
         std::filesystem::create_directories(directory);
-        for (const auto& scenario : platforms::renderScenarios()) {
-            const auto bytes = platforms::interleavedBytes(platforms::renderScenario(scenario, library.entryPoint()));
-            std::ofstream file(directory / (scenario.name + ".f32"), std::ios::binary | std::ios::trunc);
+        std::unique_ptr<platforms::SharedLibrary> lv2;
+        if (argc == 4) {
+            lv2 = std::make_unique<platforms::SharedLibrary>(argv[3]);
+            std::filesystem::create_directories(directory / "lv2");
+        }
+        const auto write = [](const std::filesystem::path& path, const vsthost::StereoBuffer& output) {
+            const auto bytes = platforms::interleavedBytes(output);
+            std::ofstream file(path, std::ios::binary | std::ios::trunc);
             file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-            if (!file.flush()) {
-                std::fprintf(stderr, "platform_render: cannot write %s\n", scenario.name.c_str());
-                return 1;
-            }
+            if (!file.flush()) throw std::runtime_error("cannot write " + path.string());
+        };
+        for (const auto& scenario : platforms::renderScenarios()) {
+            const std::unique_ptr<platforms::ScenarioPlayer> player =
+                clap ? std::make_unique<platforms::ClapScenarioPlayer>(*clapLibrary)
+                     : platforms::vstScenarioPlayer(vstLibrary->entryPoint());
+            write(directory / (scenario.name + ".f32"), platforms::renderScenario(scenario, *player));
+            if (lv2) write(directory / "lv2" / (scenario.name + ".f32"), platforms::renderLv2Scenario(scenario, *lv2));
         }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "platform_render: %s\n", error.what());

@@ -1,5 +1,6 @@
 #include "render_scenarios.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -50,13 +51,13 @@ struct Plan {
     Parameters parameters = kDefaults;
     vsthost::BlockSizer blocks = vsthost::fixedBlocks(512);
     // Called before every block: moves the transport or the parameters.
-    std::function<void(std::int64_t frame, vsthost::Transport&, vsthost::PluginInstance&)> beforeBlock;
+    std::function<void(std::int64_t frame, vsthost::Transport&, ScenarioPlayer&)> beforeBlock;
     vsthost::StereoBuffer input;
 };
 
 vsthost::BlockSizer randomBlocks(std::uint32_t seed) {
     auto random = std::make_shared<std::mt19937>(seed);
-    return [random](std::int64_t, std::int64_t) { return static_cast<std::int32_t>(1 + (*random)() % 3000); };
+    return [random](std::int64_t, std::int64_t) { return static_cast<std::int32_t>(1 + (*random)() % kLongestScenarioBlock); };
 }
 
 Plan planFor(const Scenario& scenario) {
@@ -67,7 +68,7 @@ Plan planFor(const Scenario& scenario) {
         plan.blocks = vsthost::fixedBlocks(1);
     } else if (name == "rate44100-block17-parameter-changes") {
         plan.blocks = vsthost::fixedBlocks(17);
-        plan.beforeBlock = [step = 0](std::int64_t, vsthost::Transport&, vsthost::PluginInstance& plugin) mutable {
+        plan.beforeBlock = [step = 0](std::int64_t, vsthost::Transport&, ScenarioPlayer& plugin) mutable {
             // A slow sweep of every parameter, one of them per block.
             const auto index = static_cast<VstInt32>(step % 6);
             plugin.setParameter(index, static_cast<float>((step * 37) % 101) / 100.0f);
@@ -79,7 +80,7 @@ Plan planFor(const Scenario& scenario) {
         plan.blocks = randomBlocks(96);
         plan.parameters = {0.5f, 1.0f, 0.9f, 0.5f, 0.8f, 0.75f};
         plan.beforeBlock = [jumps = 0, random = std::mt19937(7)](std::int64_t frame, vsthost::Transport& transport,
-                                                                  vsthost::PluginInstance&) mutable {
+                                                                  ScenarioPlayer&) mutable {
             // Every 40000 frames or so, jump somewhere within 16 bars.
             if (frame / 40000 > jumps) {
                 jumps = static_cast<int>(frame / 40000);
@@ -88,19 +89,19 @@ Plan planFor(const Scenario& scenario) {
         };
     } else if (name == "rate88200-block512-loop") {
         plan.parameters = {3.0f / 11.0f, 0.5f, 1.0f, 0.0f, 0.9f, 1.0f};
-        plan.beforeBlock = [](std::int64_t, vsthost::Transport& transport, vsthost::PluginInstance&) {
+        plan.beforeBlock = [](std::int64_t, vsthost::Transport& transport, ScenarioPlayer&) {
             // A two-bar loop from bar 2: back to its start whenever it ends.
             if (transport.position() >= 12.0) transport.locate(4.0 + (transport.position() - 12.0));
         };
     } else if (name == "rate192000-preroll-then-stop") {
         plan.parameters = {9.0f / 11.0f, 1.0f, 0.4f, 1.0f, 0.9f, 0.6f};
-        plan.beforeBlock = [](std::int64_t frame, vsthost::Transport& transport, vsthost::PluginInstance&) {
+        plan.beforeBlock = [](std::int64_t frame, vsthost::Transport& transport, ScenarioPlayer&) {
             // Plays out of the pre-roll, then stops for the rest.
             if (frame >= 300000) transport.setPlaying(false);
         };
     } else if (name == "rate22050-tempo-changes-and-missing-time") {
         plan.blocks = randomBlocks(22);
-        plan.beforeBlock = [block = 0](std::int64_t, vsthost::Transport& transport, vsthost::PluginInstance&) mutable {
+        plan.beforeBlock = [block = 0](std::int64_t, vsthost::Transport& transport, ScenarioPlayer&) mutable {
             transport.setTempo(block % 50 < 25 ? 89.75 : 140.0625);
             // Now and then a block without a position or without a tempo.
             const int phase = block % 17;
@@ -137,17 +138,65 @@ const std::vector<Scenario>& renderScenarios() {
     return scenarios;
 }
 
+namespace {
+
+// The VST 2.4 host: the time record answered is the block's.
+class VstPlayer final : public ScenarioPlayer, private vsthost::Host {
+public:
+    explicit VstPlayer(VstPluginMainProc entryPoint) : plugin_(*this, entryPoint) {}
+
+    void start(float sampleRate) override {
+        // The rate the effect may ask the host for, too.
+        transport = vsthost::Transport(sampleRate);
+        plugin_.switchOn(sampleRate, 512);
+    }
+    void setParameter(VstInt32 index, float value) override { plugin_.setParameter(index, value); }
+    void process(const VstTimeInfo& time, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
+                 std::int32_t frames) override {
+        time_ = time;
+        float* inputs[2] = {const_cast<float*>(inLeft), const_cast<float*>(inRight)};
+        float* outputs[2] = {outLeft, outRight};
+        plugin_.processReplacing(inputs, outputs, frames);
+    }
+
+private:
+    VstIntPtr answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
+                     float opt) override {
+        if (opcode == audioMasterGetTime) return reinterpret_cast<VstIntPtr>(&time_);
+        return vsthost::Host::answer(effect, opcode, index, value, ptr, opt);
+    }
+
+    VstTimeInfo time_{};
+    vsthost::PluginInstance plugin_;
+};
+
+}  // namespace
+
+std::unique_ptr<ScenarioPlayer> vstScenarioPlayer(VstPluginMainProc entryPoint) {
+    return std::make_unique<VstPlayer>(entryPoint);
+}
+
 vsthost::StereoBuffer renderScenario(const Scenario& scenario, VstPluginMainProc entryPoint) {
+    return renderScenario(scenario, *vstScenarioPlayer(entryPoint));
+}
+
+vsthost::StereoBuffer renderScenario(const Scenario& scenario, ScenarioPlayer& player) {
     Plan plan = planFor(scenario);
-    vsthost::Host host;
-    host.transport = vsthost::Transport(scenario.sampleRate, scenario.tempo, scenario.startPosition);
-    vsthost::PluginInstance plugin(host, entryPoint);
-    plugin.switchOn(scenario.sampleRate, 512);
-    for (VstInt32 index = 0; index < 6; ++index) plugin.setParameter(index, plan.parameters[static_cast<std::size_t>(index)]);
-    vsthost::StereoBuffer output;
-    vsthost::renderInBlocks(plugin, host.transport, plan.input, output, plan.blocks, [&](std::int64_t frame) {
-        if (plan.beforeBlock) plan.beforeBlock(frame, host.transport, plugin);
-    });
+    vsthost::Transport transport(scenario.sampleRate, scenario.tempo, scenario.startPosition);
+    player.start(scenario.sampleRate);
+    for (VstInt32 index = 0; index < 6; ++index) player.setParameter(index, plan.parameters[static_cast<std::size_t>(index)]);
+    const auto total = static_cast<std::int64_t>(plan.input.frames());
+    vsthost::StereoBuffer output(plan.input.frames());
+    for (std::int64_t frame = 0; frame < total;) {
+        const std::int64_t left = total - frame;
+        const auto frames = static_cast<std::int32_t>(std::clamp<std::int64_t>(plan.blocks(frame, left), 1, left));
+        if (plan.beforeBlock) plan.beforeBlock(frame, transport, player);
+        const auto at = static_cast<std::size_t>(frame);
+        player.process(*transport.timeInfo(), &plan.input.left[at], &plan.input.right[at], &output.left[at],
+                       &output.right[at], frames);
+        transport.advance(frames);
+        frame += frames;
+    }
     return output;
 }
 

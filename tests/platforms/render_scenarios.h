@@ -9,6 +9,8 @@
 // libraries), so the inputs are the same bits everywhere.
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,8 +29,32 @@ struct Scenario {
 
 const std::vector<Scenario>& renderScenarios();
 
+// The longest block any scenario plays.
+constexpr std::int32_t kLongestScenarioBlock = 3000;
+
+// What a scenario plays through: one plug-in format's edition behind a host
+// of that format. Parameters and time come in the VST 2.4 edition's terms;
+// each player turns them into its format's.
+class ScenarioPlayer {
+public:
+    virtual ~ScenarioPlayer() = default;
+    // Once, before the first block.
+    virtual void start(float sampleRate) = 0;
+    // A parameter value in 0..1, for the blocks from the next one on.
+    virtual void setParameter(VstInt32 index, float value) = 0;
+    // One block, with the host's time record for its first frame.
+    virtual void process(const VstTimeInfo& time, const float* inLeft, const float* inRight, float* outLeft,
+                         float* outRight, std::int32_t frames) = 0;
+};
+
+// A VST 2.4 host of a new instance made by entryPoint, answering each
+// block's time record as given.
+std::unique_ptr<ScenarioPlayer> vstScenarioPlayer(VstPluginMainProc entryPoint);
+
 // Plays the scenario through a new instance made by entryPoint.
 vsthost::StereoBuffer renderScenario(const Scenario& scenario, VstPluginMainProc entryPoint);
+// Plays the scenario through the player's new instance.
+vsthost::StereoBuffer renderScenario(const Scenario& scenario, ScenarioPlayer& player);
 
 // The raw form written and compared: 32-bit little-endian floats, left and
 // right interleaved frame by frame.

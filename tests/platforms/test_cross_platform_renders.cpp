@@ -10,10 +10,14 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <sstream>
 
+#include "clap_scenario_player.h"
+#include "descriptor_instance.h"
 #include "render_scenarios.h"
+#include "slicecast_clap_plugin.h"
 #include "slicecast_plugin.h"
 
 namespace {
@@ -56,12 +60,15 @@ std::string firstDifference(const std::vector<char>& expected, const std::vector
     return "lengths " + std::to_string(expected.size()) + " and " + std::to_string(got.size()) + " bytes";
 }
 
-}  // namespace
-
-TEST(CrossPlatformRenders, EveryPlatformPlaysEveryScenarioToTheBit) {
+// Every scenario as the native build renders it, compared with the renders
+// each platform wrote into its renders' subdirectory.
+void expectEveryPlatformToTheBit(
+    const std::string& subdirectory,
+    const std::function<vsthost::StereoBuffer(const platforms::Scenario&)>& renderNatively) {
     const bool required = std::getenv("SLICECAST_REQUIRE_CROSS_RENDERS") != nullptr;
     std::vector<Platform> present;
-    for (const Platform& platform : crossPlatforms()) {
+    for (Platform platform : crossPlatforms()) {
+        platform.renders /= subdirectory;
         if (std::filesystem::is_directory(platform.renders)) {
             present.push_back(platform);
         } else if (required) {
@@ -71,12 +78,49 @@ TEST(CrossPlatformRenders, EveryPlatformPlaysEveryScenarioToTheBit) {
     if (present.empty()) GTEST_SKIP() << "no cross-platform renders (build and test a cross preset first)";
 
     for (const auto& scenario : platforms::renderScenarios()) {
-        const auto native = platforms::interleavedBytes(platforms::renderScenario(scenario, testsupport::slicecastEntry()));
+        const auto native = platforms::interleavedBytes(renderNatively(scenario));
         for (const Platform& platform : present) {
             const auto theirs = fileBytes(platform.renders / (scenario.name + ".f32"));
             EXPECT_TRUE(native == theirs) << platform.name << ", " << scenario.name << ": "
                                           << firstDifference(native, theirs);
         }
+    }
+}
+
+// Through a new player of the native build's edition.
+std::function<vsthost::StereoBuffer(const platforms::Scenario&)> playedBy(
+    const std::function<std::unique_ptr<platforms::ScenarioPlayer>()>& newPlayer) {
+    return [newPlayer](const platforms::Scenario& scenario) { return platforms::renderScenario(scenario, *newPlayer()); };
+}
+
+}  // namespace
+
+TEST(CrossPlatformRenders, EveryPlatformPlaysEveryScenarioToTheBit) {
+    expectEveryPlatformToTheBit("", playedBy([] { return platforms::vstScenarioPlayer(testsupport::slicecastEntry()); }));
+}
+
+TEST(CrossPlatformRenders, EveryPlatformsClapEditionPlaysEveryScenarioToTheBit) {
+    expectEveryPlatformToTheBit("clap", playedBy([] {
+        return std::make_unique<platforms::ClapScenarioPlayer>(testsupport::slicecastClapLibrary());
+    }));
+}
+
+// The LV2 edition's binary, driven through lv2_descriptor on each platform
+// (platform_render's lv2/ folder), against the native build's.
+TEST(CrossPlatformRenders, EveryPlatformsLv2BinaryPlaysEveryScenarioToTheBit) {
+    const platforms::SharedLibrary lv2(SLICECAST_LV2_BINARY);
+    expectEveryPlatformToTheBit(
+        "lv2", [&lv2](const platforms::Scenario& scenario) { return platforms::renderLv2Scenario(scenario, lv2); });
+}
+
+// What the platforms' LV2 renders are held to is itself the VST 2.4
+// edition's sound: the binary driven directly gives the same bits.
+TEST(CrossPlatformRenders, Lv2BinaryDrivenDirectlyPlaysAsTheVstEdition) {
+    const platforms::SharedLibrary lv2(SLICECAST_LV2_BINARY);
+    for (const auto& scenario : platforms::renderScenarios()) {
+        const auto viaLv2 = platforms::interleavedBytes(platforms::renderLv2Scenario(scenario, lv2));
+        const auto viaVst = platforms::interleavedBytes(platforms::renderScenario(scenario, testsupport::slicecastEntry()));
+        EXPECT_TRUE(viaLv2 == viaVst) << scenario.name << ": " << firstDifference(viaVst, viaLv2);
     }
 }
 

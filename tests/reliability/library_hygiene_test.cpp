@@ -13,6 +13,7 @@
 
 #include "plugin_library.h"
 #include "reliability_support.h"
+#include "slicecast_clap_plugin.h"
 #include "slicecast_plugin.h"
 
 namespace {
@@ -28,14 +29,26 @@ std::string commandOutput(const std::string& command) {
     return output;
 }
 
-TEST(LibraryHygiene, ExportsOnlyTheEntryPointUnderItsTwoNames) {
-    const std::string listing = commandOutput("nm -D --defined-only '" + testsupport::slicecastPath() + "'");
-    ASSERT_FALSE(listing.empty()) << "nm printed nothing";
+std::set<std::string> exportsOf(const std::string& path) {
+    const std::string listing = commandOutput("nm -D --defined-only '" + path + "'");
     std::set<std::string> exported;
     std::istringstream lines(listing);
     std::string address, type, name;
     while (lines >> address >> type >> name) exported.insert(name);
-    EXPECT_EQ(exported, (std::set<std::string>{"VSTPluginMain", "main"})) << listing;
+    return exported;
+}
+
+TEST(LibraryHygiene, ExportsOnlyTheEntryPointUnderItsTwoNames) {
+    EXPECT_EQ(exportsOf(testsupport::slicecastPath()), (std::set<std::string>{"VSTPluginMain", "main"}));
+}
+
+TEST(LibraryHygiene, TheClapLibraryExportsOnlyItsEntry) {
+    EXPECT_EQ(exportsOf(testsupport::slicecastClapPath()), (std::set<std::string>{"clap_entry"}));
+    // Loaded as the strictest hosts load it: every symbol bound now.
+    void* handle = dlopen(testsupport::slicecastClapPath().c_str(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(handle, nullptr) << dlerror();
+    EXPECT_NE(dlsym(handle, "clap_entry"), nullptr);
+    dlclose(handle);
 }
 
 TEST(LibraryHygiene, LoadsWithEveryBindingResolvedAndBothNamesLeadToOneFunction) {

@@ -5,8 +5,12 @@
 // this process, binds to them), armed only around the audio calls.
 #include <gtest/gtest.h>
 
+#include "clap_event_list.h"
+#include "clap_instance.h"
+#include "clap_transport.h"
 #include "reliability_support.h"
 #include "scripted_time_host.h"
+#include "slicecast_clap_plugin.h"
 #include "slicecast_plugin.h"
 
 #if !defined(SLICECAST_SANITIZED)
@@ -146,6 +150,41 @@ TEST(RealtimeSafety, ProcessingNeitherAllocatesNorLocks) {
     }
     EXPECT_EQ(heapCalls.load(), 0) << "heap calls inside processReplacing";
     EXPECT_EQ(lockCalls.load(), 0) << "mutex calls inside processReplacing";
+}
+
+TEST(RealtimeSafety, ClapProcessingAndFlushNeitherAllocateNorLock) {
+    // The CLAP edition's audio-thread calls, with parameter and transport
+    // events inside blocks and now and then no transport at all; the event
+    // lists are built before the counters are armed.
+    std::mt19937 generator(4);
+    claphost::HostObject host;
+    claphost::ClapInstance plugin(testsupport::slicecastClapLibrary(), host);
+    ASSERT_TRUE(plugin.activate(48000.0, 1, 4096));
+    const auto input = testsupport::noise(4096, 2);
+    vsthost::StereoBuffer output(4096);
+
+    heapCalls = 0;
+    lockCalls = 0;
+    armedDuring([&] { ASSERT_TRUE(plugin.startProcessing()); });
+    for (int block = 0; block < 500; ++block) {
+        const auto frames = std::uniform_int_distribution<std::uint32_t>(1, 4096)(generator);
+        claphost::EventList events;
+        for (std::uint32_t frame = 0; frame < frames; frame += 97) {
+            const auto id = static_cast<clap::Id>(frame % 6);
+            events.addParamValue(frame, id, std::uniform_real_distribution<double>(0.0, id < 2 ? 4.0 : 100.0)(generator));
+            if (frame % 3 == 0) events.addTransport(frame, claphost::playingTransport(block + frame / 1000.0, 90.0 + block));
+        }
+        const clap::EventTransport transport = claphost::playingTransport(block * 0.5 - 3.0, 128.0);
+        armedDuring([&] {
+            plugin.process({input.left.data(), input.right.data(), output.left.data(), output.right.data(), frames,
+                            block % 7 == 0 ? nullptr : &transport, &events});
+            if (block % 50 == 0) plugin.flush(events);
+            if (block % 100 == 0) plugin.reset();
+        });
+    }
+    armedDuring([&] { plugin.stopProcessing(); });
+    EXPECT_EQ(heapCalls.load(), 0) << "heap calls inside process, flush, reset or start/stop";
+    EXPECT_EQ(lockCalls.load(), 0) << "mutex calls inside process, flush, reset or start/stop";
 }
 
 }  // namespace

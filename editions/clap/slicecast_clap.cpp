@@ -1,0 +1,219 @@
+#include "slicecast_clap.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "bounded_text.h"
+#include "clap_block_transport.h"
+#include "clap_state.h"
+
+namespace slicecast {
+
+namespace {
+
+// The stereo channels of a port's buffer, or null when it is not one.
+float* const* stereoChannels(const clap::AudioBuffer* buffers, std::uint32_t count) noexcept {
+    if (buffers == nullptr || count < 1) return nullptr;
+    const clap::AudioBuffer& buffer = buffers[0];
+    if (buffer.channelCount < 2 || buffer.data32 == nullptr) return nullptr;
+    if (buffer.data32[0] == nullptr || buffer.data32[1] == nullptr) return nullptr;
+    return buffer.data32;
+}
+
+// The event of that type in the core space, copied out (hosts need not
+// align events); false for any other event, or one too short to be it.
+template <typename Event>
+bool readEvent(const clap::EventHeader& header, std::uint16_t type, Event& event) noexcept {
+    if (header.spaceId != clap::kCoreEventSpace || header.type != type || header.size < sizeof(Event)) return false;
+    std::memcpy(&event, &header, sizeof event);
+    return true;
+}
+
+}  // namespace
+
+const clap::PluginAudioPorts SlicecastClap::audioPorts{&portCount, &portInfo};
+const clap::PluginParams SlicecastClap::params{&parameterCount, &parameterInfo, &parameterValue,
+                                               &valueToText,    &textToValue,   &flush};
+const clap::PluginState SlicecastClap::state{&saveState, &loadState};
+
+const clap::Plugin* SlicecastClap::create(const clap::Host* host, const clap::PluginDescriptor* descriptor) noexcept {
+    void* storage = std::calloc(1, sizeof(SlicecastClap));
+    if (storage == nullptr) return nullptr;
+    return &(new (storage) SlicecastClap(host, descriptor))->plugin_;
+}
+
+SlicecastClap::SlicecastClap(const clap::Host* host, const clap::PluginDescriptor* descriptor) noexcept
+    : plugin_{descriptor,  this,   &init,    &destroy, &activate,     &deactivate,
+              &startProcessing, &stopProcessing, &reset, &process, &getExtension, &onMainThread},
+      host_(host) {}
+
+SlicecastClap& SlicecastClap::of(const clap::Plugin* plugin) noexcept {
+    return *static_cast<SlicecastClap*>(plugin->pluginData);
+}
+
+bool SlicecastClap::init(const clap::Plugin* plugin) {
+    SlicecastClap& self = of(plugin);
+    if (self.host_->getExtension != nullptr)
+        self.hostParams_ = static_cast<const clap::HostParams*>(self.host_->getExtension(self.host_, clap::kExtParams));
+    return true;
+}
+
+void SlicecastClap::destroy(const clap::Plugin* plugin) {
+    SlicecastClap* self = &of(plugin);
+    self->~SlicecastClap();
+    std::free(self);
+}
+
+bool SlicecastClap::activate(const clap::Plugin* plugin, double sampleRate, std::uint32_t, std::uint32_t) {
+    // Every block length the host may send is fine for the sound, so the
+    // bounds need no storage. An activation starts as a new instance does
+    // (parameters kept): what was captured at another rate would replay at
+    // the wrong speed.
+    SlicecastClap& self = of(plugin);
+    self.sampleRate_ = static_cast<float>(sampleRate);
+    self.sound_.reset();
+    return true;
+}
+
+void SlicecastClap::deactivate(const clap::Plugin*) {}
+
+bool SlicecastClap::startProcessing(const clap::Plugin*) { return true; }
+
+void SlicecastClap::stopProcessing(const clap::Plugin*) {}
+
+void SlicecastClap::reset(const clap::Plugin* plugin) { of(plugin).sound_.reset(); }
+
+clap::ProcessStatus SlicecastClap::process(const clap::Plugin* plugin, const clap::Process* process) {
+    if (process == nullptr) return clap::kProcessError;
+    return of(plugin).processBlock(*process);
+}
+
+clap::ProcessStatus SlicecastClap::processBlock(const clap::Process& call) noexcept {
+    float* const* outputs = stereoChannels(call.audioOutputs, call.audioOutputsCount);
+    if (outputs == nullptr) return clap::kProcessError;
+    const std::uint32_t frames = call.framesCount;
+    const float* const* inputs = stereoChannels(call.audioInputs, call.audioInputsCount);
+    if (inputs == nullptr) {
+        // No input: the effect hears silence, processed in place.
+        std::fill_n(outputs[0], frames, 0.0f);
+        std::fill_n(outputs[1], frames, 0.0f);
+        inputs = outputs;
+    }
+
+    BlockTransport transport = transportOf(call.transport);
+    SoundParameters parameters = parameters_.sound();
+    std::uint32_t done = 0;
+    // Plays the frames up to end with the values in force. What follows
+    // counts on from the sound's own running position, with the tempo kept,
+    // which sounds exactly as if the block had not been cut.
+    const auto playUntil = [&](std::uint32_t end) noexcept {
+        if (end <= done) return;
+        const StereoIo io{inputs[0] + done, inputs[1] + done, outputs[0] + done, outputs[1] + done};
+        sound_.process(transport, parameters, sampleRate_, io, static_cast<std::int32_t>(end - done));
+        transport.positionKnown = false;
+        done = end;
+    };
+
+    const clap::InputEvents* events = call.inEvents;
+    const std::uint32_t eventCount = events != nullptr && events->size != nullptr ? events->size(events) : 0;
+    for (std::uint32_t i = 0; i < eventCount; ++i) {
+        const clap::EventHeader* event = events->get(events, i);
+        if (event == nullptr) continue;
+        // Events out of order or past the end apply at the earliest frame
+        // still to come, or after the block.
+        const std::uint32_t at = std::min(std::max(event->time, done), frames);
+        clap::EventTransport moved;
+        if (readEvent(*event, clap::kEventTransport, moved)) {
+            playUntil(at);
+            transport = transportOf(&moved);
+        } else if (clap::EventParamValue change; readEvent(*event, clap::kEventParamValue, change) &&
+                                                 ClapParameters::isId(change.paramId)) {
+            playUntil(at);
+            parameters_.set(change.paramId, change.value);
+            parameters = parameters_.sound();
+        }
+    }
+    playUntil(frames);
+    return clap::kProcessContinue;
+}
+
+const void* SlicecastClap::getExtension(const clap::Plugin*, const char* id) {
+    if (id == nullptr) return nullptr;
+    if (std::strcmp(id, clap::kExtAudioPorts) == 0) return &audioPorts;
+    if (std::strcmp(id, clap::kExtParams) == 0) return &params;
+    if (std::strcmp(id, clap::kExtState) == 0) return &state;
+    return nullptr;
+}
+
+void SlicecastClap::onMainThread(const clap::Plugin*) {}
+
+std::uint32_t SlicecastClap::portCount(const clap::Plugin*, bool) { return 1; }
+
+bool SlicecastClap::portInfo(const clap::Plugin*, std::uint32_t index, bool isInput, clap::AudioPortInfo* info) {
+    if (index != 0 || info == nullptr) return false;
+    std::memset(info, 0, sizeof *info);
+    // One id for both directions: each port names the other as its
+    // in-place partner.
+    info->id = 0;
+    copyBoundedText(info->name, isInput ? "Stereo In" : "Stereo Out", clap::kNameSize - 1);
+    info->flags = clap::kAudioPortIsMain;
+    info->channelCount = 2;
+    info->portType = clap::kPortStereo;
+    info->inPlacePair = 0;
+    return true;
+}
+
+std::uint32_t SlicecastClap::parameterCount(const clap::Plugin*) { return kClapParameterCount; }
+
+bool SlicecastClap::parameterInfo(const clap::Plugin*, std::uint32_t index, clap::ParamInfo* info) {
+    return info != nullptr && ClapParameters::info(index, *info);
+}
+
+bool SlicecastClap::parameterValue(const clap::Plugin* plugin, clap::Id id, double* value) {
+    if (value == nullptr || !ClapParameters::isId(id)) return false;
+    *value = of(plugin).parameters_.get(id);
+    return true;
+}
+
+bool SlicecastClap::valueToText(const clap::Plugin*, clap::Id id, double value, char* text, std::uint32_t capacity) {
+    return ClapParameters::valueToText(id, value, text, capacity);
+}
+
+bool SlicecastClap::textToValue(const clap::Plugin*, clap::Id id, const char* text, double* value) {
+    if (value == nullptr) return false;
+    const std::optional<double> read = ClapParameters::textToValue(id, text);
+    if (!read) return false;
+    *value = *read;
+    return true;
+}
+
+void SlicecastClap::flush(const clap::Plugin* plugin, const clap::InputEvents* in, const clap::OutputEvents*) {
+    if (in == nullptr || in->size == nullptr) return;
+    SlicecastClap& self = of(plugin);
+    const std::uint32_t count = in->size(in);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const clap::EventHeader* event = in->get(in, i);
+        clap::EventParamValue change;
+        if (event != nullptr && readEvent(*event, clap::kEventParamValue, change))
+            self.parameters_.set(change.paramId, change.value);
+    }
+}
+
+bool SlicecastClap::saveState(const clap::Plugin* plugin, const clap::OutputStream* stream) {
+    return stream != nullptr && stream->write != nullptr && writeState(*stream, of(plugin).parameters_.all());
+}
+
+bool SlicecastClap::loadState(const clap::Plugin* plugin, const clap::InputStream* stream) {
+    if (stream == nullptr || stream->read == nullptr) return false;
+    const std::optional<PlainValues> values = readState(*stream);
+    if (!values) return false;
+    SlicecastClap& self = of(plugin);
+    self.parameters_.setAll(*values);
+    if (self.hostParams_ != nullptr && self.hostParams_->rescan != nullptr)
+        self.hostParams_->rescan(self.host_, clap::kParamRescanValues);
+    return true;
+}
+
+}  // namespace slicecast

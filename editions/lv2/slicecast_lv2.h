@@ -1,0 +1,59 @@
+// Slicecast as an LV2 plug-in: a thin adapter that reads the six control
+// ports through the plain-value mapping, keeps the host's musical time from
+// the time:Position events of the control port (Lv2Transport) and hands the
+// audio to the sound, cut at every event.
+#pragma once
+
+#include <cstdint>
+
+#include <lv2/atom/atom.h>
+#include <lv2/urid/urid.h>
+
+#include "lv2_transport.h"
+#include "slicecast_identity.h"
+#include "slicecast_sound.h"
+
+namespace slicecast {
+
+// Port indices, as the bundle's .ttl numbers them; hosts save the symbols,
+// so neither may ever change.
+enum Lv2Port : std::uint32_t {
+    kPortInLeft = 0,
+    kPortInRight = 1,
+    kPortOutLeft = 2,
+    kPortOutRight = 3,
+    kPortFirstParameter = 4,  // wave_length .. mix, in parameter order
+    kPortControl = 10,
+    kPortCount = 11,
+};
+
+class SlicecastLv2 : private StretchPlayer {
+public:
+    // map may be null: the instance then reads no events and plays on the
+    // sound's own count of time, as for a host that gives no position.
+    SlicecastLv2(double sampleRate, const LV2_URID_Map* map) noexcept;
+
+    // Instances come from zero-filled heap storage (see SliceRepeater);
+    // null when there is no memory.
+    static SlicecastLv2* create(double sampleRate, const LV2_URID_Map* map) noexcept;
+    static void destroy(SlicecastLv2* instance) noexcept;
+
+    void connect(std::uint32_t port, void* data) noexcept;
+    void run(std::uint32_t frames) noexcept;
+
+private:
+    SoundParameters parametersFromPorts() const noexcept;
+    double playStretch(std::uint32_t from, std::uint32_t to, const BlockTransport& transport) noexcept override;
+
+    float sampleRate_;
+    // Read once per run: hosts change control ports between runs.
+    SoundParameters parameters_;
+    const float* inputs_[2] = {nullptr, nullptr};
+    float* outputs_[2] = {nullptr, nullptr};
+    const float* parameterPorts_[kParameterCount] = {};
+    const LV2_Atom_Sequence* control_ = nullptr;
+    Lv2Transport transport_;
+    SlicecastSound sound_;
+};
+
+}  // namespace slicecast

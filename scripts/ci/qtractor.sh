@@ -1,0 +1,174 @@
+#!/usr/bin/env bash
+# CLAP stage: Slicecast's CLAP edition in a real host, Qtractor 0.9.31,
+# headless.
+#  1. Qtractor's plug-in scanner must list the effect with its name, two
+#     audio inputs and outputs and six parameters, and a state.
+#  2. A generated session (one stereo track playing a generated file, a
+#     recording plug-in before Slicecast and one after it) plays through a
+#     dummy JACK server as the JACK transport rolls, twice, from two places;
+#     then every block the host gave the effect is played through the built
+#     slicecast.clap directly, with the same frames, transport and input,
+#     and must come out as the host's effect made it, to the bit
+#     (clap_record_check).
+# Qtractor needs an ALSA sequencer, which a machine without sound hardware
+# lacks: a small library preloaded into Qtractor stands in for it.
+#   usage: qtractor.sh BUILD_DIR
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+build_dir=$(cd "$1" && pwd)
+plugin=$build_dir/editions/clap/slicecast.clap
+recorder=$build_dir/tests/reliability/clap_recorder.clap
+checker=$build_dir/tests/reliability/clap_record_check
+generator=$build_dir/tests/reliability/daw_export_check
+scanner=$(ls /usr/lib/*/qtractor/qtractor_plugin_scan | head -n 1)
+
+rate=44100
+period=512
+tempo=137.5
+seconds=8
+
+# KEEP_WORK=1 keeps the session, logs and records for a look after a failure.
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    local pid
+    for pid in "${pids[@]}"; do
+        kill -TERM "$pid" 2>/dev/null || true
+    done
+    for pid in "${pids[@]}"; do
+        timeout 10 tail --pid="$pid" -f /dev/null || kill -KILL "$pid" 2>/dev/null || true
+    done
+    [[ -n ${KEEP_WORK:-} ]] || rm -rf "$work"
+}
+trap cleanup EXIT
+
+echo "-- scanner"
+scan=$(echo "CLAP:$plugin" | timeout 30 "$scanner")
+echo "$scan"
+# type | name | audio ins:outs | MIDI ins:outs | parameters in:out | flags | file | index
+IFS='|' read -r type name audio midi parameters flags _ <<<"$scan"
+[[ $type == CLAP && $name == "J'x Slicecast" && $audio == 2:2 && $midi == 0:0 && $parameters == 6:0 &&
+    $flags == *EXT* ]] || { echo "the scanner does not list Slicecast as it should"; exit 1; }
+
+# Qtractor's own files stay in the work folder.
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/run
+export QT_QPA_PLATFORM=offscreen JACK_DEFAULT_SERVER=slicecast-stage-$$ SLICECAST_RECORDS=$work/records
+mkdir -p "$XDG_CONFIG_HOME/rncbc.org" "$XDG_RUNTIME_DIR" "$SLICECAST_RECORDS" "$work/plugins"
+chmod 700 "$XDG_RUNTIME_DIR"
+cat >"$XDG_CONFIG_HOME/rncbc.org/Qtractor.conf" <<CONF
+[AutoSave]
+Enabled=false
+
+[Options]
+Display\StdoutCapture=false
+Logging\MessagesLog=true
+Logging\MessagesLogPath=$work/messages.log
+CONF
+cp "$plugin" "$recorder" "$work/plugins/"
+cc -shared -fPIC -O2 -Wall -Wextra -Werror -o "$work/seq_stub.so" "$here/qtractor_seq_stub.c"
+
+echo "-- session"
+"$generator" generate --stereo "$work/input.wav" --rate "$rate" --seconds "$seconds"
+frames=$((rate * seconds))
+cat >"$work/session.qtr" <<SESSION
+<?xml version="1.0" encoding="UTF-8"?>
+<!DOCTYPE qtractorSession>
+<session version="0.9.31" name="slicecast">
+ <properties>
+  <directory>$work</directory>
+  <sample-rate>$rate</sample-rate>
+  <tempo>$tempo</tempo>
+  <ticks-per-beat>960</ticks-per-beat>
+  <beats-per-bar>4</beats-per-bar>
+  <beat-divisor>2</beat-divisor>
+ </properties>
+ <devices>
+  <audio-engine>
+   <audio-control>
+    <transport-mode>duplex</transport-mode>
+   </audio-control>
+   <audio-bus name="Master" mode="duplex">
+    <channels>2</channels>
+   </audio-bus>
+  </audio-engine>
+ </devices>
+ <tracks>
+  <track name="Slicecast" type="audio">
+   <properties>
+    <input-bus>Master</input-bus>
+    <output-bus>Master</output-bus>
+   </properties>
+   <clips>
+    <clip name="input">
+     <properties>
+      <name>input</name>
+      <start>0</start>
+      <offset>0</offset>
+      <length>$frames</length>
+     </properties>
+     <audio-clip>
+      <filename>$work/input.wav</filename>
+     </audio-clip>
+    </clip>
+   </clips>
+   <plugins>
+    <plugin type="CLAP">
+     <filename>$work/plugins/clap_recorder.clap</filename>
+     <index>0</index>
+     <activated>1</activated>
+    </plugin>
+    <plugin type="CLAP">
+     <filename>$work/plugins/slicecast.clap</filename>
+     <index>0</index>
+     <activated>1</activated>
+    </plugin>
+    <plugin type="CLAP">
+     <filename>$work/plugins/clap_recorder.clap</filename>
+     <index>1</index>
+     <activated>1</activated>
+    </plugin>
+   </plugins>
+  </track>
+ </tracks>
+</session>
+SESSION
+
+# Waits up to $1 seconds for the command after it to succeed.
+wait_for() {
+    local limit=$1
+    shift
+    local started=$SECONDS
+    until "$@" >/dev/null 2>&1; do
+        ((SECONDS - started < limit)) || return 1
+        sleep 0.2
+    done
+}
+
+echo "-- dummy JACK server and Qtractor"
+jackd --no-realtime -n "$JACK_DEFAULT_SERVER" -d dummy -r "$rate" -p "$period" >"$work/jackd.log" 2>&1 &
+pids=($!)
+wait_for 20 jack_wait -c || { cat "$work/jackd.log"; echo "the JACK server did not start"; exit 1; }
+LD_PRELOAD=$work/seq_stub.so qtractor "$work/session.qtr" >"$work/qtractor.log" 2>&1 &
+pids=($! "${pids[@]}")
+qtractor_pid=${pids[0]}
+ready() { jack_lsp | grep -q '^Qtractor:Master/out_1$' && [[ -s $SLICECAST_RECORDS/before.rec ]]; }
+wait_for 60 ready || {
+    cat "$work/qtractor.log" "$work/messages.log" 2>/dev/null
+    echo "Qtractor did not start its engine with the session's plug-ins"
+    exit 1
+}
+
+echo "-- transport"
+# From the start, then from further on: two first blocks after a start,
+# and a jump of the position between them.
+timeout 90 python3 "$here/jack_transport.py" 0 $((frames * 3 / 8)) 60
+timeout 90 python3 "$here/jack_transport.py" $((frames / 2)) $((frames * 7 / 8)) 60
+
+# SIGTERM closes Qtractor cleanly: its plug-ins are deactivated and
+# destroyed, and the recorders' files complete.
+kill -TERM "$qtractor_pid"
+timeout 30 tail --pid="$qtractor_pid" -f /dev/null || { echo "Qtractor did not close"; exit 1; }
+cat "$work/messages.log"
+
+echo "-- check"
+"$checker" --records "$SLICECAST_RECORDS" --rolling-blocks 300

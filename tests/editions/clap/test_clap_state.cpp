@@ -1,0 +1,163 @@
+// The state a CLAP host saves with its project: the six values, read back
+// through streams that move any number of bytes, refused whole when it is
+// not a state of this effect.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+#include <random>
+#include <vector>
+
+#include "clap_event_list.h"
+#include "clap_instance.h"
+#include "slicecast_clap_plugin.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using Values = std::array<double, 6>;
+
+struct Instance {
+    claphost::HostObject host;
+    claphost::ClapInstance plugin{testsupport::slicecastClapLibrary(), host};
+
+    void set(const Values& values) {
+        claphost::EventList events;
+        for (clap::Id id = 0; id < 6; ++id) events.addParamValue(0, id, values[id]);
+        plugin.flush(events);
+    }
+    Values values() const {
+        Values values{};
+        for (clap::Id id = 0; id < 6; ++id) values[id] = *plugin.parameterValue(id);
+        return values;
+    }
+};
+
+constexpr Values kSome{9, 0, 12.5, 99, 0.25, 3};
+
+// The saved form of kSome, written out by hand from the format: "SLCS",
+// version 1, six values, all little-endian.
+Bytes savedSome() {
+    Bytes bytes{'S', 'L', 'C', 'S', 1, 0, 0, 0, 6, 0, 0, 0};
+    for (const double value : kSome) {
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, &value, sizeof bits);
+        for (int i = 0; i < 8; ++i) bytes.push_back(static_cast<std::uint8_t>(bits >> (8 * i)));
+    }
+    return bytes;
+}
+
+TEST(ClapState, ValuesGoThroughStreamsOfAnyStrideAndComeBackTheSame) {
+    for (const std::uint64_t stride : {std::uint64_t{1}, std::uint64_t{3}, std::uint64_t{7}, UINT64_MAX}) {
+        Instance saved;
+        saved.set(kSome);
+        const auto bytes = saved.plugin.saveState(stride);
+        ASSERT_TRUE(bytes) << stride;
+        EXPECT_EQ(*bytes, savedSome()) << "the documented form, stride " << stride;
+
+        Instance loaded;
+        EXPECT_TRUE(loaded.plugin.loadState(*bytes, stride)) << stride;
+        EXPECT_EQ(loaded.values(), kSome) << stride;
+        EXPECT_EQ(loaded.plugin.saveState(), bytes) << "saving again gives the same bytes, stride " << stride;
+        EXPECT_EQ(loaded.host.paramsRescanFlags() & clap::kParamRescanValues, clap::kParamRescanValues)
+            << "a host must be told to read the values again";
+    }
+}
+
+TEST(ClapState, AFreshInstanceSavesItsDefaults) {
+    Instance fresh;
+    Instance loaded;
+    loaded.set(kSome);
+    ASSERT_TRUE(loaded.plugin.loadState(*fresh.plugin.saveState(), 1));
+    EXPECT_EQ(loaded.values(), (Values{5, 3, 70, 0, 100, 100}));
+}
+
+Bytes changed(Bytes bytes, std::size_t at, std::uint8_t value) {
+    bytes.at(at) = value;
+    return bytes;
+}
+
+Bytes withValue(std::size_t index, double value) {
+    Bytes bytes = savedSome();
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    for (int i = 0; i < 8; ++i) bytes[12 + 8 * index + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(bits >> (8 * i));
+    return bytes;
+}
+
+Bytes randomBytes(std::size_t size, unsigned seed) {
+    std::mt19937 random(seed);
+    Bytes bytes(size);
+    for (auto& byte : bytes) byte = static_cast<std::uint8_t>(random());
+    return bytes;
+}
+
+TEST(ClapState, WhatIsNotAWholeStateOfThisEffectIsRefusedAndChangesNothing) {
+    const Bytes good = savedSome();
+    const struct {
+        const char* name;
+        Bytes bytes;
+    } refused[] = {
+        {"empty", {}},
+        {"the header only", Bytes(good.begin(), good.begin() + 12)},
+        {"one byte short", Bytes(good.begin(), good.end() - 1)},
+        {"one byte more", [&] { Bytes b = good; b.push_back(0); return b; }()},
+        {"another magic", changed(good, 0, 's')},
+        {"a newer version", changed(good, 4, 2)},
+        {"version 0", changed(good, 4, 0)},
+        {"seven values", changed(good, 8, 7)},
+        {"a step beyond the table", withValue(0, 12.0)},
+        {"a step between steps", withValue(1, 2.5)},
+        {"a negative step", withValue(1, -1.0)},
+        {"a percentage above 100", withValue(2, 100.5)},
+        {"a negative percentage", withValue(5, -0.1)},
+        {"a NaN", withValue(3, std::nan(""))},
+        {"an infinity", withValue(4, HUGE_VAL)},
+        {"random bytes", randomBytes(60, 1)},
+        {"a megabyte of random bytes", randomBytes(1 << 20, 2)},
+    };
+    for (const auto& row : refused) {
+        for (const std::uint64_t stride : {std::uint64_t{1}, UINT64_MAX}) {
+            Instance instance;
+            const Values before{2, 4, 1, 2, 3, 4};
+            instance.set(before);
+            EXPECT_FALSE(instance.plugin.loadState(row.bytes, stride)) << row.name << ", stride " << stride;
+            EXPECT_EQ(instance.values(), before) << row.name << ", stride " << stride;
+            EXPECT_EQ(instance.host.paramsRescanFlags(), 0u) << row.name;
+        }
+    }
+}
+
+TEST(ClapState, AHostWithoutExtensionsGetsTheStateLoadedAllTheSame) {
+    // A scanner's host answers no extension: nothing to tell of the load.
+    const claphost::HostObject bareHost(false);
+    claphost::ClapInstance plugin(testsupport::slicecastClapLibrary(), bareHost);
+    ASSERT_TRUE(plugin.loadState(savedSome(), 1));
+    for (clap::Id id = 0; id < 6; ++id) EXPECT_EQ(plugin.parameterValue(id), kSome[id]);
+    EXPECT_EQ(bareHost.paramsRescanFlags(), 0u);
+}
+
+TEST(ClapState, AStreamThatFailsIsRefused) {
+    // A host stream that reports an error part way through.
+    struct Failing {
+        static std::int64_t SLICECAST_CLAP_CALL read(const clap::InputStream* stream, void* buffer, std::uint64_t size) {
+            auto& left = *static_cast<std::size_t*>(stream->ctx);
+            if (left == 0 || size == 0) return -1;
+            std::memset(buffer, 'S', 1);
+            --left;
+            return 1;
+        }
+        static std::int64_t SLICECAST_CLAP_CALL write(const clap::OutputStream*, const void*, std::uint64_t) { return -1; }
+    };
+    Instance instance;
+    const auto* state = static_cast<const clap::PluginState*>(instance.plugin.extension(clap::kExtState));
+    ASSERT_NE(state, nullptr);
+    std::size_t left = 30;
+    const clap::InputStream input{&left, &Failing::read};
+    EXPECT_FALSE(state->load(&instance.plugin.plugin(), &input));
+    const clap::OutputStream output{nullptr, &Failing::write};
+    EXPECT_FALSE(state->save(&instance.plugin.plugin(), &output));
+    EXPECT_EQ(instance.values(), (Values{5, 3, 70, 0, 100, 100}));
+}
+
+}  // namespace

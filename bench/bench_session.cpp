@@ -1,7 +1,6 @@
 #include "bench_session.h"
 
 #include <algorithm>
-#include <iterator>
 #include <random>
 
 #include "plugin_library.h"
@@ -24,15 +23,24 @@ vsthost::StereoBuffer noise(std::size_t frames, float scale) {
     return buffer;
 }
 
+SignalWalk::SignalWalk(std::size_t signalFrames, std::int32_t blockSize) noexcept
+    : signalFrames_(signalFrames), blockSize_(static_cast<std::size_t>(blockSize)) {}
+
+std::size_t SignalWalk::next() noexcept {
+    if (offset_ + blockSize_ > signalFrames_) offset_ = 0;
+    const std::size_t start = offset_;
+    offset_ += blockSize_;
+    return start;
+}
+
 BenchSession::BenchSession(std::int32_t blockSize, const Settings& settings, vsthost::StereoBuffer input,
                            Buffers buffers)
     : blockSize_(blockSize),
       instance_(host_, slicecastEntry()),
       input_(std::move(input)),
       output_(input_.frames()),
-      inputs_{input_.left.data(), input_.right.data()},
-      outputs_{output_.left.data(), output_.right.data()} {
-    if (buffers == Buffers::InPlace) std::copy(std::begin(inputs_), std::end(inputs_), std::begin(outputs_));
+      inPlace_(buffers == Buffers::InPlace),
+      walk_(input_.frames(), blockSize) {
     host_.transport = vsthost::Transport(kSampleRate, kTempo, 0.0);
     host_.blockSize = blockSize;
     instance_.switchOn(static_cast<float>(kSampleRate), blockSize);
@@ -40,10 +48,22 @@ BenchSession::BenchSession(std::int32_t blockSize, const Settings& settings, vst
 }
 
 void BenchSession::processBlock() {
-    instance_.processReplacing(inputs_, outputs_, blockSize_);
-    benchmark::DoNotOptimize(outputs_[0][0]);
+    const std::size_t start = walk_.next();
+    float* inputs[2] = {input_.left.data() + start, input_.right.data() + start};
+    float* outputs[2] = {output_.left.data() + start, output_.right.data() + start};
+    // In place, the effect's output replaces the signal it walks through:
+    // a decaying repeat then keeps feeding itself, as on a track that is
+    // processed over and over.
+    instance_.processReplacing(inputs, inPlace_ ? inputs : outputs, blockSize_);
     benchmark::ClobberMemory();
     host_.transport.advance(blockSize_);
+}
+
+void BenchSession::processEmptyBlock() {
+    float* inputs[2] = {input_.left.data(), input_.right.data()};
+    float* outputs[2] = {output_.left.data(), output_.right.data()};
+    instance_.processReplacing(inputs, outputs, 0);
+    benchmark::ClobberMemory();
 }
 
 void reportFrames(benchmark::State& state, std::int32_t blockSize, std::int64_t blocksPerIteration) {

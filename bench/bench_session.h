@@ -1,6 +1,7 @@
 // What every benchmark of the plug-in needs: the built library, loaded once;
 // a host whose transport plays at 48 kHz and 120 BPM; one instance switched
-// on with the scenario's parameters; and one block of input and output.
+// on with the scenario's parameters; and a 64 K-frame signal walked through
+// block after block, as a host plays a track.
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -16,6 +17,10 @@ namespace bench {
 
 constexpr double kSampleRate = 48000.0;
 constexpr double kTempo = 120.0;
+// Every block size measured divides it, so that the walk wraps at a block
+// start. Both channels of input and output together (1 MB) outgrow the
+// first-level cache, as a real track does.
+constexpr std::size_t kSignalFrames = 65536;
 
 VstPluginMainProc slicecastEntry();
 
@@ -28,6 +33,18 @@ using Settings = std::vector<ParameterValue>;
 // Uniform noise in [-scale, scale], the same for every run.
 vsthost::StereoBuffer noise(std::size_t frames, float scale);
 
+// Where the next block of a walk through the signal starts.
+class SignalWalk {
+public:
+    SignalWalk(std::size_t signalFrames, std::int32_t blockSize) noexcept;
+    std::size_t next() noexcept;
+
+private:
+    std::size_t signalFrames_;
+    std::size_t blockSize_;
+    std::size_t offset_ = 0;
+};
+
 class BenchSession {
 public:
     enum class Buffers { Separate, InPlace };
@@ -35,9 +52,12 @@ public:
     BenchSession(std::int32_t blockSize, const Settings& settings, vsthost::StereoBuffer input,
                  Buffers buffers = Buffers::Separate);
 
-    // One block through the record's processReplacing; the transport then
-    // moves on by the block, as a playing host's does.
+    // The next block of the signal through the record's processReplacing;
+    // the transport then moves on by the block, as a playing host's does.
     void processBlock();
+    // A block of no frames: what the edition does around the sound (entry,
+    // time query, parameters) and nothing else.
+    void processEmptyBlock();
 
     std::int32_t blockSize() const { return blockSize_; }
 
@@ -47,8 +67,8 @@ private:
     vsthost::PluginInstance instance_;
     vsthost::StereoBuffer input_;
     vsthost::StereoBuffer output_;
-    float* inputs_[2];
-    float* outputs_[2];
+    bool inPlace_;
+    SignalWalk walk_;
 };
 
 // Counters that make every processing figure comparable: frames per block,

@@ -1,7 +1,20 @@
-// The usual console report, followed by a summary that reads the time per
-// frame of every processing benchmark as a multiple of the copy baseline
-// ("Copy") at the same block size, measured in the same run. Run with
-// --benchmark_repetitions=N for medians of N runs.
+// The usual console report, followed by the summary the project quotes:
+//
+// - every processing benchmark's time per stereo frame as a multiple of the
+//   copy baseline ("Copy/<block>") at the same block size, measured in the
+//   same run, one row per case and one column per block size, with the
+//   fixed cost per block and the cost per frame that the 64- and 512-frame
+//   figures imply;
+// - each edition's own cost per block (its time query or event walk and its
+//   parameter mapping, without the sound);
+// - the worst block of a long run against the typical one.
+//
+// A benchmark joins the summary through its counters: reportFrames
+// (bench_session.h) for processing, named "<case>/<block>"; reportBlockCost
+// for an edition's own cost; the spike counters for the worst block. Any
+// benchmark file linked into slicecast_benchmarks can use them (an edition's
+// benchmarks need nothing else). Run with --benchmark_repetitions=N for
+// medians of N runs.
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -12,21 +25,33 @@
 
 namespace bench {
 
+// Marks a benchmark whose iterations are one block each of an edition's own
+// work around the sound; the summary lists it in nanoseconds per block.
+void reportBlockCost(benchmark::State& state);
+
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override;
     void Finalize() override;
 
 private:
-    struct Row {
-        std::string name;
+    struct FrameRow {
+        std::string caseName;
         double block;
         double nanosecondsPerFrame;
-        double realtimeMultiple;
-        std::map<std::string, double> spike;  // worst and typical block, where measured
     };
-    std::vector<Row> rows_;
-    std::map<double, double> copyNanosecondsPerFrame_;
+    struct SpikeRow {
+        std::string name;
+        double worst;
+        double typical;
+    };
+    void printRatios(std::ostream& out) const;
+    void printBlockCosts(std::ostream& out) const;
+    void printSpikes(std::ostream& out) const;
+
+    std::vector<FrameRow> frameRows_;
+    std::vector<std::pair<std::string, double>> blockCosts_;
+    std::vector<SpikeRow> spikes_;
 };
 
 }  // namespace bench

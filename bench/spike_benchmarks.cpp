@@ -59,5 +59,6 @@ void blocksOfOnePeriod(benchmark::State& state, const bench::Settings& settings)
 // Block sizes that divide the period, so that every iteration starts at a
 // capture.
 BENCHMARK_CAPTURE(blocksOfOnePeriod, decay_into_subnormals, kDecayIntoSubnormals)
-    ->Arg(512)->Arg(1024)->Iterations(30);
-BENCHMARK_CAPTURE(blocksOfOnePeriod, control_without_decay, kNoDecay)->Arg(512)->Arg(1024)->Iterations(30);
+    ->Arg(64)->Arg(512)->Arg(1024)->Iterations(100);
+BENCHMARK_CAPTURE(blocksOfOnePeriod, control_without_decay, kNoDecay)
+    ->Arg(64)->Arg(512)->Arg(1024)->Iterations(100);

@@ -1,36 +1,11 @@
 #include "block_plan.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "float_to_int.h"
 #include "parameter_tables.h"
 
 namespace slicecast {
-
-namespace {
-
-double originOf(const BlockTransport& transport, double runningPosition) noexcept {
-    // Hosts without a timeline (offline editors, a stopped transport with
-    // live input) give no position; counting on from where the last block
-    // ended keeps the effect on the tempo grid instead of restarting every
-    // block at 0, which would mute it for good after one update period.
-    // A position flagged valid but not finite would poison every later
-    // boundary test; it is treated like a position the host did not give.
-    if (!transport.positionKnown || !std::isfinite(transport.position)) return runningPosition;
-    return transport.position;
-}
-
-double tempoOf(const BlockTransport& transport) noexcept {
-    // Zero, negative or non-finite tempos have no musical meaning and would
-    // divide by zero or run time backwards: such a block plays at the
-    // default tempo, as if the host had not given one.
-    if (!transport.tempoKnown) return kDefaultTempo;
-    const double tempo = transport.tempo;
-    return (std::isfinite(tempo) && tempo > 0.0) ? tempo : kDefaultTempo;
-}
-
-}  // namespace
 
 BlockPlan planBlock(const BlockTransport& transport, double runningPosition, float sampleRate,
                     std::int32_t waveLengthIndex, std::int32_t updatePeriodIndex) noexcept {
@@ -54,6 +29,12 @@ BlockPlan planBlock(const BlockTransport& transport, double runningPosition, flo
     plan.scale = updatePeriodScales[static_cast<std::size_t>(updatePeriodIndex)];
     plan.periodLength = truncateToInt32(static_cast<double>(samplesPerBar) / plan.scale);
     return plan;
+}
+
+void BlockPlanner::relearn(const LengthsKey& key, const BlockTransport& transport, float sampleRate) noexcept {
+    lengths_ = planBlock(transport, 0.0, sampleRate, key.waveLengthIndex, key.updatePeriodIndex);
+    key_ = key;
+    known_ = true;
 }
 
 }  // namespace slicecast

@@ -1,10 +1,6 @@
 #include "pass_shaping.h"
 
 #include <algorithm>
-#include <limits>
-
-#include "float_to_int.h"
-#include "processor_features.h"
 
 // The loop bodies are inlined into one function per loop set, so that each
 // is vectorised for its instruction set. The same operations in the same
@@ -13,25 +9,25 @@
 
 namespace slicecast {
 
-PassShape::PassShape(const ShapeParameters& p, std::int32_t slice, LoopSet loops) noexcept
-    : parameters(p),
-      sliceLength(static_cast<float>(slice)),
-      fadeDenominator(sliceLength * p.rate),
-      gateLength(truncateToInt32(fadeDenominator)),
-      // With "FadeOut" at 0 the factor 1 - (K x 0) / (S x rate) is exactly 1
-      // for every read index (S x rate > 0 here), and a product with 1 is
-      // the value itself: leaving the fade out then gives the same bits.
-      fades(p.rate > 0.0f && p.fadeOut != 0.0f),
-      fadesIn(p.rate < 1.0f),
-      dryGain(1.0f - p.mix),
-      silentWet(p.mix * 0.0f),
-      loops(loops) {}
-
 namespace {
 
-// Which shaping rules apply to a stretch of read indexes. Every rule
-// changes only where the read index crosses 12, the gate length + 1 or
-// the gate length + 12, so a stretch between two of these has one set.
+// Everything a stretch of frames reads and writes. The capture buffers are
+// the effect's own, so no host buffer lies in them; and a stretch never
+// reads a capture position it stores: the live pass reads its input
+// instead, a repeat reads below the slice length and stores at or beyond it.
+struct StretchIo {
+    const float* inLeft;
+    const float* inRight;
+    float* outLeft;
+    float* outRight;
+    const float* wetLeft;  // the capture from the read index on
+    const float* wetRight;
+    float* storeLeft;  // the capture from the write index on; null where nothing is stored
+    float* storeRight;
+};
+
+// Which shaping rules apply to a stretch of read indexes (see
+// PassShape::nextRuleChange).
 struct StretchRules {
     bool fadesIn;          // read index below 12, "Rate" below 1
     bool fadesOut;         // 1 to 11 past the gate length
@@ -44,132 +40,265 @@ StretchRules rulesAt(const PassShape& shape, std::int64_t k) noexcept {
             pastGate >= kEdgeFadeLength};
 }
 
-std::int64_t nextRuleChange(const PassShape& shape, std::int64_t k) noexcept {
-    constexpr std::int64_t kNoChange = std::numeric_limits<std::int64_t>::max();
-    const std::int64_t passEnd = std::int64_t{shape.gateLength} + 1;
-    const std::int64_t fadeOutEnd = std::int64_t{shape.gateLength} + kEdgeFadeLength;
-    const std::int64_t next = k < passEnd ? passEnd : (k < fadeOutEnd ? fadeOutEnd : kNoChange);
-    return k < kEdgeFadeLength ? std::min<std::int64_t>(kEdgeFadeLength, next) : next;
-}
-
 // The loops keep everything they read besides the samples in local
-// values: a store to an output could otherwise change anything reached
-// through a pointer, and the compiler could not vectorise them.
+// values, and every pointer they get is a restrict parameter (the compiler
+// honours restrict on parameters, also once inlined): a store to an output
+// could otherwise change anything reached through a pointer, and the
+// compiler could not vectorise them, or only behind a check of every pair
+// of buffers at every call. That holds because the capture buffers are the
+// effect's own and the block's layout was checked once (BufferLayout). In
+// place, a loop reads and writes each channel through one pointer, the
+// output. Each frame's input pair is read before anything of the frame is
+// written.
 
-// The processed signal of a stretch that is not gated: the repeat gain,
-// the fade, the fade-in and the fade-out after the gate, in this order,
-// then the mix with the dry signal.
-SLICECAST_LOOP_BODY void shapedLoop(const PassShape& shape, StretchRules rules, Capture capture, float gain,
-                                    std::int32_t firstIndex, const StereoIo& io, std::int32_t frames) noexcept {
-    const float* const inLeft = io.inLeft;
-    const float* const inRight = io.inRight;
-    float* const outLeft = io.outLeft;
-    float* const outRight = io.outRight;
-    // The capture buffers are the effect's own: no host buffer lies in them.
-    const float* __restrict const wetSourceLeft = capture.left + firstIndex;
-    const float* __restrict const wetSourceRight = capture.right + firstIndex;
-    const bool fades = shape.fades;
-    const bool fadesIn = rules.fadesIn;
-    const bool fadesOut = rules.fadesOut;
+// Which fade of the edges of a pass a stretch lies in.
+enum class EdgeFade { none, fadeIn, fadeOut };
+
+// A pass up to its gate and the 11 samples past it: the repeat gain, the
+// fade, the fade-in and the fade-out after the gate, in this order, then the
+// mix with the dry signal, the input stored as it goes.
+// Every choice that holds for the whole stretch is a template argument, so
+// that each loop is as short as its case allows: InPlace reads the input
+// from the output buffers, EdgeFade adds the fade-in or the fade-out past
+// the gate, Live reads the wet signal from the input (the live pass), Fades
+// applies the linear fade ("FadeOut" not 0), Stores captures the input
+// (below the capacity). The live pass always lies below the capacity, as the
+// slice does.
+template <bool InPlace, EdgeFade Edge, bool Live, bool Fades, bool Stores>
+SLICECAST_LOOP_BODY void passLoop(const PassShape& shape, float gain, std::int32_t firstIndex,
+                                  const float* __restrict inLeft, const float* __restrict inRight,
+                                  float* __restrict outLeft, float* __restrict outRight,
+                                  const float* __restrict wetLeft, const float* __restrict wetRight,
+                                  float* __restrict storeLeft, float* __restrict storeRight,
+                                  std::int32_t frames) noexcept {
+    static_assert(Stores || !Live, "the live pass is always stored");
     const float fadeOut = shape.parameters.fadeOut;
     const float denominator = shape.fadeDenominator;
     const float dryGain = shape.dryGain;
     const float mix = shape.parameters.mix;
     // 12 - (k - gate length) at the first frame; 1 to 11 wherever it is used.
-    const std::int32_t firstRemaining = fadesOut ? shape.gateLength + kEdgeFadeLength - firstIndex : 0;
+    const std::int32_t firstRemaining = shape.gateLength + kEdgeFadeLength - firstIndex;
     for (std::int32_t i = 0; i < frames; ++i) {
-        const float K = static_cast<float>(firstIndex + i);
-        float wetLeft = wetSourceLeft[i] * gain;
-        float wetRight = wetSourceRight[i] * gain;
-        if (fades) {
+        const float dryLeft = InPlace ? outLeft[i] : inLeft[i];
+        const float dryRight = InPlace ? outRight[i] : inRight[i];
+        if constexpr (Stores) {
+            storeLeft[i] = dryLeft;
+            storeRight[i] = dryRight;
+        }
+        const auto K = static_cast<float>(firstIndex + i);
+        float wetLeftSample = (Live ? dryLeft : wetLeft[i]) * gain;
+        float wetRightSample = (Live ? dryRight : wetRight[i]) * gain;
+        if constexpr (Fades) {
             const float fade = 1.0f - (K * fadeOut) / denominator;
-            wetLeft = wetLeft * fade;
-            wetRight = wetRight * fade;
+            wetLeftSample = wetLeftSample * fade;
+            wetRightSample = wetRightSample * fade;
         }
-        if (fadesIn) {
-            wetLeft = (K * wetLeft) / 12.0f;
-            wetRight = (K * wetRight) / 12.0f;
+        if constexpr (Edge == EdgeFade::fadeIn) {
+            wetLeftSample = (K * wetLeftSample) / 12.0f;
+            wetRightSample = (K * wetRightSample) / 12.0f;
         }
-        if (fadesOut) {
+        if constexpr (Edge == EdgeFade::fadeOut) {
             // The project's own fade-out past the gate, mirroring the
             // fade-in so that the cut does not click.
             const auto remaining = static_cast<float>(firstRemaining - i);
-            wetLeft = (remaining * wetLeft) / 12.0f;
-            wetRight = (remaining * wetRight) / 12.0f;
+            wetLeftSample = (remaining * wetLeftSample) / 12.0f;
+            wetRightSample = (remaining * wetRightSample) / 12.0f;
         }
-        const float dryLeft = inLeft[i];
-        const float dryRight = inRight[i];
-        outLeft[i] = dryGain * dryLeft + mix * wetLeft;
-        outRight[i] = dryGain * dryRight + mix * wetRight;
+        outLeft[i] = dryGain * dryLeft + mix * wetLeftSample;
+        outRight[i] = dryGain * dryRight + mix * wetRightSample;
     }
 }
 
 // Read indexes 12 or more past the gate length: the processed signal is 0.
-SLICECAST_LOOP_BODY void gatedLoop(const PassShape& shape, const StereoIo& io, std::int32_t frames) noexcept {
-    const float* const inLeft = io.inLeft;
-    const float* const inRight = io.inRight;
-    float* const outLeft = io.outLeft;
-    float* const outRight = io.outRight;
+template <bool InPlace, bool Stores>
+SLICECAST_LOOP_BODY void gatedLoop(const PassShape& shape, const float* __restrict inLeft,
+                                   const float* __restrict inRight, float* __restrict outLeft,
+                                   float* __restrict outRight, float* __restrict storeLeft,
+                                   float* __restrict storeRight, std::int32_t frames) noexcept {
     const float dryGain = shape.dryGain;
     const float silentWet = shape.silentWet;
     for (std::int32_t i = 0; i < frames; ++i) {
-        const float dryLeft = inLeft[i];
-        const float dryRight = inRight[i];
+        const float dryLeft = InPlace ? outLeft[i] : inLeft[i];
+        const float dryRight = InPlace ? outRight[i] : inRight[i];
+        if constexpr (Stores) {
+            storeLeft[i] = dryLeft;
+            storeRight[i] = dryRight;
+        }
         outLeft[i] = dryGain * dryLeft + silentWet;
         outRight[i] = dryGain * dryRight + silentWet;
     }
 }
 
-void shapedBaseline(const PassShape& shape, StretchRules rules, Capture capture, float gain, std::int32_t firstIndex,
-                    const StereoIo& io, std::int32_t frames) noexcept {
-    shapedLoop(shape, rules, capture, gain, firstIndex, io, frames);
+// Every rule at once, frame by frame: every stretch of a block whose
+// buffers are tangled, and the few read indexes in both the fade-in and the
+// fade-out past the gate (a gate length below 11). The repeat gain, the
+// fade, the fade-in and the fade-out after the gate, in this order, then the
+// mix; a gated frame's wet signal is 0, so that its mix term is mix x 0 as
+// in the gated loop. Too rare to gain from wider registers, so one version
+// serves both loop sets. Kept out of renderStretch, whose way to the other
+// loops it would otherwise burden with its registers.
+[[gnu::noinline]] void generalLoop(const PassShape& shape, StretchRules rules, bool live, float gain,
+                                   std::int32_t firstIndex, const StretchIo& io, std::int32_t frames) noexcept {
+    // 12 - (k - gate length) at the first frame; 1 to 11 wherever it is used.
+    const std::int32_t firstRemaining = rules.fadesOut ? shape.gateLength + kEdgeFadeLength - firstIndex : 0;
+    for (std::int32_t i = 0; i < frames; ++i) {
+        const float dryLeft = io.inLeft[i];
+        const float dryRight = io.inRight[i];
+        if (io.storeLeft != nullptr) {
+            io.storeLeft[i] = dryLeft;
+            io.storeRight[i] = dryRight;
+        }
+        float wetLeft = 0.0f;
+        float wetRight = 0.0f;
+        if (!rules.gated) {
+            const auto K = static_cast<float>(firstIndex + i);
+            wetLeft = (live ? dryLeft : io.wetLeft[i]) * gain;
+            wetRight = (live ? dryRight : io.wetRight[i]) * gain;
+            if (shape.fades) {
+                const float fade = 1.0f - (K * shape.parameters.fadeOut) / shape.fadeDenominator;
+                wetLeft = wetLeft * fade;
+                wetRight = wetRight * fade;
+            }
+            if (rules.fadesIn) {
+                wetLeft = (K * wetLeft) / 12.0f;
+                wetRight = (K * wetRight) / 12.0f;
+            }
+            if (rules.fadesOut) {
+                // The project's own fade-out past the gate, mirroring the
+                // fade-in so that the cut does not click.
+                const auto remaining = static_cast<float>(firstRemaining - i);
+                wetLeft = (remaining * wetLeft) / 12.0f;
+                wetRight = (remaining * wetRight) / 12.0f;
+            }
+        }
+        io.outLeft[i] = shape.dryGain * dryLeft + shape.parameters.mix * wetLeft;
+        io.outRight[i] = shape.dryGain * dryRight + shape.parameters.mix * wetRight;
+    }
 }
 
-void gatedBaseline(const PassShape& shape, const StereoIo& io, std::int32_t frames) noexcept {
-    gatedLoop(shape, io, frames);
-}
+using PassKernel = void (*)(const PassShape&, float, std::int32_t, const StretchIo&, std::int32_t) noexcept;
+using GatedKernel = void (*)(const PassShape&, const StretchIo&, std::int32_t) noexcept;
+
+// How a stretch between the edges of a pass gets its wet signal.
+enum class WetSource { repeatUnstored, repeat, live };  // repeatUnstored: beyond the capacity
+
+// One loop set's loops, by layout (separate, in place), then by edge fade,
+// wet source and fade, or by whether the input is stored.
+struct Kernels {
+    PassKernel pass[2][3][3][2];
+    GatedKernel gated[2][2];
+};
+
+struct BaselineLoops {
+    template <bool InPlace, EdgeFade Edge, bool Live, bool Fades, bool Stores>
+    static void pass(const PassShape& shape, float gain, std::int32_t firstIndex, const StretchIo& io,
+                     std::int32_t frames) noexcept {
+        passLoop<InPlace, Edge, Live, Fades, Stores>(shape, gain, firstIndex, io.inLeft, io.inRight, io.outLeft,
+                                                     io.outRight, io.wetLeft, io.wetRight, io.storeLeft,
+                                                     io.storeRight, frames);
+    }
+    template <bool InPlace, bool Stores>
+    static void gated(const PassShape& shape, const StretchIo& io, std::int32_t frames) noexcept {
+        gatedLoop<InPlace, Stores>(shape, io.inLeft, io.inRight, io.outLeft, io.outRight, io.storeLeft,
+                                   io.storeRight, frames);
+    }
+};
 
 #ifdef SLICECAST_AVX2_LOOPS
-SLICECAST_TARGET_AVX2 void shapedAvx2(const PassShape& shape, StretchRules rules, Capture capture, float gain,
-                                      std::int32_t firstIndex, const StereoIo& io, std::int32_t frames) noexcept {
-    shapedLoop(shape, rules, capture, gain, firstIndex, io, frames);
-}
-
-SLICECAST_TARGET_AVX2 void gatedAvx2(const PassShape& shape, const StereoIo& io, std::int32_t frames) noexcept {
-    gatedLoop(shape, io, frames);
-}
+struct Avx2Loops {
+    template <bool InPlace, EdgeFade Edge, bool Live, bool Fades, bool Stores>
+    SLICECAST_TARGET_AVX2 static void pass(const PassShape& shape, float gain, std::int32_t firstIndex,
+                                           const StretchIo& io, std::int32_t frames) noexcept {
+        passLoop<InPlace, Edge, Live, Fades, Stores>(shape, gain, firstIndex, io.inLeft, io.inRight, io.outLeft,
+                                                     io.outRight, io.wetLeft, io.wetRight, io.storeLeft,
+                                                     io.storeRight, frames);
+    }
+    template <bool InPlace, bool Stores>
+    SLICECAST_TARGET_AVX2 static void gated(const PassShape& shape, const StretchIo& io, std::int32_t frames) noexcept {
+        gatedLoop<InPlace, Stores>(shape, io.inLeft, io.inRight, io.outLeft, io.outRight, io.storeLeft,
+                                   io.storeRight, frames);
+    }
+};
 #endif
 
-void renderShaped(const PassShape& shape, StretchRules rules, Capture capture, float gain, std::int32_t firstIndex,
-                  const StereoIo& io, std::int32_t frames) noexcept {
+template <typename Loops, bool InPlace, EdgeFade Edge>
+constexpr void addPassKernels(Kernels& kernels) noexcept {
+    auto& pass = kernels.pass[InPlace][static_cast<int>(Edge)];
+    pass[0][0] = &Loops::template pass<InPlace, Edge, false, false, false>;
+    pass[0][1] = &Loops::template pass<InPlace, Edge, false, true, false>;
+    pass[1][0] = &Loops::template pass<InPlace, Edge, false, false, true>;
+    pass[1][1] = &Loops::template pass<InPlace, Edge, false, true, true>;
+    pass[2][0] = &Loops::template pass<InPlace, Edge, true, false, true>;
+    pass[2][1] = &Loops::template pass<InPlace, Edge, true, true, true>;
+}
+
+template <typename Loops, bool InPlace>
+constexpr void addKernels(Kernels& kernels) noexcept {
+    addPassKernels<Loops, InPlace, EdgeFade::none>(kernels);
+    addPassKernels<Loops, InPlace, EdgeFade::fadeIn>(kernels);
+    addPassKernels<Loops, InPlace, EdgeFade::fadeOut>(kernels);
+    kernels.gated[InPlace][0] = &Loops::template gated<InPlace, false>;
+    kernels.gated[InPlace][1] = &Loops::template gated<InPlace, true>;
+}
+
+template <typename Loops>
+constexpr Kernels kernelsOf() noexcept {
+    Kernels kernels{};
+    addKernels<Loops, false>(kernels);
+    addKernels<Loops, true>(kernels);
+    return kernels;
+}
+
+constexpr Kernels kBaselineKernels = kernelsOf<BaselineLoops>();
 #ifdef SLICECAST_AVX2_LOOPS
-    if (shape.loops == LoopSet::avx2) return shapedAvx2(shape, rules, capture, gain, firstIndex, io, frames);
+constexpr Kernels kAvx2Kernels = kernelsOf<Avx2Loops>();
 #endif
-    shapedBaseline(shape, rules, capture, gain, firstIndex, io, frames);
-}
 
-void renderGated(const PassShape& shape, const StereoIo& io, std::int32_t frames) noexcept {
+const Kernels& kernelsFor(LoopSet loops) noexcept {
 #ifdef SLICECAST_AVX2_LOOPS
-    if (shape.loops == LoopSet::avx2) return gatedAvx2(shape, io, frames);
+    if (loops == LoopSet::avx2) return kAvx2Kernels;
 #endif
-    gatedBaseline(shape, io, frames);
+    static_cast<void>(loops);
+    return kBaselineKernels;
 }
 
 }  // namespace
 
-void renderPass(const PassShape& shape, Capture capture, float repeatGain, std::uint32_t readIndex,
-                const StereoIo& io, std::int32_t frames) noexcept {
-    for (std::int32_t done = 0; done < frames;) {
-        const std::int64_t k = std::int64_t{readIndex} + done;
-        const auto stretch = static_cast<std::int32_t>(std::min<std::int64_t>(frames - done, nextRuleChange(shape, k) - k));
-        const StretchRules rules = rulesAt(shape, k);
-        if (rules.gated) {
-            renderGated(shape, io.from(done), stretch);
-        } else {
-            renderShaped(shape, rules, capture, repeatGain, static_cast<std::int32_t>(k), io.from(done), stretch);
-        }
-        done += stretch;
+std::int32_t renderStretch(const PassShape& shape, BufferLayout layout, CaptureBuffers capture, float repeatGain,
+                           PassPosition position, const StereoIo& io, std::int32_t maxFrames) noexcept {
+    const std::uint32_t k = position.readIndex;
+    const bool live = k == position.writeIndex;
+    const auto capacity = static_cast<std::uint32_t>(kCaptureCapacity);
+    const bool stores = position.writeIndex < capacity;
+    std::int64_t frames = std::min<std::int64_t>(maxFrames, shape.nextRuleChange(k) - k);
+    if (stores) frames = std::min<std::int64_t>(frames, capacity - position.writeIndex);
+    const auto stretch = static_cast<std::int32_t>(frames);
+
+    const StretchIo stretchIo{io.inLeft,
+                              io.inRight,
+                              io.outLeft,
+                              io.outRight,
+                              capture.left + k,
+                              capture.right + k,
+                              stores ? capture.left + position.writeIndex : nullptr,
+                              stores ? capture.right + position.writeIndex : nullptr};
+    const StretchRules rules = rulesAt(shape, k);
+    const auto firstIndex = static_cast<std::int32_t>(k);
+    if (layout == BufferLayout::tangled || (rules.fadesIn && rules.fadesOut)) {
+        generalLoop(shape, rules, live, repeatGain, firstIndex, stretchIo, stretch);
+        return stretch;
     }
+    const Kernels& kernels = kernelsFor(shape.loops);
+    const bool inPlace = layout == BufferLayout::inPlace;
+    if (rules.gated) {
+        kernels.gated[inPlace][stores](shape, stretchIo, stretch);
+    } else {
+        const EdgeFade edge = rules.fadesIn ? EdgeFade::fadeIn : (rules.fadesOut ? EdgeFade::fadeOut : EdgeFade::none);
+        const WetSource source = live ? WetSource::live : (stores ? WetSource::repeat : WetSource::repeatUnstored);
+        kernels.pass[inPlace][static_cast<int>(edge)][static_cast<int>(source)][shape.fades](
+            shape, repeatGain, firstIndex, stretchIo, stretch);
+    }
+    return stretch;
 }
 
 }  // namespace slicecast

@@ -1,12 +1,16 @@
 // What one pass over the captured slice sounds like: the repeat gain, the
 // linear fade, the 12-sample fade-in, the gate with its 11-sample fade-out,
 // and the dry/wet mix, applied to a stretch of frames that reads the
-// capture from one read index on at one repeat gain.
+// capture from one read index on at one repeat gain, while the same frames'
+// input is captured.
 #pragma once
 
 #include <cstdint>
 
+#include "block_plan.h"
+#include "float_to_int.h"
 #include "processor_features.h"
+#include "stereo_io.h"
 
 namespace slicecast {
 
@@ -22,26 +26,39 @@ struct ShapeParameters {
 // after the gate.
 constexpr std::int32_t kEdgeFadeLength = 12;
 
-// The host's channels for a stretch of frames. Inputs and outputs may be
-// the same memory: every frame's input pair is read before its output pair
-// is written.
-struct StereoIo {
-    const float* inLeft;
-    const float* inRight;
-    float* outLeft;
-    float* outRight;
-
-    StereoIo from(std::int32_t frame) const noexcept {
-        return {inLeft + frame, inRight + frame, outLeft + frame, outRight + frame};
-    }
-};
-
 // The shaping rules with everything that is constant over a block worked
-// out once.
+// out once. Defined here, so that it compiles into the block's own loop.
 struct PassShape {
-    PassShape(const ShapeParameters& parameters, std::int32_t sliceLength, LoopSet loops) noexcept;
+    PassShape(const ShapeParameters& p, std::int32_t slice, LoopSet loopSet) noexcept
+        : parameters(p),
+          sliceLengthSamples(slice),
+          sliceLength(static_cast<float>(slice)),
+          fadeDenominator(sliceLength * p.rate),
+          gateLength(truncateToInt32(fadeDenominator)),
+          // With "FadeOut" at 0 the factor 1 - (K x 0) / (S x rate) is
+          // exactly 1 for every read index (S x rate > 0 here), and a
+          // product with 1 is the value itself: leaving the fade out then
+          // gives the same bits.
+          fades(p.rate > 0.0f && p.fadeOut != 0.0f),
+          fadesIn(p.rate < 1.0f),
+          dryGain(1.0f - p.mix),
+          silentWet(p.mix * 0.0f),
+          loops(loopSet) {}
+
+    // The first read index after k at which another shaping rule applies:
+    // the rules change only where the read index reaches 12 (the end of the
+    // fade-in), the gate length + 1 (the start of the fade-out after the
+    // gate) and the gate length + 12 (silence).
+    std::int64_t nextRuleChange(std::int64_t k) const noexcept {
+        const std::int64_t passEnd = std::int64_t{gateLength} + 1;
+        const std::int64_t fadeOutEnd = std::int64_t{gateLength} + kEdgeFadeLength;
+        const std::int64_t next = k < passEnd ? passEnd : (k < fadeOutEnd ? fadeOutEnd : kNoRuleChange);
+        return k < kEdgeFadeLength && next > kEdgeFadeLength ? kEdgeFadeLength : next;
+    }
+    static constexpr std::int64_t kNoRuleChange = std::int64_t{1} << 62;
 
     ShapeParameters parameters;
+    std::int32_t sliceLengthSamples;
     float sliceLength;       // S
     float fadeDenominator;   // S x rate
     std::int32_t gateLength; // S x rate, truncated
@@ -52,15 +69,30 @@ struct PassShape {
     LoopSet loops;           // the version of the sample loops that runs
 };
 
-// The capture buffers as the passes read them.
-struct Capture {
-    const float* left;
-    const float* right;
+// The capture buffers: a pass reads its slice from them and stores the
+// input it receives into them.
+struct CaptureBuffers {
+    float* left;
+    float* right;
 };
 
-// Renders frames frames that read the capture from readIndex on, at one
-// repeat gain. The read index must not reach the slice length within them.
-void renderPass(const PassShape& shape, Capture capture, float repeatGain, std::uint32_t readIndex,
-                const StereoIo& io, std::int32_t frames) noexcept;
+// Where a stretch of frames stands in its capture: the read index of its
+// first frame (below the slice length) and the sample counter, which is
+// where its input is stored. While the two are equal the stretch is the live
+// pass and reads back the very input it stores.
+struct PassPosition {
+    std::uint32_t readIndex;
+    std::uint32_t writeIndex;
+};
+
+// Stores the input of up to maxFrames frames into the capture from the
+// write index on and renders them from the read index on at one repeat gain,
+// and answers how many it took: as many as share one set of rules (up to the
+// read index nextRuleChange gives) and lie on one side of the capacity,
+// beyond which nothing is stored. The frames must lie within one pass (the
+// read index stays below the slice length); layout is how the block's
+// buffers lie (layoutOf).
+std::int32_t renderStretch(const PassShape& shape, BufferLayout layout, CaptureBuffers capture, float repeatGain,
+                           PassPosition position, const StereoIo& io, std::int32_t maxFrames) noexcept;
 
 }  // namespace slicecast

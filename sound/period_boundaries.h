@@ -11,29 +11,56 @@
 // before, which may lie anywhere (the host may have jumped).
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 #include "block_plan.h"
+#include "float_to_int.h"
 
 namespace slicecast {
 
+// The members a block always uses are defined here, so that they compile
+// into the block's own loop; only the search is a call.
 class PeriodBoundaries {
 public:
-    PeriodBoundaries(const BlockPlan& plan, double lastPosition, std::int32_t frames) noexcept;
+    PeriodBoundaries(const BlockPlan& plan, double lastPosition, std::int32_t frames) noexcept
+        : plan_(plan),
+          frames_(frames),
+          periodBefore_(periodNumber(lastPosition, plan.scale)),
+          firstPeriod_(periodAt(0)),
+          lastPeriod_(periodAt(frames - 1)) {}
 
     // The first sample of the block that starts a capture, or frames if
     // none does.
-    std::int32_t first() const noexcept;
+    std::int32_t first() const noexcept {
+        if (periodBefore_ != firstPeriod_) return 0;
+        return lastPeriod_ == firstPeriod_ ? frames_ : search(0, firstPeriod_);
+    }
     // The first sample after frame that starts a capture, or frames.
-    std::int32_t after(std::int32_t frame) const noexcept;
+    std::int32_t after(std::int32_t frame) const noexcept { return search(frame, periodAt(frame)); }
 
-    double positionOf(std::int32_t frame) const noexcept;
+    double positionOf(std::int32_t frame) const noexcept {
+        return plan_.origin + static_cast<double>(frame) * plan_.beatStep;
+    }
     // The position of the sample after the block: where the effect's own
-    // count of musical time goes on when the next block brings none.
-    double positionAfter() const noexcept;
+    // count of musical time goes on when the next block brings none. The
+    // block's own positions continued by one more sample, in the same
+    // arithmetic, so that a host that stops giving positions goes on from
+    // its last one without a seam. Only an absurd tempo or sample rate can
+    // make it infinite; counting then starts again at 0 rather than
+    // staying there for good.
+    double positionAfter() const noexcept {
+        const double next = positionOf(frames_);
+        return std::isfinite(next) ? next : 0.0;
+    }
 
 private:
-    std::int32_t periodAt(std::int32_t frame) const noexcept;
+    // Truncation, not floor: every position strictly between -1 and 1
+    // period lies in period 0.
+    static std::int32_t periodNumber(double position, double scale) noexcept {
+        return truncateToInt32((position * 0.25) * scale);
+    }
+    std::int32_t periodAt(std::int32_t frame) const noexcept { return periodNumber(positionOf(frame), plan_.scale); }
     // The first sample after frame whose period differs from current, the
     // period of frame.
     std::int32_t search(std::int32_t frame, std::int32_t current) const noexcept;

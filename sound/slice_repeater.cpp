@@ -1,6 +1,8 @@
 #include "slice_repeater.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 
 #include "period_boundaries.h"
 
@@ -8,15 +10,22 @@ namespace slicecast {
 
 void SliceRepeater::process(const BlockPlan& plan, const ShapeParameters& parameters, const StereoIo& io,
                             std::int32_t frames) noexcept {
-    const PassShape shape(parameters, plan.sliceLength, loops_);
+    const PassShape& shape = shapeFor(parameters, plan.sliceLength);
     const PeriodBoundaries boundaries(plan, lastPosition_, frames);
+    const BufferLayout layout = layoutOf(io, frames);
     const auto sliceLength = static_cast<std::uint32_t>(plan.sliceLength);
     const auto periodLength = static_cast<std::uint32_t>(plan.periodLength);
 
     std::int32_t boundary = boundaries.first();
+    // The read index is the counter's remainder by the slice length; it
+    // follows the counter stretch by stretch, and is divided out afresh only
+    // when the slice length has changed.
+    std::uint32_t readIndex = readIndex_;
+    if (sliceLength != readIndexSlice_) readIndex = sampleCounter_ % sliceLength;
     for (std::int32_t frame = 0; frame < frames;) {
         if (frame == boundary) {
             sampleCounter_ = 0;
+            readIndex = 0;
             repeatGain_ = 1.0f;
             boundary = boundaries.after(frame);
         }
@@ -24,27 +33,41 @@ void SliceRepeater::process(const BlockPlan& plan, const ShapeParameters& parame
             // The period ran out before a boundary came: muted, and the
             // capture starts over at position 0.
             sampleCounter_ = 0;
+            readIndex = 0;
             repeatGain_ = 0.0f;
         }
-        const std::uint32_t readIndex = sampleCounter_ % sliceLength;
         if (readIndex == 0 && sampleCounter_ != 0) repeatGain_ = parameters.decayRate * repeatGain_;
 
-        const std::int32_t stretch = stretchLength(plan, readIndex, boundary - frame);
-        const StereoIo here = io.from(frame);
-        // Storing first is safe: a stretch reads either what it stores
-        // itself, frame by frame (the live pass), or positions below the
-        // slice length, which a later pass no longer stores.
-        capture(here, stretch);
-        renderPass(shape, {captureLeft_, captureRight_}, repeatGain_, readIndex, here, stretch);
+        const std::int32_t stretch =
+            renderStretch(shape, layout, {captureLeft_, captureRight_}, repeatGain_, {readIndex, sampleCounter_},
+                          io.from(frame), stretchLength(plan, readIndex, boundary - frame));
         sampleCounter_ += static_cast<std::uint32_t>(stretch);
+        readIndex += static_cast<std::uint32_t>(stretch);
+        if (readIndex == sliceLength) readIndex = 0;
         frame += stretch;
     }
+    readIndex_ = readIndex;
+    readIndexSlice_ = sliceLength;
     lastPosition_ = boundaries.positionOf(frames - 1);
     runningPosition_ = boundaries.positionAfter();
 }
 
+const PassShape& SliceRepeater::shapeFor(const ShapeParameters& parameters, std::int32_t sliceLength) noexcept {
+    // Compared bit for bit: -0 and +0 shape differently (mix x 0), and a
+    // NaN matches itself.
+    const auto bits = [](const ShapeParameters& p) {
+        return std::array{std::bit_cast<std::uint32_t>(p.rate), std::bit_cast<std::uint32_t>(p.fadeOut),
+                          std::bit_cast<std::uint32_t>(p.decayRate), std::bit_cast<std::uint32_t>(p.mix)};
+    };
+    if (sliceLength != shape_.sliceLengthSamples || bits(parameters) != bits(shape_.parameters)) {
+        shape_ = PassShape(parameters, sliceLength, loops_);
+    }
+    return shape_;
+}
+
 void SliceRepeater::reset() noexcept {
     sampleCounter_ = 0;
+    readIndex_ = 0;
     repeatGain_ = 0.0f;
     lastPosition_ = kNoLastPosition;
     runningPosition_ = 0.0;
@@ -54,20 +77,11 @@ void SliceRepeater::reset() noexcept {
 
 std::int32_t SliceRepeater::stretchLength(const BlockPlan& plan, std::uint32_t readIndex,
                                           std::int32_t framesToBoundary) const noexcept {
-    const std::int64_t toPassEnd = static_cast<std::int64_t>(plan.sliceLength) - readIndex;
+    const std::int64_t toPassEnd = std::int64_t{plan.sliceLength} - readIndex;
     // The frame at hand has passed the period test already; the later ones
     // must stay below the period length.
-    const std::int64_t toPeriodEnd =
-        std::max<std::int64_t>(1, static_cast<std::int64_t>(plan.periodLength) - sampleCounter_);
-    return static_cast<std::int32_t>(std::min({static_cast<std::int64_t>(framesToBoundary), toPassEnd, toPeriodEnd}));
-}
-
-void SliceRepeater::capture(const StereoIo& io, std::int32_t frames) noexcept {
-    if (sampleCounter_ >= static_cast<std::uint32_t>(kCaptureCapacity)) return;
-    const auto count = static_cast<std::size_t>(
-        std::min<std::int64_t>(frames, static_cast<std::int64_t>(kCaptureCapacity) - sampleCounter_));
-    std::copy_n(io.inLeft, count, captureLeft_ + sampleCounter_);
-    std::copy_n(io.inRight, count, captureRight_ + sampleCounter_);
+    const std::int64_t toPeriodEnd = std::max<std::int64_t>(1, std::int64_t{plan.periodLength} - sampleCounter_);
+    return static_cast<std::int32_t>(std::min({std::int64_t{framesToBoundary}, toPassEnd, toPeriodEnd}));
 }
 
 }  // namespace slicecast

@@ -18,13 +18,14 @@ public:
     // new instance starts with silent buffers without touching 3.8 MB of
     // memory before it is needed. The constructor only picks the version of
     // the sample loops that this processor runs best.
-    SliceRepeater() noexcept : loops_(loopSetForThisProcessor()) {}
+    SliceRepeater() noexcept : loops_(loopSetForThisProcessor()), shape_(ShapeParameters{}, 1, loops_) {}
 
     // Processes frames stereo frames, sample for sample as the per-sample
     // rules say, but a stretch of frames at a time: a block is cut where a
-    // capture starts, where a pass over the slice starts, and where the
-    // update period runs out, and every stretch in between is captured and
-    // rendered by plain loops.
+    // capture starts, where a pass over the slice starts, where the update
+    // period runs out, where a shaping rule begins or ends, and where the
+    // capture fills up; every stretch in between is captured and rendered
+    // in one go by a plain loop.
     void process(const BlockPlan& plan, const ShapeParameters& parameters, const StereoIo& io,
                  std::int32_t frames) noexcept;
 
@@ -39,10 +40,16 @@ public:
 private:
     // The stretch of frames from here on that shares one pass and one gain.
     std::int32_t stretchLength(const BlockPlan& plan, std::uint32_t readIndex, std::int32_t framesToBoundary) const noexcept;
-    void capture(const StereoIo& io, std::int32_t frames) noexcept;
+    // The shaping rules worked out for these parameters and this slice,
+    // again only when they have changed since the last block.
+    const PassShape& shapeFor(const ShapeParameters& parameters, std::int32_t sliceLength) noexcept;
 
     LoopSet loops_;
+    PassShape shape_;
     std::uint32_t sampleCounter_ = 0;
+    // sampleCounter_ modulo readIndexSlice_, as the last block left them.
+    std::uint32_t readIndex_ = 0;
+    std::uint32_t readIndexSlice_ = 0;
     float repeatGain_ = 0.0f;
     // The last position a new instance starts from.
     static constexpr double kNoLastPosition = -500.0;

@@ -11,8 +11,8 @@ double SlicecastSound::process(const BlockTransport& transport, const SoundParam
     // Blocks that are not processed (no frames, or no usable sample rate)
     // leave the running position where it was.
     if (frames <= 0) return 0.0;
-    const BlockPlan plan = planBlock(transport, repeater_.runningPosition(), sampleRate, parameters.waveLengthIndex,
-                                     parameters.updatePeriodIndex);
+    const BlockPlan plan = planner_.plan(transport, repeater_.runningPosition(), sampleRate,
+                                         parameters.waveLengthIndex, parameters.updatePeriodIndex);
     if (!plan.usable) {
         // No usable sample rate, no musical time: the block passes dry.
         const auto bytes = sizeof(float) * static_cast<std::size_t>(frames);

@@ -37,6 +37,7 @@ public:
     void reset() noexcept { repeater_.reset(); }
 
 private:
+    BlockPlanner planner_;
     SliceRepeater repeater_;
 };
 

@@ -1,0 +1,77 @@
+// The sound alone, without any plug-in format around it: the same cases as
+// the editions' processing benchmarks, fed with the transport a playing
+// host reports. An edition's figure above this one is the edition's own
+// cost per block.
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "bench_session.h"
+#include "parameter_values.h"
+#include "processing_cases.h"
+#include "slicecast_sound.h"
+
+namespace {
+
+slicecast::SoundParameters soundParametersOf(const bench::Settings& settings) {
+    slicecast::SoundParameters parameters;
+    for (const bench::ParameterValue& setting : settings) {
+        switch (setting.index) {
+            case bench::kWaveLength: parameters.waveLengthIndex = slicecast::waveLengthIndexFor(setting.value); break;
+            case bench::kUpdatePeriod:
+                parameters.updatePeriodIndex = slicecast::updatePeriodIndexFor(setting.value);
+                break;
+            case bench::kRate: parameters.shape.rate = setting.value; break;
+            case bench::kFadeOut: parameters.shape.fadeOut = setting.value; break;
+            case bench::kDecayRate: parameters.shape.decayRate = setting.value; break;
+            case bench::kMix: parameters.shape.mix = setting.value; break;
+            default: break;
+        }
+    }
+    return parameters;
+}
+
+// The sound keeps its capture buffers inside itself and must start from
+// zero-filled storage, as every edition allocates it.
+struct FreeSound {
+    void operator()(slicecast::SlicecastSound* sound) const {
+        sound->~SlicecastSound();
+        std::free(sound);
+    }
+};
+using SoundPointer = std::unique_ptr<slicecast::SlicecastSound, FreeSound>;
+
+SoundPointer newSound() {
+    void* storage = std::calloc(1, sizeof(slicecast::SlicecastSound));
+    if (storage == nullptr) throw std::bad_alloc();
+    return SoundPointer(new (storage) slicecast::SlicecastSound);
+}
+
+void soundAlone(benchmark::State& state, const bench::Settings& settings) {
+    const auto blockSize = static_cast<std::int32_t>(state.range(0));
+    const SoundPointer sound = newSound();
+    const slicecast::SoundParameters parameters = soundParametersOf(settings);
+    const auto input = bench::noise(bench::kSignalFrames, 1.0f);
+    vsthost::StereoBuffer output(input.frames());
+    bench::SignalWalk walk(input.frames(), blockSize);
+    slicecast::BlockTransport transport{true, 0.0, true, bench::kTempo};
+    const auto sampleRate = static_cast<float>(bench::kSampleRate);
+    for (auto _ : state) {
+        const std::size_t start = walk.next();
+        const slicecast::StereoIo io{input.left.data() + start, input.right.data() + start,
+                                     output.left.data() + start, output.right.data() + start};
+        sound->process(transport, parameters, sampleRate, io, blockSize);
+        transport.position = sound->runningPosition();
+        benchmark::ClobberMemory();
+    }
+    bench::reportFrames(state, blockSize);
+}
+
+}  // namespace
+
+BENCHMARK_CAPTURE(soundAlone, defaults, bench::kDefaults)->Name("sound/defaults")->Apply(bench::blockSizes);
+BENCHMARK_CAPTURE(soundAlone, shortest_slice, bench::kShortestSlice)
+    ->Name("sound/shortest_slice")
+    ->Apply(bench::blockSizes);
+BENCHMARK_CAPTURE(soundAlone, fully_shaped, bench::kFullyShaped)->Name("sound/fully_shaped")->Apply(bench::blockSizes);

@@ -76,8 +76,11 @@ SLICECAST_LOOP_BODY void passLoop(const PassShape& shape, float gain, std::int32
     const float denominator = shape.fadeDenominator;
     const float dryGain = shape.dryGain;
     const float mix = shape.parameters.mix;
-    // 12 - (k - gate length) at the first frame; 1 to 11 wherever it is used.
-    const std::int32_t firstRemaining = shape.gateLength + kEdgeFadeLength - firstIndex;
+    // 12 - (k - gate length) at the first frame; 1 to 11 wherever it is
+    // used. Only worked out where it is used: an absurd Rate saturates the
+    // gate length at the largest int, where the sum would overflow.
+    std::int32_t firstRemaining = 0;
+    if constexpr (Edge == EdgeFade::fadeOut) firstRemaining = shape.gateLength + kEdgeFadeLength - firstIndex;
     for (std::int32_t i = 0; i < frames; ++i) {
         const float dryLeft = InPlace ? outLeft[i] : inLeft[i];
         const float dryRight = InPlace ? outRight[i] : inRight[i];

@@ -9,11 +9,13 @@
 // the library does.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <random>
 #include <sstream>
+#include <string>
 #include <vector>
 
 #include "reference_slice_repeater.h"
@@ -92,7 +94,9 @@ double Scenario::tempo() {
 float Scenario::parameterValue(VstInt32 index) {
     // The edges of the range and values just inside them, values across it,
     // and now and then one that no host should send.
-    if (chance(0.05)) return pick({-0.5f, 1.5f, std::numeric_limits<float>::quiet_NaN(), 1e-30f});
+    if (chance(0.05)) {
+        return pick({-0.5f, 1.5f, std::numeric_limits<float>::quiet_NaN(), 1e-30f, std::numeric_limits<float>::max()});
+    }
     if (chance(0.3)) return pick({0.0f, 1.0f, 0.99999994f, 0.5f, 1.0f / 11.0f, 0.25f});
     // Long decays reach the subnormal range.
     if (index == 4 && chance(0.3)) return pick({0.5f, 0.1f, 0.9f});
@@ -243,39 +247,69 @@ TEST(Differential, HostsWithoutPositionsMatchTheReference) {
     }
 }
 
+// Noise through the library and the reference at 48 kHz and 137 BPM, in
+// blocks of blockSize, with the six parameters at settings: the same bits.
+void expectTheReferenceBits(const std::array<float, 6>& settings, VstInt32 blockSize, const std::string& label) {
+    testsupport::ScriptedTimeHost host;
+    vsthost::PluginInstance plugin(host, testsupport::slicecastEntry());
+    plugin.switchOn(48000.0f, blockSize);
+    testsupport::ReferenceSlicecast reference;
+    reference.setSampleRate(48000.0f);
+    for (VstInt32 index = 0; index < 6; ++index) {
+        plugin.setParameter(index, settings[static_cast<std::size_t>(index)]);
+        reference.setParameter(index, settings[static_cast<std::size_t>(index)]);
+    }
+    VstTimeInfo record{};
+    record.tempo = 137.0;
+    record.flags = kVstPpqPosValid | kVstTempoValid;
+    host.answerWith(&record);
+    const auto input = testsupport::noise(8000, static_cast<unsigned>(blockSize));
+    vsthost::StereoBuffer output(input.frames()), expected(input.frames());
+    for (std::size_t frame = 0; frame < input.frames(); frame += static_cast<std::size_t>(blockSize)) {
+        const auto frames = static_cast<VstInt32>(std::min<std::size_t>(blockSize, input.frames() - frame));
+        float* inputs[2] = {const_cast<float*>(input.left.data() + frame), const_cast<float*>(input.right.data() + frame)};
+        float* outputs[2] = {output.left.data() + frame, output.right.data() + frame};
+        plugin.processReplacing(inputs, outputs, frames);
+        reference.process(&record, inputs[0], inputs[1], expected.left.data() + frame, expected.right.data() + frame,
+                          frames);
+        record.ppqPos += frames * (137.0 / 60.0) / 48000.0;
+    }
+    for (std::size_t i = 0; i < input.frames(); ++i) {
+        if (!sameSample(output.left[i], expected.left[i]) || !sameSample(output.right[i], expected.right[i])) {
+            ADD_FAILURE() << label << ": library (" << output.left[i] << ", " << output.right[i] << ") but reference ("
+                          << expected.left[i] << ", " << expected.right[i] << ") at frame " << i;
+            return;
+        }
+    }
+}
+
 TEST(Differential, BlockSizesDoNotChangeTheSound) {
     // The same transport and settings in blocks of every size from 1 to 40,
-    // where stretches of frames begin and end at every offset.
+    // where stretches of frames begin and end at every offset: 1/64-bar
+    // slices, a capture every quarter bar, shaped and decaying.
     for (VstInt32 blockSize = 1; blockSize <= 40; ++blockSize) {
-        testsupport::ScriptedTimeHost host;
-        vsthost::PluginInstance plugin(host, testsupport::slicecastEntry());
-        plugin.switchOn(48000.0f, blockSize);
-        testsupport::ReferenceSlicecast reference;
-        reference.setSampleRate(48000.0f);
-        // 1/64-bar slices, a capture every quarter bar, shaped and decaying.
-        const float settings[6] = {1.0f, 1.0f, 0.6f, 0.5f, 0.7f, 0.8f};
-        for (VstInt32 index = 0; index < 6; ++index) {
-            plugin.setParameter(index, settings[index]);
-            reference.setParameter(index, settings[index]);
-        }
-        VstTimeInfo record{};
-        record.tempo = 137.0;
-        record.flags = kVstPpqPosValid | kVstTempoValid;
-        host.answerWith(&record);
-        const auto input = testsupport::noise(8000, static_cast<unsigned>(blockSize));
-        vsthost::StereoBuffer output(input.frames()), expected(input.frames());
-        for (std::size_t frame = 0; frame < input.frames(); frame += static_cast<std::size_t>(blockSize)) {
-            const auto frames = static_cast<VstInt32>(std::min<std::size_t>(blockSize, input.frames() - frame));
-            float* inputs[2] = {const_cast<float*>(input.left.data() + frame), const_cast<float*>(input.right.data() + frame)};
-            float* outputs[2] = {output.left.data() + frame, output.right.data() + frame};
-            plugin.processReplacing(inputs, outputs, frames);
-            reference.process(&record, inputs[0], inputs[1], expected.left.data() + frame,
-                              expected.right.data() + frame, frames);
-            record.ppqPos += frames * (137.0 / 60.0) / 48000.0;
-        }
-        EXPECT_EQ(output.left, expected.left) << "blocks of " << blockSize;
-        EXPECT_EQ(output.right, expected.right) << "blocks of " << blockSize;
+        expectTheReferenceBits({1.0f, 1.0f, 0.6f, 0.5f, 0.7f, 0.8f}, blockSize, "blocks of " + std::to_string(blockSize));
     }
+}
+
+TEST(Differential, ValuesNoHostShouldSendMatchTheReference) {
+    // Shaping values far beyond their range: a gate length that saturates
+    // at the largest int, fades and mixes that overflow to infinities.
+    constexpr float kHuge = std::numeric_limits<float>::max();
+    constexpr float kInfinity = std::numeric_limits<float>::infinity();
+    const struct {
+        const char* label;
+        std::array<float, 6> settings;
+    } cases[] = {
+        {"Rate huge, faded", {0.5f, 1.0f, kHuge, 0.5f, 0.7f, 0.8f}},
+        {"Rate infinite", {1.0f, 0.75f, kInfinity, 0.0f, 1.0f, 1.0f}},
+        {"Rate huge negative", {0.5f, 1.0f, -kHuge, 0.5f, 0.7f, 0.8f}},
+        {"Rate 1e9, faded", {0.2f, 0.5f, 1e9f, 0.9f, 0.5f, 0.6f}},
+        {"FadeOut huge", {0.5f, 1.0f, 0.6f, kHuge, 0.7f, 0.8f}},
+        {"DecayRate huge", {1.0f, 1.0f, 0.8f, 0.0f, kHuge, 1.0f}},
+        {"Mix huge negative", {0.5f, 1.0f, 0.6f, 0.5f, 0.7f, -kHuge}},
+    };
+    for (const auto& row : cases) expectTheReferenceBits(row.settings, 512, row.label);
 }
 
 }  // namespace

@@ -1,89 +1,72 @@
-// What the LV2 edition adds to the sound, per block of 64 frames: reading
-// the six control ports through the plain-value mapping, walking the
-// control port's sequence and cutting the block at its events. Beside it,
-// the sound alone with the same parameters and transport.
-//   build/bench/lv2_edition_benchmarks
-#include <benchmark/benchmark.h>
+// The LV2 edition as an LV2 host drives it through lilv: the processing
+// cases walked through the 64 K-frame signal ("lv2/<case>/<block>"), and
+// the edition's own cost per block, a run of no frames that reads the
+// control ports, maps them and walks the control port's sequence but plays
+// nothing ("lv2/edition_per_block/<events>": an empty sequence, a stopped
+// Ardour's, and one time:Position, a rolling one's).
+#include <vector>
 
-#include <cstdlib>
-#include <new>
-#include <random>
-
-#include "block_renderer.h"
+#include "bench_session.h"
 #include "lv2_instance.h"
 #include "lv2_plugin.h"
-#include "slicecast_sound.h"
+#include "plain_settings.h"
+#include "processing_cases.h"
+#include "ratio_reporter.h"
 
 namespace {
-
-constexpr double kSampleRate = 48000.0;
-constexpr std::uint32_t kFrames = 64;
-
-vsthost::StereoBuffer noise() {
-    std::mt19937 random(1);
-    std::uniform_real_distribution<float> sample(-1.0f, 1.0f);
-    vsthost::StereoBuffer buffer(kFrames);
-    for (std::size_t i = 0; i < kFrames; ++i) {
-        buffer.left[i] = sample(random);
-        buffer.right[i] = sample(random);
-    }
-    return buffer;
-}
 
 const lv2host::Lv2Plugin& slicecastLv2() {
     static const lv2host::Lv2Plugin plugin(SLICECAST_LV2_BUNDLE);
     return plugin;
 }
 
-// The sound in zero-filled storage, as every edition keeps it.
-struct SoundStorage {
-    slicecast::SlicecastSound* sound =
-        new (std::calloc(1, sizeof(slicecast::SlicecastSound))) slicecast::SlicecastSound;
-    ~SoundStorage() {
-        sound->~SlicecastSound();
-        std::free(sound);
-    }
-};
-
-void soundAlone(benchmark::State& state) {
-    SoundStorage storage;
-    const auto input = noise();
-    vsthost::StereoBuffer output(kFrames);
-    const slicecast::StereoIo io{input.left.data(), input.right.data(), output.left.data(), output.right.data()};
-    const slicecast::BlockTransport transport{true, 1.0, true, 120.0};
-    for (auto _ : state) {
-        storage.sound->process(transport, slicecast::SoundParameters{}, static_cast<float>(kSampleRate), io, kFrames);
-        benchmark::DoNotOptimize(output.left.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetItemsProcessed(state.iterations() * kFrames);
+void setPorts(lv2host::Lv2Instance& instance, const bench::Settings& settings) {
+    constexpr std::uint32_t kFirstParameterPort = 4;
+    for (const bench::ParameterValue& parameter : settings)
+        instance.setControl(kFirstParameterPort + static_cast<std::uint32_t>(parameter.index),
+                            static_cast<float>(bench::plainValueOf(parameter)));
 }
 
-// eventCount time:Position events spread over the block (0: an empty
-// sequence, a stopped Ardour's).
-void lv2Edition(benchmark::State& state) {
-    const auto eventCount = static_cast<std::uint32_t>(state.range(0));
-    lv2host::Lv2Instance instance(slicecastLv2(), kSampleRate);
-    const auto input = noise();
-    vsthost::StereoBuffer output(kFrames);
-    const lv2host::StereoPorts ports{input.left.data(), input.right.data(), output.left.data(), output.right.data()};
-    std::vector<lv2host::TimePosition> events;
-    for (std::uint32_t i = 0; i < eventCount; ++i) {
-        events.push_back(lv2host::dawPosition(0, true, 1.0, 120.0));
-        events.back().offset = i * (kFrames / eventCount);
-    }
-    instance.run(ports, kFrames, events);
+void process(benchmark::State& state, const bench::Settings& settings) {
+    const auto blockSize = static_cast<std::int32_t>(state.range(0));
+    lv2host::Lv2Instance instance(slicecastLv2(), bench::kSampleRate);
+    setPorts(instance, settings);
+    const auto input = bench::noise(bench::kSignalFrames, 1.0f);
+    vsthost::StereoBuffer output(input.frames());
+    bench::SignalWalk walk(input.frames(), blockSize);
+    // A rolling host's position once, then none: the edition carries it on
+    // by itself, as between a DAW's events.
+    const lv2host::StereoPorts start{input.left.data(), input.right.data(), output.left.data(), output.right.data()};
+    instance.run(start, 0, {lv2host::dawPosition(0, true, 0.0, bench::kTempo)});
+    instance.run(start, 0);
     for (auto _ : state) {
-        instance.runWithTheSameEvents(ports, kFrames);
-        benchmark::DoNotOptimize(output.left.data());
+        const std::size_t at = walk.next();
+        instance.runWithTheSameEvents({input.left.data() + at, input.right.data() + at, output.left.data() + at,
+                                       output.right.data() + at},
+                                      static_cast<std::uint32_t>(blockSize));
         benchmark::ClobberMemory();
     }
-    state.SetItemsProcessed(state.iterations() * kFrames);
+    bench::reportFrames(state, blockSize);
+}
+
+void editionPerBlock(benchmark::State& state) {
+    lv2host::Lv2Instance instance(slicecastLv2(), bench::kSampleRate);
+    vsthost::StereoBuffer buffers(64);
+    const lv2host::StereoPorts ports{buffers.left.data(), buffers.right.data(), buffers.left.data(),
+                                     buffers.right.data()};
+    std::vector<lv2host::TimePosition> events;
+    if (state.range(0) > 0) events.push_back(lv2host::dawPosition(0, true, 0.0, bench::kTempo));
+    instance.run(ports, 0, events);
+    for (auto _ : state) {
+        instance.runWithTheSameEvents(ports, 0);
+        benchmark::ClobberMemory();
+    }
+    bench::reportBlockCost(state);
 }
 
 }  // namespace
 
-BENCHMARK(soundAlone)->Name("Sound/64");
-BENCHMARK(lv2Edition)->Name("Lv2Edition/64/events")->Arg(0)->Arg(1)->Arg(4);
-
-BENCHMARK_MAIN();
+BENCHMARK_CAPTURE(process, defaults, bench::kDefaults)->Name("lv2/defaults")->Apply(bench::blockSizes);
+BENCHMARK_CAPTURE(process, shortest_slice, bench::kShortestSlice)->Name("lv2/shortest_slice")->Apply(bench::blockSizes);
+BENCHMARK_CAPTURE(process, fully_shaped, bench::kFullyShaped)->Name("lv2/fully_shaped")->Apply(bench::blockSizes);
+BENCHMARK(editionPerBlock)->Name("lv2/edition_per_block")->ArgName("events")->Arg(0)->Arg(1);

@@ -31,6 +31,10 @@ void reportBlockCost(benchmark::State& state) {
     state.counters[kBlockCost] = Counter(1.0, Counter::kIsIterationInvariantRate | Counter::kInvert);
 }
 
+void reportBlockCost(benchmark::State& state, double secondsPerBlock) {
+    state.counters[kBlockCost] = benchmark::Counter(secondsPerBlock);
+}
+
 void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {

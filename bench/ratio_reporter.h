@@ -28,6 +28,9 @@ namespace bench {
 // Marks a benchmark whose iterations are one block each of an edition's own
 // work around the sound; the summary lists it in nanoseconds per block.
 void reportBlockCost(benchmark::State& state);
+// The same line of the summary for an edition whose format allows no block
+// of no frames: the benchmark times its own cost per block itself (seconds).
+void reportBlockCost(benchmark::State& state, double secondsPerBlock);
 
 class RatioReporter : public benchmark::ConsoleReporter {
 public:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace slicecast {
 
@@ -23,6 +24,27 @@ SoundParameters soundParametersFromPlain(const std::array<double, 6>& plain) noe
     return {stepFromPlain(plain[kWaveLength], kMaxWaveLengthIndex),
             stepFromPlain(plain[kUpdatePeriod], kMaxUpdatePeriodIndex),
             {percent(kRate), percent(kFadeOut), percent(kDecayRate), percent(kMix)}};
+}
+
+namespace {
+
+std::array<double, 6> plainDefaults() noexcept {
+    std::array<double, 6> plain{};
+    for (std::size_t index = 0; index < plain.size(); ++index) plain[index] = plainRanges[index].defaultValue;
+    return plain;
+}
+
+}  // namespace
+
+PlainParameterMapping::PlainParameterMapping() noexcept
+    : plain_(plainDefaults()), mapped_(soundParametersFromPlain(plain_)) {}
+
+const SoundParameters& PlainParameterMapping::update(const std::array<double, 6>& plain) noexcept {
+    if (std::memcmp(plain.data(), plain_.data(), sizeof plain_) != 0) {
+        plain_ = plain;
+        mapped_ = soundParametersFromPlain(plain_);
+    }
+    return mapped_;
 }
 
 }  // namespace slicecast

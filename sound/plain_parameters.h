@@ -41,4 +41,20 @@ float fractionFromPercent(double percent, double defaultPercent) noexcept;
 // All six plain values, in parameter order, in the sound's terms.
 SoundParameters soundParametersFromPlain(const std::array<double, 6>& plain) noexcept;
 
+// soundParametersFromPlain for an edition's audio thread, done again only
+// when a plain value changed since the last block. Values are compared bit
+// for bit, not as numbers: -0 and +0 are equal numbers and NaN equals
+// nothing, so a numeric compare would either miss a change or never settle.
+// Starts at the defaults.
+class PlainParameterMapping {
+public:
+    PlainParameterMapping() noexcept;
+
+    const SoundParameters& update(const std::array<double, 6>& plain) noexcept;
+
+private:
+    std::array<double, 6> plain_;
+    SoundParameters mapped_;
+};
+
 }  // namespace slicecast

@@ -114,6 +114,4 @@ void ClapParameters::setAll(const std::array<double, kClapParameterCount>& plain
     for (clap::Id id = 0; id < kClapParameterCount; ++id) set(id, plain[id]);
 }
 
-SoundParameters ClapParameters::sound() const noexcept { return soundParametersFromPlain(all()); }
-
 }  // namespace slicecast

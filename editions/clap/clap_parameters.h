@@ -40,7 +40,6 @@ public:
     double get(clap::Id id) const noexcept;
     std::array<double, kClapParameterCount> all() const noexcept;
     void setAll(const std::array<double, kClapParameterCount>& plain) noexcept;
-    SoundParameters sound() const noexcept;
 
 private:
     std::array<std::atomic<double>, kClapParameterCount> values_;

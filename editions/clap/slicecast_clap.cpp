@@ -103,7 +103,7 @@ clap::ProcessStatus SlicecastClap::processBlock(const clap::Process& call) noexc
     }
 
     BlockTransport transport = transportOf(call.transport);
-    SoundParameters parameters = parameters_.sound();
+    const SoundParameters* parameters = &mapping_.update(parameters_.all());
     std::uint32_t done = 0;
     // Plays the frames up to end with the values in force. What follows
     // counts on from the sound's own running position, with the tempo kept,
@@ -111,7 +111,7 @@ clap::ProcessStatus SlicecastClap::processBlock(const clap::Process& call) noexc
     const auto playUntil = [&](std::uint32_t end) noexcept {
         if (end <= done) return;
         const StereoIo io{inputs[0] + done, inputs[1] + done, outputs[0] + done, outputs[1] + done};
-        sound_.process(transport, parameters, sampleRate_, io, static_cast<std::int32_t>(end - done));
+        sound_.process(transport, *parameters, sampleRate_, io, static_cast<std::int32_t>(end - done));
         transport.positionKnown = false;
         done = end;
     };
@@ -132,7 +132,7 @@ clap::ProcessStatus SlicecastClap::processBlock(const clap::Process& call) noexc
                                                  ClapParameters::isId(change.paramId)) {
             playUntil(at);
             parameters_.set(change.paramId, change.value);
-            parameters = parameters_.sound();
+            parameters = &mapping_.update(parameters_.all());
         }
     }
     playUntil(frames);

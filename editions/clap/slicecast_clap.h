@@ -9,6 +9,7 @@
 
 #include "clap_abi.h"
 #include "clap_parameters.h"
+#include "plain_parameters.h"
 #include "slicecast_sound.h"
 
 namespace slicecast {
@@ -69,6 +70,9 @@ private:
     ClapParameters parameters_;
     // Held in single precision, as the sound takes it.
     float sampleRate_ = 0.0f;
+    // The values in the sound's terms, mapped again only when one changed;
+    // touched by processing alone.
+    PlainParameterMapping mapping_;
     // Touched only by processing, reset and activate.
     SlicecastSound sound_;
 };

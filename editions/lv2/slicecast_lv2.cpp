@@ -1,11 +1,9 @@
 #include "slicecast_lv2.h"
 
-#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <new>
 
-#include "plain_parameters.h"
 
 namespace slicecast {
 
@@ -39,14 +37,14 @@ void SlicecastLv2::connect(std::uint32_t port, void* data) noexcept {
     }
 }
 
-SoundParameters SlicecastLv2::parametersFromPorts() const noexcept {
+std::array<double, kParameterCount> SlicecastLv2::plainFromPorts() const noexcept {
     // A control port the host left unconnected keeps its default.
     std::array<double, kParameterCount> plain{};
     for (std::size_t index = 0; index < plain.size(); ++index) {
         const float* port = parameterPorts_[index];
         plain[index] = port != nullptr ? static_cast<double>(*port) : plainRanges[index].defaultValue;
     }
-    return soundParametersFromPlain(plain);
+    return plain;
 }
 
 double SlicecastLv2::playStretch(std::uint32_t from, std::uint32_t to, const BlockTransport& transport) noexcept {
@@ -58,7 +56,7 @@ void SlicecastLv2::run(std::uint32_t frames) noexcept {
     if (inputs_[0] == nullptr || inputs_[1] == nullptr || outputs_[0] == nullptr || outputs_[1] == nullptr) return;
     // The sound takes signed 32-bit frame counts.
     if (frames > static_cast<std::uint32_t>(INT32_MAX)) return;
-    parameters_ = parametersFromPorts();
+    parameters_ = mapping_.update(plainFromPorts());
     transport_.playBlock(control_, frames, *this);
 }
 

@@ -4,12 +4,14 @@
 // audio to the sound, cut at every event.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include <lv2/atom/atom.h>
 #include <lv2/urid/urid.h>
 
 #include "lv2_transport.h"
+#include "plain_parameters.h"
 #include "slicecast_identity.h"
 #include "slicecast_sound.h"
 
@@ -42,11 +44,13 @@ public:
     void run(std::uint32_t frames) noexcept;
 
 private:
-    SoundParameters parametersFromPorts() const noexcept;
+    std::array<double, kParameterCount> plainFromPorts() const noexcept;
     double playStretch(std::uint32_t from, std::uint32_t to, const BlockTransport& transport) noexcept override;
 
     float sampleRate_;
-    // Read once per run: hosts change control ports between runs.
+    // Read once per run: hosts change control ports between runs, mostly
+    // not at all, so the mapping is kept until a port's value changes.
+    PlainParameterMapping mapping_;
     SoundParameters parameters_;
     const float* inputs_[2] = {nullptr, nullptr};
     float* outputs_[2] = {nullptr, nullptr};

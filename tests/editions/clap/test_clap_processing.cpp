@@ -139,6 +139,57 @@ TEST(ClapProcessing, FlushSetsWhatTheSameEventsInABlockSet) {
     }
 }
 
+TEST(ClapProcessing, ValuesFlushedBetweenBlocksAreHeardAsIfMappedAfresh) {
+    // The edition maps the values again only when one changed, however
+    // small the change in bits. The reference flushes a value none of the
+    // rows uses and sends each value as an event at the block's first frame,
+    // which forces the mapping to be made afresh before any frame plays; and
+    // the first value kept throughout shows that the change is heard.
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        const char* name;
+        clap::Id id;
+        std::vector<double> valuePerBlock;
+    } rows[] = {
+        {"WaveLength up and back", 0, {2.0, 7.0, 2.0, 7.0}},
+        {"UpdatePeriod down and back", 1, {3.0, 0.0, 3.0, 0.0}},
+        {"Rate to -0 and back", 2, {30.0, -0.0, 0.0, 30.0}},
+        {"FadeOut to NaN and back", 3, {40.0, kNaN, 40.0, kNaN}},
+        {"DecayRate to -0 and +0", 4, {50.0, -0.0, 0.0, 50.0}},
+        {"Mix to -0 and +0", 5, {60.0, -0.0, 0.0, -0.0}},
+    };
+    constexpr std::uint32_t kBlock = 44100;
+    const auto input = testsupport::noise(4 * kBlock, 6);
+    for (const auto& row : rows) {
+        const auto render = [&](const std::vector<double>& valuePerBlock, bool afresh) {
+            ClapRig rig(kRate, kBlock);
+            claphost::EventList busy;
+            // Short slices in short periods, so that every change shows.
+            busy.addParamValue(0, 0, 9.0);
+            busy.addParamValue(0, 1, 1.0);
+            rig.plugin.flush(busy);
+            vsthost::StereoBuffer output(input.frames());
+            for (std::size_t block = 0; block < valuePerBlock.size(); ++block) {
+                const std::size_t at = block * kBlock;
+                const clap::EventTransport transport =
+                    claphost::playingTransport(static_cast<double>(at) * 2.0 / kRate, 120.0);
+                claphost::EventList change;
+                change.addParamValue(0, row.id, afresh ? 1234.5 : valuePerBlock[block]);
+                rig.plugin.flush(change);
+                claphost::EventList atFirstFrame;
+                if (afresh) atFirstFrame.addParamValue(0, row.id, valuePerBlock[block]);
+                rig.plugin.process({&input.left[at], &input.right[at], &output.left[at], &output.right[at], kBlock,
+                                    &transport, &atFirstFrame});
+            }
+            return output;
+        };
+        const auto played = render(row.valuePerBlock, false);
+        EXPECT_TRUE(sameBits(render(row.valuePerBlock, true), played)) << row.name;
+        const std::vector<double> unchanged(row.valuePerBlock.size(), row.valuePerBlock.front());
+        EXPECT_FALSE(sameBits(render(unchanged, false), played)) << row.name;
+    }
+}
+
 TEST(ClapProcessing, AnyBlockLengthsWithinTheActivatedBoundsSoundTheSame) {
     // Without a transport the effect counts time itself, so how the host
     // cuts the signal must not be heard at all. At 32768 Hz and 120 BPM a

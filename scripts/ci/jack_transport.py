@@ -30,11 +30,18 @@ def main():
         sys.exit("cannot reach the JACK server")
     jack.jack_activate(client)
     try:
-        jack.jack_transport_locate(client, start)
+        # A host that has just stopped may still move its own play-head (and
+        # with it the transport) after our request: ask again until it holds.
         began = time.monotonic()
-        while abs(int(jack.jack_get_current_transport_frame(client)) - start) > 0:
-            if time.monotonic() - began > limit:
-                sys.exit("the transport did not move to frame %d" % start)
+        asked = None
+        while jack.jack_get_current_transport_frame(client) != start:
+            now = time.monotonic()
+            if now - began > limit:
+                sys.exit("the transport did not move to frame %d (it stands at %d)"
+                         % (start, jack.jack_get_current_transport_frame(client)))
+            if asked is None or now - asked > 0.5:
+                jack.jack_transport_locate(client, start)
+                asked = now
             time.sleep(0.05)
         jack.jack_transport_start(client)
         while jack.jack_get_current_transport_frame(client) < until:

@@ -21,7 +21,10 @@ for preset in windows-x64 windows-x86 linux-arm64; do
     cmake --preset "$preset" -DSLICECAST_BUILD_BENCHMARKS=OFF >/dev/null
     cmake --build --preset "$preset"
     echo "-- $preset: tests on the target"
-    ctest --preset "$preset"
+    # Wine's server now and then drops a client under load ("wine client
+    # error: ... Connection reset by peer") and the test fails without having
+    # run; a test that fails for a reason of its own fails again.
+    ctest --preset "$preset" --repeat until-pass:2
     echo "-- $preset took $((SECONDS - started)) s"
 done
 

@@ -9,25 +9,25 @@
 # Windows the prefix itself is the VST folder.
 include(GNUInstallDirs)
 
-if(WIN32)
-    set(slicecast_default_vst_dir ".")
-else()
-    set(slicecast_default_vst_dir "lib/vst")
-endif()
-set(SLICECAST_VST_DIR "${slicecast_default_vst_dir}" CACHE STRING
-    "Folder the plug-in is installed into: relative to the install prefix, or absolute")
+# A plug-in folder's cache variable: linuxDefault under the prefix on Linux,
+# the prefix itself on Windows; relative to the prefix, or absolute.
+function(slicecast_plugin_dir variable linuxDefault what)
+    if(WIN32)
+        set(default ".")
+    else()
+        set(default "${linuxDefault}")
+    endif()
+    set(${variable} "${default}" CACHE STRING
+        "Folder ${what} is installed into: relative to the install prefix, or absolute")
+endfunction()
+
+slicecast_plugin_dir(SLICECAST_VST_DIR "lib/vst" "the plug-in")
 
 # SLICECAST_CLAP_DIR is the CLAP edition's folder, in the same terms:
 # lib/clap (/usr/lib/clap for the Debian packages, a folder Linux CLAP hosts
 # search); on Windows the prefix itself, beside the VST 2.4 DLL (the read-me
 # sends it to %COMMONPROGRAMFILES%\CLAP).
-if(WIN32)
-    set(slicecast_default_clap_dir ".")
-else()
-    set(slicecast_default_clap_dir "lib/clap")
-endif()
-set(SLICECAST_CLAP_DIR "${slicecast_default_clap_dir}" CACHE STRING
-    "Folder the CLAP plug-in is installed into: relative to the install prefix, or absolute")
+slicecast_plugin_dir(SLICECAST_CLAP_DIR "lib/clap" "the CLAP plug-in")
 
 # Where the installed render tool looks for the installed plug-in's folder:
 # the same absolute path, or a path relative to the folder of the tool, so
@@ -43,10 +43,4 @@ endif()
 # where distributions keep LV2 bundles), or an absolute folder (a per-user
 # ~/.lv2). On Windows the bundle goes next to the VST 2.4 DLL in the prefix,
 # and the zip's read-me says where LV2 hosts look for it.
-if(WIN32)
-    set(slicecast_default_lv2_dir ".")
-else()
-    set(slicecast_default_lv2_dir "lib/lv2")
-endif()
-set(SLICECAST_LV2_DIR "${slicecast_default_lv2_dir}" CACHE STRING
-    "Folder the LV2 bundle is installed into: relative to the install prefix, or absolute")
+slicecast_plugin_dir(SLICECAST_LV2_DIR "lib/lv2" "the LV2 bundle")

@@ -11,21 +11,6 @@ namespace slicecast {
 
 namespace {
 
-// Everything a stretch of frames reads and writes. The capture buffers are
-// the effect's own, so no host buffer lies in them; and a stretch never
-// reads a capture position it stores: the live pass reads its input
-// instead, a repeat reads below the slice length and stores at or beyond it.
-struct StretchIo {
-    const float* inLeft;
-    const float* inRight;
-    float* outLeft;
-    float* outRight;
-    const float* wetLeft;  // the capture from the read index on
-    const float* wetRight;
-    float* storeLeft;  // the capture from the write index on; null where nothing is stored
-    float* storeRight;
-};
-
 // Which shaping rules apply to a stretch of read indexes (see
 // PassShape::nextRuleChange).
 struct StretchRules {
@@ -138,10 +123,12 @@ SLICECAST_LOOP_BODY void gatedLoop(const PassShape& shape, const float* __restri
 // fade, the fade-in and the fade-out after the gate, in this order, then the
 // mix; a gated frame's wet signal is 0, so that its mix term is mix x 0 as
 // in the gated loop. Too rare to gain from wider registers, so one version
-// serves both loop sets. Kept out of renderStretch, whose way to the other
-// loops it would otherwise burden with its registers.
-[[gnu::noinline]] void generalLoop(const PassShape& shape, StretchRules rules, bool live, float gain,
-                                   std::int32_t firstIndex, const StretchIo& io, std::int32_t frames) noexcept {
+// serves both loop sets.
+void generalLoop(const PassShape& shape, float gain, std::int32_t firstIndex, const StretchIo& io,
+                 std::int32_t frames) noexcept {
+    const StretchRules rules = rulesAt(shape, firstIndex);
+    // The live pass reads the wet signal where it stores its input.
+    const bool live = io.wetLeft == io.storeLeft;
     // 12 - (k - gate length) at the first frame; 1 to 11 wherever it is used.
     const std::int32_t firstRemaining = rules.fadesOut ? shape.gateLength + kEdgeFadeLength - firstIndex : 0;
     for (std::int32_t i = 0; i < frames; ++i) {
@@ -179,8 +166,6 @@ SLICECAST_LOOP_BODY void gatedLoop(const PassShape& shape, const float* __restri
     }
 }
 
-using PassKernel = void (*)(const PassShape&, float, std::int32_t, const StretchIo&, std::int32_t) noexcept;
-using GatedKernel = void (*)(const PassShape&, const StretchIo&, std::int32_t) noexcept;
 
 // How a stretch between the edges of a pass gets its wet signal.
 enum class WetSource { repeatUnstored, repeat, live };  // repeatUnstored: beyond the capacity
@@ -188,8 +173,8 @@ enum class WetSource { repeatUnstored, repeat, live };  // repeatUnstored: beyon
 // One loop set's loops, by layout (separate, in place), then by edge fade,
 // wet source and fade, or by whether the input is stored.
 struct Kernels {
-    PassKernel pass[2][3][3][2];
-    GatedKernel gated[2][2];
+    StretchKernel pass[2][3][3][2];
+    StretchKernel gated[2][2];
 };
 
 struct BaselineLoops {
@@ -201,7 +186,7 @@ struct BaselineLoops {
                                                      io.storeRight, frames);
     }
     template <bool InPlace, bool Stores>
-    static void gated(const PassShape& shape, const StretchIo& io, std::int32_t frames) noexcept {
+    static void gated(const PassShape& shape, float, std::int32_t, const StretchIo& io, std::int32_t frames) noexcept {
         gatedLoop<InPlace, Stores>(shape, io.inLeft, io.inRight, io.outLeft, io.outRight, io.storeLeft,
                                    io.storeRight, frames);
     }
@@ -217,7 +202,8 @@ struct Avx2Loops {
                                                      io.storeRight, frames);
     }
     template <bool InPlace, bool Stores>
-    SLICECAST_TARGET_AVX2 static void gated(const PassShape& shape, const StretchIo& io, std::int32_t frames) noexcept {
+    SLICECAST_TARGET_AVX2 static void gated(const PassShape& shape, float, std::int32_t, const StretchIo& io,
+                                            std::int32_t frames) noexcept {
         gatedLoop<InPlace, Stores>(shape, io.inLeft, io.inRight, io.outLeft, io.outRight, io.storeLeft,
                                    io.storeRight, frames);
     }
@@ -267,41 +253,22 @@ const Kernels& kernelsFor(LoopSet loops) noexcept {
 
 }  // namespace
 
-std::int32_t renderStretch(const PassShape& shape, BufferLayout layout, CaptureBuffers capture, float repeatGain,
-                           PassPosition position, const StereoIo& io, std::int32_t maxFrames) noexcept {
+StretchLoop stretchLoopAt(const PassShape& shape, BufferLayout layout, PassPosition position) noexcept {
     const std::uint32_t k = position.readIndex;
-    const bool live = k == position.writeIndex;
     const auto capacity = static_cast<std::uint32_t>(kCaptureCapacity);
     const bool stores = position.writeIndex < capacity;
-    std::int64_t frames = std::min<std::int64_t>(maxFrames, shape.nextRuleChange(k) - k);
-    if (stores) frames = std::min<std::int64_t>(frames, capacity - position.writeIndex);
-    const auto stretch = static_cast<std::int32_t>(frames);
+    std::int64_t reach = shape.nextRuleChange(k) - k;
+    if (stores) reach = std::min<std::int64_t>(reach, capacity - position.writeIndex);
 
-    const StretchIo stretchIo{io.inLeft,
-                              io.inRight,
-                              io.outLeft,
-                              io.outRight,
-                              capture.left + k,
-                              capture.right + k,
-                              stores ? capture.left + position.writeIndex : nullptr,
-                              stores ? capture.right + position.writeIndex : nullptr};
     const StretchRules rules = rulesAt(shape, k);
-    const auto firstIndex = static_cast<std::int32_t>(k);
-    if (layout == BufferLayout::tangled || (rules.fadesIn && rules.fadesOut)) {
-        generalLoop(shape, rules, live, repeatGain, firstIndex, stretchIo, stretch);
-        return stretch;
-    }
+    if (layout == BufferLayout::tangled || (rules.fadesIn && rules.fadesOut)) return {&generalLoop, reach};
     const Kernels& kernels = kernelsFor(shape.loops);
     const bool inPlace = layout == BufferLayout::inPlace;
-    if (rules.gated) {
-        kernels.gated[inPlace][stores](shape, stretchIo, stretch);
-    } else {
-        const EdgeFade edge = rules.fadesIn ? EdgeFade::fadeIn : (rules.fadesOut ? EdgeFade::fadeOut : EdgeFade::none);
-        const WetSource source = live ? WetSource::live : (stores ? WetSource::repeat : WetSource::repeatUnstored);
-        kernels.pass[inPlace][static_cast<int>(edge)][static_cast<int>(source)][shape.fades](
-            shape, repeatGain, firstIndex, stretchIo, stretch);
-    }
-    return stretch;
+    if (rules.gated) return {kernels.gated[inPlace][stores], reach};
+    const EdgeFade edge = rules.fadesIn ? EdgeFade::fadeIn : (rules.fadesOut ? EdgeFade::fadeOut : EdgeFade::none);
+    const bool live = k == position.writeIndex;
+    const WetSource source = live ? WetSource::live : (stores ? WetSource::repeat : WetSource::repeatUnstored);
+    return {kernels.pass[inPlace][static_cast<int>(edge)][static_cast<int>(source)][shape.fades], reach};
 }
 
 }  // namespace slicecast

@@ -85,14 +85,53 @@ struct PassPosition {
     std::uint32_t writeIndex;
 };
 
-// Stores the input of up to maxFrames frames into the capture from the
-// write index on and renders them from the read index on at one repeat gain,
-// and answers how many it took: as many as share one set of rules (up to the
-// read index nextRuleChange gives) and lie on one side of the capacity,
-// beyond which nothing is stored. The frames must lie within one pass (the
-// read index stays below the slice length); layout is how the block's
-// buffers lie (layoutOf).
-std::int32_t renderStretch(const PassShape& shape, BufferLayout layout, CaptureBuffers capture, float repeatGain,
-                           PassPosition position, const StereoIo& io, std::int32_t maxFrames) noexcept;
+// Everything a stretch of frames reads and writes: the host's buffers from
+// the stretch's first frame on, the capture from its read index on (the wet
+// signal of a repeat) and from its write index on (where its input is
+// stored; null beyond the capacity, where nothing is stored). The capture
+// buffers are the effect's own, so no host buffer lies in them; and a
+// stretch never reads a capture position it stores: the live pass reads its
+// input instead, a repeat reads below the slice length and stores at or
+// beyond it.
+struct StretchIo {
+    const float* inLeft;
+    const float* inRight;
+    float* outLeft;
+    float* outRight;
+    const float* wetLeft;
+    const float* wetRight;
+    float* storeLeft;
+    float* storeRight;
+};
+
+inline StretchIo stretchIoAt(const StereoIo& io, std::int32_t frame, CaptureBuffers capture,
+                             PassPosition position) noexcept {
+    const bool stores = position.writeIndex < static_cast<std::uint32_t>(kCaptureCapacity);
+    return {io.inLeft + frame,
+            io.inRight + frame,
+            io.outLeft + frame,
+            io.outRight + frame,
+            capture.left + position.readIndex,
+            capture.right + position.readIndex,
+            stores ? capture.left + position.writeIndex : nullptr,
+            stores ? capture.right + position.writeIndex : nullptr};
+}
+
+// Stores the input of a stretch of frames into the capture and renders them
+// at one repeat gain, from the read index firstIndex on.
+using StretchKernel = void (*)(const PassShape& shape, float gain, std::int32_t firstIndex, const StretchIo& io,
+                               std::int32_t frames) noexcept;
+
+// The loop for the stretch that starts at a position, and how many frames
+// from there on it may take at most: as many as share one set of rules (up
+// to the read index nextRuleChange gives) and lie on one side of the
+// capacity, beyond which nothing is stored. The stretch must lie within one
+// pass (the read index stays below the slice length); layout is how the
+// block's buffers lie (layoutOf).
+struct StretchLoop {
+    StretchKernel kernel;
+    std::int64_t reach;
+};
+StretchLoop stretchLoopAt(const PassShape& shape, BufferLayout layout, PassPosition position) noexcept;
 
 }  // namespace slicecast

@@ -15,6 +15,9 @@ void SliceRepeater::process(const BlockPlan& plan, const ShapeParameters& parame
     const BufferLayout layout = layoutOf(io, frames);
     const auto sliceLength = static_cast<std::uint32_t>(plan.sliceLength);
     const auto periodLength = static_cast<std::uint32_t>(plan.periodLength);
+    // The stretch the last block left unfinished goes on with its loop,
+    // unless what the loop was chosen for has changed.
+    if (layout != loopLayout_ || periodLength != loopPeriodLength_) loopReach_ = 0;
 
     std::int32_t boundary = boundaries.first();
     // The read index is the counter's remainder by the slice length; it
@@ -28,6 +31,7 @@ void SliceRepeater::process(const BlockPlan& plan, const ShapeParameters& parame
             readIndex = 0;
             repeatGain_ = 1.0f;
             boundary = boundaries.after(frame);
+            loopReach_ = 0;
         }
         if (sampleCounter_ >= periodLength) {
             // The period ran out before a boundary came: muted, and the
@@ -35,12 +39,16 @@ void SliceRepeater::process(const BlockPlan& plan, const ShapeParameters& parame
             sampleCounter_ = 0;
             readIndex = 0;
             repeatGain_ = 0.0f;
+            loopReach_ = 0;
         }
         if (readIndex == 0 && sampleCounter_ != 0) repeatGain_ = parameters.decayRate * repeatGain_;
+        const PassPosition position{readIndex, sampleCounter_};
+        if (loopReach_ == 0) startStretch(shape, layout, position, sliceLength, periodLength);
 
-        const std::int32_t stretch =
-            renderStretch(shape, layout, {captureLeft_, captureRight_}, repeatGain_, {readIndex, sampleCounter_},
-                          io.from(frame), stretchLength(plan, readIndex, boundary - frame));
+        const auto stretch = static_cast<std::int32_t>(std::min<std::int64_t>(loopReach_, boundary - frame));
+        loop_(shape, repeatGain_, static_cast<std::int32_t>(readIndex),
+              stretchIoAt(io, frame, {captureLeft_, captureRight_}, position), stretch);
+        loopReach_ -= stretch;
         sampleCounter_ += static_cast<std::uint32_t>(stretch);
         readIndex += static_cast<std::uint32_t>(stretch);
         if (readIndex == sliceLength) readIndex = 0;
@@ -48,6 +56,8 @@ void SliceRepeater::process(const BlockPlan& plan, const ShapeParameters& parame
     }
     readIndex_ = readIndex;
     readIndexSlice_ = sliceLength;
+    loopLayout_ = layout;
+    loopPeriodLength_ = periodLength;
     lastPosition_ = boundaries.positionOf(frames - 1);
     runningPosition_ = boundaries.positionAfter();
 }
@@ -61,6 +71,7 @@ const PassShape& SliceRepeater::shapeFor(const ShapeParameters& parameters, std:
     };
     if (sliceLength != shape_.sliceLengthSamples || bits(parameters) != bits(shape_.parameters)) {
         shape_ = PassShape(parameters, sliceLength, loops_);
+        loopReach_ = 0;
     }
     return shape_;
 }
@@ -69,19 +80,22 @@ void SliceRepeater::reset() noexcept {
     sampleCounter_ = 0;
     readIndex_ = 0;
     repeatGain_ = 0.0f;
+    loopReach_ = 0;
     lastPosition_ = kNoLastPosition;
     runningPosition_ = 0.0;
     std::fill_n(captureLeft_, kCaptureCapacity, 0.0f);
     std::fill_n(captureRight_, kCaptureCapacity, 0.0f);
 }
 
-std::int32_t SliceRepeater::stretchLength(const BlockPlan& plan, std::uint32_t readIndex,
-                                          std::int32_t framesToBoundary) const noexcept {
-    const std::int64_t toPassEnd = std::int64_t{plan.sliceLength} - readIndex;
+void SliceRepeater::startStretch(const PassShape& shape, BufferLayout layout, PassPosition position,
+                                 std::uint32_t sliceLength, std::uint32_t periodLength) noexcept {
+    const StretchLoop loop = stretchLoopAt(shape, layout, position);
+    const std::int64_t toPassEnd = std::int64_t{sliceLength} - position.readIndex;
     // The frame at hand has passed the period test already; the later ones
     // must stay below the period length.
-    const std::int64_t toPeriodEnd = std::max<std::int64_t>(1, std::int64_t{plan.periodLength} - sampleCounter_);
-    return static_cast<std::int32_t>(std::min({std::int64_t{framesToBoundary}, toPassEnd, toPeriodEnd}));
+    const std::int64_t toPeriodEnd = std::max<std::int64_t>(1, std::int64_t{periodLength} - position.writeIndex);
+    loop_ = loop.kernel;
+    loopReach_ = std::min({loop.reach, toPassEnd, toPeriodEnd});
 }
 
 }  // namespace slicecast

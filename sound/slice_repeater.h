@@ -38,8 +38,10 @@ public:
     void reset() noexcept;
 
 private:
-    // The stretch of frames from here on that shares one pass and one gain.
-    std::int32_t stretchLength(const BlockPlan& plan, std::uint32_t readIndex, std::int32_t framesToBoundary) const noexcept;
+    // Chooses the loop for the stretch that starts at position, and how far
+    // it reaches: to the end of its rules, of the pass or of the period.
+    void startStretch(const PassShape& shape, BufferLayout layout, PassPosition position, std::uint32_t sliceLength,
+                      std::uint32_t periodLength) noexcept;
     // The shaping rules worked out for these parameters and this slice,
     // again only when they have changed since the last block.
     const PassShape& shapeFor(const ShapeParameters& parameters, std::int32_t sliceLength) noexcept;
@@ -51,6 +53,14 @@ private:
     std::uint32_t readIndex_ = 0;
     std::uint32_t readIndexSlice_ = 0;
     float repeatGain_ = 0.0f;
+    // The loop of the stretch under way and how many more frames it may
+    // take (0: a stretch starts afresh), with the buffer layout and period
+    // length it was chosen for. Most blocks of a host go on with the
+    // stretch the block before left off.
+    StretchKernel loop_ = nullptr;
+    std::int64_t loopReach_ = 0;
+    BufferLayout loopLayout_ = BufferLayout::separate;
+    std::uint32_t loopPeriodLength_ = 0;
     // The last position a new instance starts from.
     static constexpr double kNoLastPosition = -500.0;
     double lastPosition_ = kNoLastPosition;

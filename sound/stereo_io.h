@@ -14,10 +14,6 @@ struct StereoIo {
     const float* inRight;
     float* outLeft;
     float* outRight;
-
-    StereoIo from(std::int32_t frame) const noexcept {
-        return {inLeft + frame, inRight + frame, outLeft + frame, outRight + frame};
-    }
 };
 
 // The sample loops run fastest when they know, for a whole block, that no
@@ -35,11 +31,13 @@ enum class BufferLayout {
 inline BufferLayout layoutOf(const StereoIo& io, std::int32_t frames) noexcept {
     // Compared as addresses: the buffers are separate allocations, which
     // the language does not let pointers compare.
+    // Two blocks of bytes bytes overlap where their starts lie less than
+    // bytes apart either way: with the distance d taken modulo the address
+    // space, d + bytes - 1 then falls below 2 x bytes - 1, and only then.
     const auto bytes = static_cast<std::uintptr_t>(frames) * sizeof(float);
     const auto overlap = [bytes](const float* a, const float* b) {
-        const auto first = reinterpret_cast<std::uintptr_t>(a);
-        const auto second = reinterpret_cast<std::uintptr_t>(b);
-        return first < second + bytes && second < first + bytes;
+        const auto distance = reinterpret_cast<std::uintptr_t>(a) - reinterpret_cast<std::uintptr_t>(b);
+        return distance + (bytes - 1) < 2 * bytes - 1;
     };
     if (io.outLeft == io.inLeft && io.outRight == io.inRight) {
         return overlap(io.outLeft, io.outRight) ? BufferLayout::tangled : BufferLayout::inPlace;

@@ -247,9 +247,24 @@ TEST(Differential, HostsWithoutPositionsMatchTheReference) {
     }
 }
 
+// A parameter the host changes before the block that starts at atFrame.
+struct ParameterChange {
+    std::size_t atFrame;
+    VstInt32 index;
+    float value;
+};
+
+// How the host's transport goes while expectTheReferenceBits plays.
+struct Playback {
+    std::size_t frames = 8000;
+    bool rolling = true;  // stopped: the same position block after block
+    std::vector<ParameterChange> changes;
+};
+
 // Noise through the library and the reference at 48 kHz and 137 BPM, in
 // blocks of blockSize, with the six parameters at settings: the same bits.
-void expectTheReferenceBits(const std::array<float, 6>& settings, VstInt32 blockSize, const std::string& label) {
+void expectTheReferenceBits(const std::array<float, 6>& settings, VstInt32 blockSize, const std::string& label,
+                            const Playback& playback = {}) {
     testsupport::ScriptedTimeHost host;
     vsthost::PluginInstance plugin(host, testsupport::slicecastEntry());
     plugin.switchOn(48000.0f, blockSize);
@@ -263,16 +278,21 @@ void expectTheReferenceBits(const std::array<float, 6>& settings, VstInt32 block
     record.tempo = 137.0;
     record.flags = kVstPpqPosValid | kVstTempoValid;
     host.answerWith(&record);
-    const auto input = testsupport::noise(8000, static_cast<unsigned>(blockSize));
+    const auto input = testsupport::noise(playback.frames, static_cast<unsigned>(blockSize));
     vsthost::StereoBuffer output(input.frames()), expected(input.frames());
     for (std::size_t frame = 0; frame < input.frames(); frame += static_cast<std::size_t>(blockSize)) {
+        for (const ParameterChange& change : playback.changes) {
+            if (change.atFrame != frame) continue;
+            plugin.setParameter(change.index, change.value);
+            reference.setParameter(change.index, change.value);
+        }
         const auto frames = static_cast<VstInt32>(std::min<std::size_t>(blockSize, input.frames() - frame));
         float* inputs[2] = {const_cast<float*>(input.left.data() + frame), const_cast<float*>(input.right.data() + frame)};
         float* outputs[2] = {output.left.data() + frame, output.right.data() + frame};
         plugin.processReplacing(inputs, outputs, frames);
         reference.process(&record, inputs[0], inputs[1], expected.left.data() + frame, expected.right.data() + frame,
                           frames);
-        record.ppqPos += frames * (137.0 / 60.0) / 48000.0;
+        if (playback.rolling) record.ppqPos += frames * (137.0 / 60.0) / 48000.0;
     }
     for (std::size_t i = 0; i < input.frames(); ++i) {
         if (!sameSample(output.left[i], expected.left[i]) || !sameSample(output.right[i], expected.right[i])) {
@@ -290,6 +310,17 @@ TEST(Differential, BlockSizesDoNotChangeTheSound) {
     for (VstInt32 blockSize = 1; blockSize <= 40; ++blockSize) {
         expectTheReferenceBits({1.0f, 1.0f, 0.6f, 0.5f, 0.7f, 0.8f}, blockSize, "blocks of " + std::to_string(blockSize));
     }
+}
+
+TEST(Differential, ChangesBetweenBlocksTakeHoldInTheMiddleOfAPass) {
+    // A stopped transport brings no boundary, so only the period's length
+    // ends the capture: one-bar slices played whole, in four-bar periods
+    // shortened to a quarter bar, and then lengthened again, while a pass
+    // is under way. Then the shaping changed in the middle of a pass.
+    const Playback shortened{40000, false, {{10240, 1, 1.0f}, {25600, 1, 0.0f}}};
+    expectTheReferenceBits({0.0f, 0.0f, 1.0f, 0.0f, 1.0f, 1.0f}, 512, "period shortened", shortened);
+    const Playback reshaped{40000, true, {{3072, 2, 0.3f}, {6144, 3, 0.8f}, {9216, 5, 0.4f}}};
+    expectTheReferenceBits({0.0f, 0.0f, 1.0f, 0.0f, 1.0f, 1.0f}, 512, "shaping changed", reshaped);
 }
 
 TEST(Differential, ValuesNoHostShouldSendMatchTheReference) {

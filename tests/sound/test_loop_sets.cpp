@@ -60,10 +60,13 @@ Stereo renderWith(LoopSet loops, const slicecast::ShapeParameters& parameters, s
                                  inPlace ? output.right.data() : input.right.data(), output.left.data(),
                                  output.right.data()};
     for (std::int32_t done = 0; done < frames;) {
-        done += slicecast::renderStretch(shape, layout, {capture.left.data(), capture.right.data()}, gain,
-                                         {position.readIndex + static_cast<std::uint32_t>(done),
-                                          position.writeIndex + static_cast<std::uint32_t>(done)},
-                                         io.from(done), frames - done);
+        const slicecast::PassPosition at{position.readIndex + static_cast<std::uint32_t>(done),
+                                         position.writeIndex + static_cast<std::uint32_t>(done)};
+        const slicecast::StretchLoop loop = slicecast::stretchLoopAt(shape, layout, at);
+        const auto stretch = static_cast<std::int32_t>(std::min<std::int64_t>(loop.reach, frames - done));
+        loop.kernel(shape, gain, static_cast<std::int32_t>(at.readIndex),
+                    slicecast::stretchIoAt(io, done, {capture.left.data(), capture.right.data()}, at), stretch);
+        done += stretch;
     }
     return output;
 }

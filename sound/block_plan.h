@@ -57,8 +57,11 @@ BlockPlan planBlock(const BlockTransport& transport, double runningPosition, flo
 class BlockPlanner {
 public:
     BlockPlan plan(const BlockTransport& transport, double runningPosition, float sampleRate,
-                   std::int32_t waveLengthIndex, std::int32_t updatePeriodIndex) noexcept {
-        const LengthsKey key{std::bit_cast<std::uint32_t>(sampleRate), std::bit_cast<std::uint64_t>(tempoOf(transport)),
+                          std::int32_t waveLengthIndex, std::int32_t updatePeriodIndex) noexcept {
+        // Keyed on the tempo as the host gave it, which decides the tempo
+        // used (tempoOf) without the tests for a usable one.
+        const LengthsKey key{std::bit_cast<std::uint32_t>(sampleRate),
+                             transport.tempoKnown ? std::bit_cast<std::uint64_t>(transport.tempo) : kNoTempo,
                              waveLengthIndex, updatePeriodIndex};
         if (!known_ || !(key == key_)) relearn(key, transport, sampleRate);
         BlockPlan plan = lengths_;
@@ -75,6 +78,9 @@ private:
         std::int32_t updatePeriodIndex;
         bool operator==(const LengthsKey&) const = default;
     };
+    // The key of a block whose host gives no tempo: the bits of a NaN, so
+    // that only a tempo that also plays at the default tempo shares it.
+    static constexpr std::uint64_t kNoTempo = 0x7ff4'0000'0000'0001;
     void relearn(const LengthsKey& key, const BlockTransport& transport, float sampleRate) noexcept;
 
     bool known_ = false;

@@ -10,7 +10,9 @@
 #include "extended_effect.h"
 #include "slicecast_sound.h"
 
-class SlicecastVST : public AudioEffectX {
+// Final, so that the calls it makes of its own virtual members (the time
+// query of every block) go straight to them.
+class SlicecastVST final : public AudioEffectX {
 public:
     explicit SlicecastVST(audioMasterCallback host);
     ~SlicecastVST() override = default;

@@ -27,11 +27,6 @@ AudioEffect::AudioEffect(audioMasterCallback host, VstInt32 programCount, VstInt
 
 AudioEffect::~AudioEffect() { delete editor; }
 
-VstIntPtr AudioEffect::callHost(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) {
-    const audioMasterCallback host = audioMaster;
-    return host != nullptr ? host(&cEffect, opcode, index, value, ptr, opt) : 0;
-}
-
 void AudioEffect::setParameterAutomated(VstInt32 index, float value) {
     setParameter(index, value);
     callHost(audioMasterAutomate, index, 0, nullptr, value);

@@ -102,36 +102,46 @@ Lv2Transport::Lv2Transport(const LV2_URID_Map* map) noexcept
     : urids_(map != nullptr ? TimeUrids::mapped(*map) : TimeUrids{}) {}
 
 void Lv2Transport::playBlock(const LV2_Atom_Sequence* control, std::uint32_t frames, StretchPlayer& player) noexcept {
-    std::uint32_t played = 0;
+    // Most blocks come with an empty sequence (nothing changed): they play
+    // whole, without the walk's set-up.
+    const std::uint32_t played = holdsEvents(control) ? playEvents(*control, frames, player) : 0;
+    play(played, frames, player);
+}
+
+bool Lv2Transport::holdsEvents(const LV2_Atom_Sequence* control) const noexcept {
     const bool readable = control != nullptr && urids_.atomSequence != 0 &&
                           control->atom.type == urids_.atomSequence &&
                           control->atom.size >= sizeof(LV2_Atom_Sequence_Body);
     // Events timed in anything but frames (a sequence in beats) cannot be
     // placed in the block; such a sequence is ignored as a whole.
-    const bool inFrames = readable && (control->body.unit == 0 || control->body.unit == urids_.atomFrameTime);
-    if (inFrames) {
-        const auto* body = reinterpret_cast<const std::uint8_t*>(&control->body);
-        const std::uint32_t size = control->atom.size;
-        std::uint32_t offset = sizeof(LV2_Atom_Sequence_Body);
-        while (offset <= size && size - offset >= sizeof(LV2_Atom_Event)) {
-            const auto* event = reinterpret_cast<const LV2_Atom_Event*>(body + offset);
-            const std::uint32_t room = size - offset - static_cast<std::uint32_t>(sizeof(LV2_Atom_Event));
-            if (event->body.size > room) break;
-            const std::int64_t at = event->time.frames;
-            const std::uint32_t frame =
-                (at < static_cast<std::int64_t>(played) || at > static_cast<std::int64_t>(frames))
-                    ? frames
-                    : static_cast<std::uint32_t>(at);
-            play(played, frame, player);
-            played = frame;
-            apply(&event->body);
-            const std::uint64_t next =
-                static_cast<std::uint64_t>(offset) + sizeof(LV2_Atom_Event) + lv2_atom_pad_size(event->body.size);
-            if (next > size) break;
-            offset = static_cast<std::uint32_t>(next);
-        }
+    return readable && (control->body.unit == 0 || control->body.unit == urids_.atomFrameTime) &&
+           control->atom.size - sizeof(LV2_Atom_Sequence_Body) >= sizeof(LV2_Atom_Event);
+}
+
+std::uint32_t Lv2Transport::playEvents(const LV2_Atom_Sequence& control, std::uint32_t frames,
+                                       StretchPlayer& player) noexcept {
+    std::uint32_t played = 0;
+    const auto* body = reinterpret_cast<const std::uint8_t*>(&control.body);
+    const std::uint32_t size = control.atom.size;
+    std::uint32_t offset = sizeof(LV2_Atom_Sequence_Body);
+    while (offset <= size && size - offset >= sizeof(LV2_Atom_Event)) {
+        const auto* event = reinterpret_cast<const LV2_Atom_Event*>(body + offset);
+        const std::uint32_t room = size - offset - static_cast<std::uint32_t>(sizeof(LV2_Atom_Event));
+        if (event->body.size > room) break;
+        const std::int64_t at = event->time.frames;
+        const std::uint32_t frame =
+            (at < static_cast<std::int64_t>(played) || at > static_cast<std::int64_t>(frames))
+                ? frames
+                : static_cast<std::uint32_t>(at);
+        play(played, frame, player);
+        played = frame;
+        apply(&event->body);
+        const std::uint64_t next =
+            static_cast<std::uint64_t>(offset) + sizeof(LV2_Atom_Event) + lv2_atom_pad_size(event->body.size);
+        if (next > size) break;
+        offset = static_cast<std::uint32_t>(next);
     }
-    play(played, frames, player);
+    return played;
 }
 
 void Lv2Transport::play(std::uint32_t from, std::uint32_t to, StretchPlayer& player) noexcept {

@@ -77,6 +77,11 @@ public:
     void playBlock(const LV2_Atom_Sequence* control, std::uint32_t frames, StretchPlayer& player) noexcept;
 
 private:
+    // Whether control is a sequence in frames with room for an event.
+    bool holdsEvents(const LV2_Atom_Sequence* control) const noexcept;
+    // Plays the block up to its last event, applying each; answers the
+    // frames played.
+    std::uint32_t playEvents(const LV2_Atom_Sequence& control, std::uint32_t frames, StretchPlayer& player) noexcept;
     // Takes in one event's atom, if it is a time:Position (atom:Object or
     // atom:Blank); the caller has checked that its body lies in the buffer.
     void apply(const LV2_Atom* atom) noexcept;

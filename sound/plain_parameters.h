@@ -51,6 +51,8 @@ public:
     PlainParameterMapping() noexcept;
 
     const SoundParameters& update(const std::array<double, 6>& plain) noexcept;
+    // What the last update gave (the defaults' mapping before any).
+    const SoundParameters& mapped() const noexcept { return mapped_; }
 
 private:
     std::array<double, 6> plain_;

@@ -103,7 +103,7 @@ clap::ProcessStatus SlicecastClap::processBlock(const clap::Process& call) noexc
     }
 
     BlockTransport transport = transportOf(call.transport);
-    const SoundParameters* parameters = &mapping_.update(parameters_.all());
+    const SoundParameters* parameters = &currentParameters();
     std::uint32_t done = 0;
     // Plays the frames up to end with the values in force. What follows
     // counts on from the sound's own running position, with the tempo kept,
@@ -132,11 +132,18 @@ clap::ProcessStatus SlicecastClap::processBlock(const clap::Process& call) noexc
                                                  ClapParameters::isId(change.paramId)) {
             playUntil(at);
             parameters_.set(change.paramId, change.value);
-            parameters = &mapping_.update(parameters_.all());
+            parameters = &currentParameters();
         }
     }
     playUntil(frames);
     return clap::kProcessContinue;
+}
+
+const SoundParameters& SlicecastClap::currentParameters() noexcept {
+    const std::uint32_t revision = parameters_.revision();
+    if (revision == mappedRevision_) return mapping_.mapped();
+    mappedRevision_ = revision;
+    return mapping_.update(parameters_.all());
 }
 
 const void* SlicecastClap::getExtension(const clap::Plugin*, const char* id) {

@@ -132,7 +132,7 @@ clap::ProcessStatus SlicecastClap::processBlock(const clap::Process& call) noexc
                                                  ClapParameters::isId(change.paramId)) {
             playUntil(at);
             parameters_.set(change.paramId, change.value);
-            parameters = &currentParameters();
+            parameters = &currentParameters(change.paramId);
         }
     }
     playUntil(frames);
@@ -144,6 +144,15 @@ const SoundParameters& SlicecastClap::currentParameters() noexcept {
     if (revision == mappedRevision_) return mapping_.mapped();
     mappedRevision_ = revision;
     return mapping_.update(parameters_.all());
+}
+
+const SoundParameters& SlicecastClap::currentParameters(clap::Id changed) noexcept {
+    // The revision moved by one since the last look: the set just made was
+    // the only one, so that value alone needs mapping.
+    const std::uint32_t revision = parameters_.revision();
+    if (revision != mappedRevision_ + 1) return currentParameters();
+    mappedRevision_ = revision;
+    return mapping_.updateOne(static_cast<ParameterIndex>(changed), parameters_.get(changed));
 }
 
 const void* SlicecastClap::getExtension(const clap::Plugin*, const char* id) {

@@ -63,6 +63,8 @@ private:
     // The values in the sound's terms, mapped again only when the
     // parameters' revision moved since the last look.
     const SoundParameters& currentParameters() noexcept;
+    // The same, just after the processing thread set the value changed.
+    const SoundParameters& currentParameters(clap::Id changed) noexcept;
 
     clap::Plugin plugin_;
     const clap::Host* host_;

@@ -69,8 +69,9 @@ private:
     static double valueOf(Number number, const LV2_Atom_Property_Body& property) noexcept;
     // The whole walk, keeping the object's layout.
     PositionKeys walk(const TimeUrids& urids, const LV2_Atom_Object& object) noexcept;
-    // Reads the values straight from the last layout's offsets; false (keys
-    // then undefined) when the object's size or a header differs.
+    // Reads the values straight from the last layout's offsets; false when
+    // the object's size or a header differs (keys, then partly filled, are
+    // left for a walk).
     bool readAsLast(const LV2_Atom_Object& object, PositionKeys& keys) const noexcept;
 
     // objectSize 0: no layout kept.

@@ -17,13 +17,31 @@ float fractionFromPercent(double percent, double defaultPercent) noexcept {
     return static_cast<float>(usable) / 100.0f;
 }
 
+namespace {
+
+// One plain value into its own field: the one place where each parameter's
+// mapping is chosen, for all six at once and for one alone.
+void mapInto(SoundParameters& parameters, ParameterIndex index, double plain) noexcept {
+    const double defaultPercent = plainRanges[index].defaultValue;
+    switch (index) {
+        case kWaveLength: parameters.waveLengthIndex = stepFromPlain(plain, kMaxWaveLengthIndex); break;
+        case kUpdatePeriod: parameters.updatePeriodIndex = stepFromPlain(plain, kMaxUpdatePeriodIndex); break;
+        case kRate: parameters.shape.rate = fractionFromPercent(plain, defaultPercent); break;
+        case kFadeOut: parameters.shape.fadeOut = fractionFromPercent(plain, defaultPercent); break;
+        case kDecayRate: parameters.shape.decayRate = fractionFromPercent(plain, defaultPercent); break;
+        case kMix: parameters.shape.mix = fractionFromPercent(plain, defaultPercent); break;
+    }
+}
+
+bool sameBits(double a, double b) noexcept { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+}  // namespace
+
 SoundParameters soundParametersFromPlain(const std::array<double, 6>& plain) noexcept {
-    const auto percent = [&plain](ParameterIndex index) {
-        return fractionFromPercent(plain[index], plainRanges[index].defaultValue);
-    };
-    return {stepFromPlain(plain[kWaveLength], kMaxWaveLengthIndex),
-            stepFromPlain(plain[kUpdatePeriod], kMaxUpdatePeriodIndex),
-            {percent(kRate), percent(kFadeOut), percent(kDecayRate), percent(kMix)}};
+    SoundParameters parameters;
+    for (std::size_t index = 0; index < plain.size(); ++index)
+        mapInto(parameters, static_cast<ParameterIndex>(index), plain[index]);
+    return parameters;
 }
 
 namespace {
@@ -43,6 +61,14 @@ const SoundParameters& PlainParameterMapping::update(const std::array<double, 6>
     if (std::memcmp(plain.data(), plain_.data(), sizeof plain_) != 0) {
         plain_ = plain;
         mapped_ = soundParametersFromPlain(plain_);
+    }
+    return mapped_;
+}
+
+const SoundParameters& PlainParameterMapping::updateOne(ParameterIndex index, double plain) noexcept {
+    if (!sameBits(plain, plain_[index])) {
+        plain_[index] = plain;
+        mapInto(mapped_, index, plain);
     }
     return mapped_;
 }

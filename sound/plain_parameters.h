@@ -51,6 +51,12 @@ public:
     PlainParameterMapping() noexcept;
 
     const SoundParameters& update(const std::array<double, 6>& plain) noexcept;
+    // update with one value alone changed, the others as the last update
+    // left them: an edition that knows which value changed maps only that
+    // one, to the same bits.
+    const SoundParameters& updateOne(ParameterIndex index, double plain) noexcept;
+    // What the last update gave (the defaults' mapping before any).
+    const SoundParameters& mapped() const noexcept { return mapped_; }
 
 private:
     std::array<double, 6> plain_;

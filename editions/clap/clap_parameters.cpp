@@ -99,7 +99,9 @@ std::optional<double> ClapParameters::textToValue(clap::Id id, const char* text)
 }
 
 void ClapParameters::set(clap::Id id, double plain) noexcept {
-    if (isId(id)) values_[id].store(settled(id, plain), std::memory_order_relaxed);
+    if (!isId(id)) return;
+    values_[id].store(settled(id, plain), std::memory_order_relaxed);
+    revision_.fetch_add(1, std::memory_order_release);
 }
 
 double ClapParameters::get(clap::Id id) const noexcept { return values_[id].load(std::memory_order_relaxed); }

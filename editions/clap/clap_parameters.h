@@ -7,7 +7,8 @@
 // What get_value answers, what state saves and what the sound plays are
 // therefore always the same thing. Each value is a relaxed atomic: the main
 // thread (get_value, state) and the audio thread (events, flush) meet there
-// without locks.
+// without locks. A revision counts the values set, so that the audio thread
+// learns from one load whether any value moved since it last looked.
 #pragma once
 
 #include <array>
@@ -38,12 +39,17 @@ public:
 
     void set(clap::Id id, double plain) noexcept;
     double get(clap::Id id) const noexcept;
+    // Moves on with every set; values read after it are at least as new as
+    // the sets it counts.
+    std::uint32_t revision() const noexcept { return revision_.load(std::memory_order_acquire); }
     std::array<double, kClapParameterCount> all() const noexcept;
     void setAll(const std::array<double, kClapParameterCount>& plain) noexcept;
 
 private:
     std::array<std::atomic<double>, kClapParameterCount> values_;
+    std::atomic<std::uint32_t> revision_{0};
     static_assert(std::atomic<double>::is_always_lock_free);
+    static_assert(std::atomic<std::uint32_t>::is_always_lock_free);
 };
 
 }  // namespace slicecast

@@ -103,7 +103,7 @@ clap::ProcessStatus SlicecastClap::processBlock(const clap::Process& call) noexc
     }
 
     BlockTransport transport = transportOf(call.transport);
-    const SoundParameters* parameters = &mapping_.update(parameters_.all());
+    const SoundParameters* parameters = &currentParameters();
     std::uint32_t done = 0;
     // Plays the frames up to end with the values in force. What follows
     // counts on from the sound's own running position, with the tempo kept,
@@ -132,11 +132,27 @@ clap::ProcessStatus SlicecastClap::processBlock(const clap::Process& call) noexc
                                                  ClapParameters::isId(change.paramId)) {
             playUntil(at);
             parameters_.set(change.paramId, change.value);
-            parameters = &mapping_.update(parameters_.all());
+            parameters = &currentParameters(change.paramId);
         }
     }
     playUntil(frames);
     return clap::kProcessContinue;
+}
+
+const SoundParameters& SlicecastClap::currentParameters() noexcept {
+    const std::uint32_t revision = parameters_.revision();
+    if (revision == mappedRevision_) return mapping_.mapped();
+    mappedRevision_ = revision;
+    return mapping_.update(parameters_.all());
+}
+
+const SoundParameters& SlicecastClap::currentParameters(clap::Id changed) noexcept {
+    // The revision moved by one since the last look: the set just made was
+    // the only one, so that value alone needs mapping.
+    const std::uint32_t revision = parameters_.revision();
+    if (revision != mappedRevision_ + 1) return currentParameters();
+    mappedRevision_ = revision;
+    return mapping_.updateOne(static_cast<ParameterIndex>(changed), parameters_.get(changed));
 }
 
 const void* SlicecastClap::getExtension(const clap::Plugin*, const char* id) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #include "clap_abi.h"
 #include "clap_parameters.h"
@@ -59,8 +60,11 @@ private:
     static bool SLICECAST_CLAP_CALL loadState(const clap::Plugin* plugin, const clap::InputStream* stream);
 
     clap::ProcessStatus processBlock(const clap::Process& call) noexcept;
-    // A parameter event of the core space, else false.
-    bool applyParameter(const clap::EventHeader& event) noexcept;
+    // The values in the sound's terms, mapped again only when the
+    // parameters' revision moved since the last look.
+    const SoundParameters& currentParameters() noexcept;
+    // The same, just after the processing thread set the value changed.
+    const SoundParameters& currentParameters(clap::Id changed) noexcept;
 
     clap::Plugin plugin_;
     const clap::Host* host_;
@@ -70,9 +74,11 @@ private:
     ClapParameters parameters_;
     // Held in single precision, as the sound takes it.
     float sampleRate_ = 0.0f;
-    // The values in the sound's terms, mapped again only when one changed;
-    // touched by processing alone.
+    // The values in the sound's terms, mapped again only when one changed,
+    // and the parameters' revision they were last looked at in; touched by
+    // processing alone.
     PlainParameterMapping mapping_;
+    std::uint32_t mappedRevision_ = 0;
     // Touched only by processing, reset and activate.
     SlicecastSound sound_;
 };

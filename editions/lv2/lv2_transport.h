@@ -12,30 +12,10 @@
 #include <lv2/urid/urid.h>
 
 #include "block_transport.h"
+#include "position_reader.h"
+#include "time_urids.h"
 
 namespace slicecast {
-
-// The URIDs a time:Position is read with; all 0 without urid:map.
-struct TimeUrids {
-    LV2_URID atomBlank = 0;
-    LV2_URID atomObject = 0;
-    LV2_URID atomSequence = 0;
-    LV2_URID atomFrameTime = 0;
-    LV2_URID atomInt = 0;
-    LV2_URID atomLong = 0;
-    LV2_URID atomFloat = 0;
-    LV2_URID atomDouble = 0;
-    LV2_URID timePosition = 0;
-    LV2_URID timeSpeed = 0;
-    LV2_URID timeBeatsPerMinute = 0;
-    LV2_URID timeBeat = 0;
-    LV2_URID timeBar = 0;
-    LV2_URID timeBarBeat = 0;
-    LV2_URID timeBeatsPerBar = 0;
-    LV2_URID timeBeatUnit = 0;
-
-    static TimeUrids mapped(const LV2_URID_Map& map) noexcept;
-};
 
 // What the transport drives through a block: the sound, one stretch of
 // frames at a time.
@@ -77,12 +57,18 @@ public:
     void playBlock(const LV2_Atom_Sequence* control, std::uint32_t frames, StretchPlayer& player) noexcept;
 
 private:
+    // Whether control is a sequence in frames with room for an event.
+    bool holdsEvents(const LV2_Atom_Sequence* control) const noexcept;
+    // Plays the block up to its last event, applying each; answers the
+    // frames played.
+    std::uint32_t playEvents(const LV2_Atom_Sequence& control, std::uint32_t frames, StretchPlayer& player) noexcept;
     // Takes in one event's atom, if it is a time:Position (atom:Object or
     // atom:Blank); the caller has checked that its body lies in the buffer.
     void apply(const LV2_Atom* atom) noexcept;
     void play(std::uint32_t from, std::uint32_t to, StretchPlayer& player) noexcept;
 
     TimeUrids urids_;
+    PositionReader reader_;
     double speed_ = 1.0;
     bool tempoKnown_ = false;
     double tempo_ = kDefaultTempo;

@@ -31,32 +31,23 @@ void SlicecastLv2::connect(std::uint32_t port, void* data) noexcept {
         case kPortControl: control_ = static_cast<const LV2_Atom_Sequence*>(data); break;
         default:
             if (port >= kPortFirstParameter && port < kPortFirstParameter + kParameterCount) {
-                parameterPorts_[port - kPortFirstParameter] = static_cast<const float*>(data);
+                parameterPorts_.connect(static_cast<std::int32_t>(port - kPortFirstParameter),
+                                        static_cast<const float*>(data));
             }
             break;
     }
 }
 
-std::array<double, kParameterCount> SlicecastLv2::plainFromPorts() const noexcept {
-    // A control port the host left unconnected keeps its default.
-    std::array<double, kParameterCount> plain{};
-    for (std::size_t index = 0; index < plain.size(); ++index) {
-        const float* port = parameterPorts_[index];
-        plain[index] = port != nullptr ? static_cast<double>(*port) : plainRanges[index].defaultValue;
-    }
-    return plain;
-}
-
 double SlicecastLv2::playStretch(std::uint32_t from, std::uint32_t to, const BlockTransport& transport) noexcept {
     const StereoIo io{inputs_[0] + from, inputs_[1] + from, outputs_[0] + from, outputs_[1] + from};
-    return sound_.process(transport, parameters_, sampleRate_, io, static_cast<std::int32_t>(to - from));
+    return sound_.process(transport, parameterPorts_.mapped(), sampleRate_, io, static_cast<std::int32_t>(to - from));
 }
 
 void SlicecastLv2::run(std::uint32_t frames) noexcept {
     if (inputs_[0] == nullptr || inputs_[1] == nullptr || outputs_[0] == nullptr || outputs_[1] == nullptr) return;
     // The sound takes signed 32-bit frame counts.
     if (frames > static_cast<std::uint32_t>(INT32_MAX)) return;
-    parameters_ = mapping_.update(plainFromPorts());
+    parameterPorts_.read();
     transport_.playBlock(control_, frames, *this);
 }
 

@@ -1,17 +1,16 @@
 // Slicecast as an LV2 plug-in: a thin adapter that reads the six control
-// ports through the plain-value mapping, keeps the host's musical time from
-// the time:Position events of the control port (Lv2Transport) and hands the
+// ports (Lv2ParameterPorts), keeps the host's musical time from the
+// time:Position events of the control port (Lv2Transport) and hands the
 // audio to the sound, cut at every event.
 #pragma once
 
-#include <array>
 #include <cstdint>
 
 #include <lv2/atom/atom.h>
 #include <lv2/urid/urid.h>
 
+#include "lv2_parameter_ports.h"
 #include "lv2_transport.h"
-#include "plain_parameters.h"
 #include "slicecast_identity.h"
 #include "slicecast_sound.h"
 
@@ -44,17 +43,12 @@ public:
     void run(std::uint32_t frames) noexcept;
 
 private:
-    std::array<double, kParameterCount> plainFromPorts() const noexcept;
     double playStretch(std::uint32_t from, std::uint32_t to, const BlockTransport& transport) noexcept override;
 
     float sampleRate_;
-    // Read once per run: hosts change control ports between runs, mostly
-    // not at all, so the mapping is kept until a port's value changes.
-    PlainParameterMapping mapping_;
-    SoundParameters parameters_;
     const float* inputs_[2] = {nullptr, nullptr};
     float* outputs_[2] = {nullptr, nullptr};
-    const float* parameterPorts_[kParameterCount] = {};
+    Lv2ParameterPorts parameterPorts_;
     const LV2_Atom_Sequence* control_ = nullptr;
     Lv2Transport transport_;
     SlicecastSound sound_;

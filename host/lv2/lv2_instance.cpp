@@ -105,6 +105,11 @@ void Lv2Instance::runWithTheSameEvents(const StereoPorts& audio, std::uint32_t f
     runConnected(audio, frames, events_.data());
 }
 
+void Lv2Instance::runWithTheSamePorts(std::uint32_t frames) {
+    activate();
+    lilv_instance_run(handle_->instance, frames);
+}
+
 void Lv2Instance::runRaw(const StereoPorts& audio, std::uint32_t frames, const std::vector<std::uint8_t>& sequence) {
     raw_.assign((sequence.size() + sizeof(std::uint64_t) - 1) / sizeof(std::uint64_t), 0);
     std::memcpy(raw_.data(), sequence.data(), sequence.size());

@@ -47,6 +47,10 @@ public:
     // One block with the events the last run() wrote, as they are: what a
     // benchmark repeats without forging them anew.
     void runWithTheSameEvents(const StereoPorts& audio, std::uint32_t frames);
+    // One block with the ports, audio and control, as the last run left
+    // them: what a host whose buffers do not move does, connecting nothing
+    // again. The edition's own cost per block is timed with it.
+    void runWithTheSamePorts(std::uint32_t frames);
     // One block with the given bytes as the control port's whole sequence,
     // in a buffer of just their size (rounded up to 8 bytes), so that a
     // memory checker sees a plug-in read past them.

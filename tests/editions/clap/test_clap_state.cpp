@@ -10,7 +10,10 @@
 
 #include "clap_event_list.h"
 #include "clap_instance.h"
+#include "clap_pair.h"
+#include "clap_transport.h"
 #include "slicecast_clap_plugin.h"
+#include "slicecast_plugin.h"
 
 namespace {
 
@@ -126,6 +129,43 @@ TEST(ClapState, WhatIsNotAWholeStateOfThisEffectIsRefusedAndChangesNothing) {
             EXPECT_EQ(instance.host.paramsRescanFlags(), 0u) << row.name;
         }
     }
+}
+
+TEST(ClapState, AStateLoadedBetweenBlocksIsHeardFromTheNextBlockAsTheSameValuesSentAsEvents) {
+    // A host loads a state on its main thread while the audio thread plays
+    // on: the edition maps the values again only when they moved, and must
+    // hear the load from the next block to the bit, as if the same values
+    // came as events at that block's first frame. Playing on without the
+    // load shows that the load is heard.
+    constexpr double kRate = 44100.0;
+    constexpr std::uint32_t kBlock = 4096;
+    constexpr std::size_t kLoadBefore = 2;
+    const auto input = testsupport::noise(4 * kBlock, 7);
+    enum class Change { None, StateLoaded, SentAsEvents };
+    const auto render = [&](Change change) {
+        Instance instance;
+        EXPECT_TRUE(instance.plugin.activate(kRate, 1, kBlock));
+        EXPECT_TRUE(instance.plugin.startProcessing());
+        vsthost::StereoBuffer output(input.frames());
+        for (std::size_t block = 0; block < 4; ++block) {
+            const std::size_t at = block * kBlock;
+            claphost::EventList events;
+            if (block == kLoadBefore && change == Change::StateLoaded) {
+                EXPECT_TRUE(instance.plugin.loadState(savedSome()));
+            }
+            if (block == kLoadBefore && change == Change::SentAsEvents) {
+                for (clap::Id id = 0; id < 6; ++id) events.addParamValue(0, id, kSome[id]);
+            }
+            const clap::EventTransport transport =
+                claphost::playingTransport(static_cast<double>(at) * 2.0 / kRate, 120.0);
+            instance.plugin.process(
+                {&input.left[at], &input.right[at], &output.left[at], &output.right[at], kBlock, &transport, &events});
+        }
+        return output;
+    };
+    const auto loaded = render(Change::StateLoaded);
+    EXPECT_TRUE(claptest::sameBits(render(Change::SentAsEvents), loaded));
+    EXPECT_FALSE(claptest::sameBits(render(Change::None), loaded));
 }
 
 TEST(ClapState, AHostWithoutExtensionsGetsTheStateLoadedAllTheSame) {

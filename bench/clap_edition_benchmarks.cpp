@@ -115,8 +115,7 @@ slicecast::BlockTransport soundTransportOf(const clap::EventTransport& transport
 }
 
 slicecast::SoundParameters withMix(double mixPercent) {
-    std::array<double, 6> plain{};
-    for (std::size_t index = 0; index < plain.size(); ++index) plain[index] = slicecast::plainRanges[index].defaultValue;
+    std::array<double, 6> plain = slicecast::kDefaultPlainValues;
     plain[slicecast::kMix] = mixPercent;
     return slicecast::soundParametersFromPlain(plain);
 }

@@ -44,18 +44,8 @@ SoundParameters soundParametersFromPlain(const std::array<double, 6>& plain) noe
     return parameters;
 }
 
-namespace {
-
-std::array<double, 6> plainDefaults() noexcept {
-    std::array<double, 6> plain{};
-    for (std::size_t index = 0; index < plain.size(); ++index) plain[index] = plainRanges[index].defaultValue;
-    return plain;
-}
-
-}  // namespace
-
 PlainParameterMapping::PlainParameterMapping() noexcept
-    : plain_(plainDefaults()), mapped_(soundParametersFromPlain(plain_)) {}
+    : plain_(kDefaultPlainValues), mapped_(soundParametersFromPlain(plain_)) {}
 
 const SoundParameters& PlainParameterMapping::update(const std::array<double, 6>& plain) noexcept {
     if (std::memcmp(plain.data(), plain_.data(), sizeof plain_) != 0) {

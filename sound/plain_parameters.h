@@ -30,6 +30,13 @@ constexpr std::array<PlainRange, 6> plainRanges{{
     {0.0, 100.0, 100.0, false},
 }};
 
+// The six defaults as plain values, in parameter order.
+constexpr std::array<double, 6> kDefaultPlainValues = [] {
+    std::array<double, 6> plain{};
+    for (std::size_t index = 0; index < plain.size(); ++index) plain[index] = plainRanges[index].defaultValue;
+    return plain;
+}();
+
 // The nearest step, halves rounded up, clamped to 0..maxStep; a value that
 // is not a number gives step 0.
 std::int32_t stepFromPlain(double value, std::int32_t maxStep) noexcept;

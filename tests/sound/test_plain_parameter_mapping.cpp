@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "plain_parameters.h"
+#include "sound_parameter_bits.h"
 
 namespace {
 
@@ -17,26 +18,7 @@ using slicecast::PlainParameterMapping;
 using slicecast::SoundParameters;
 using Plain = std::array<double, 6>;
 
-std::uint32_t bitsOf(float value) {
-    std::uint32_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-
-void expectSameBits(const SoundParameters& expected, const SoundParameters& actual) {
-    EXPECT_EQ(expected.waveLengthIndex, actual.waveLengthIndex);
-    EXPECT_EQ(expected.updatePeriodIndex, actual.updatePeriodIndex);
-    EXPECT_EQ(bitsOf(expected.shape.rate), bitsOf(actual.shape.rate));
-    EXPECT_EQ(bitsOf(expected.shape.fadeOut), bitsOf(actual.shape.fadeOut));
-    EXPECT_EQ(bitsOf(expected.shape.decayRate), bitsOf(actual.shape.decayRate));
-    EXPECT_EQ(bitsOf(expected.shape.mix), bitsOf(actual.shape.mix));
-}
-
-Plain defaults() {
-    Plain plain{};
-    for (std::size_t index = 0; index < plain.size(); ++index) plain[index] = slicecast::plainRanges[index].defaultValue;
-    return plain;
-}
+using testsupport::expectSameBits;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
@@ -57,12 +39,12 @@ const struct {
 
 TEST(PlainParameterMapping, StartsAtTheDefaultsMapping) {
     const PlainParameterMapping mapping;
-    expectSameBits(slicecast::soundParametersFromPlain(defaults()), mapping.mapped());
+    expectSameBits(slicecast::soundParametersFromPlain(slicecast::kDefaultPlainValues), mapping.mapped());
 }
 
 TEST(PlainParameterMapping, OneValueAloneMapsAsAllSixAfresh) {
     PlainParameterMapping mapping;
-    Plain plain = defaults();
+    Plain plain = slicecast::kDefaultPlainValues;
     for (const auto& change : kChanges) {
         plain[change.index] = change.value;
         SCOPED_TRACE(testing::Message() << "parameter " << change.index << " to " << change.value);
@@ -73,7 +55,7 @@ TEST(PlainParameterMapping, OneValueAloneMapsAsAllSixAfresh) {
 
 TEST(PlainParameterMapping, AllSixAndOneAloneMayTakeTurns) {
     PlainParameterMapping mapping;
-    Plain plain = defaults();
+    Plain plain = slicecast::kDefaultPlainValues;
     bool alone = false;
     for (const auto& change : kChanges) {
         plain[change.index] = change.value;
@@ -87,9 +69,9 @@ TEST(PlainParameterMapping, AllSixAndOneAloneMayTakeTurns) {
 TEST(PlainParameterMapping, AChangeOfSignAtZeroIsAChange) {
     PlainParameterMapping mapping;
     mapping.updateOne(slicecast::kRate, 0.0);
-    EXPECT_EQ(bitsOf(mapping.mapped().shape.rate), bitsOf(0.0f));
+    EXPECT_EQ(testsupport::floatBits(mapping.mapped().shape.rate), testsupport::floatBits(0.0f));
     mapping.updateOne(slicecast::kRate, -0.0);
-    EXPECT_EQ(bitsOf(mapping.mapped().shape.rate), bitsOf(-0.0f));
+    EXPECT_EQ(testsupport::floatBits(mapping.mapped().shape.rate), testsupport::floatBits(-0.0f));
 }
 
 }  // namespace

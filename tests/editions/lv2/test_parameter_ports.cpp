@@ -10,17 +10,15 @@
 
 #include "lv2_parameter_ports.h"
 #include "plain_parameters.h"
+#include "sound_parameter_bits.h"
 
 namespace {
 
 using slicecast::Lv2ParameterPorts;
 using slicecast::SoundParameters;
 
-std::uint32_t bitsOf(float value) {
-    std::uint32_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
+using testsupport::expectSameBits;
+using testsupport::floatBits;
 
 float floatOf(std::uint32_t bits) {
     float value;
@@ -34,20 +32,7 @@ SoundParameters mappedAfresh(const std::array<float, 6>& ports) {
     return slicecast::soundParametersFromPlain(plain);
 }
 
-SoundParameters mappedDefaults() {
-    std::array<double, 6> plain{};
-    for (std::size_t index = 0; index < plain.size(); ++index) plain[index] = slicecast::plainRanges[index].defaultValue;
-    return slicecast::soundParametersFromPlain(plain);
-}
-
-void expectSameBits(const SoundParameters& expected, const SoundParameters& actual) {
-    EXPECT_EQ(expected.waveLengthIndex, actual.waveLengthIndex);
-    EXPECT_EQ(expected.updatePeriodIndex, actual.updatePeriodIndex);
-    EXPECT_EQ(bitsOf(expected.shape.rate), bitsOf(actual.shape.rate));
-    EXPECT_EQ(bitsOf(expected.shape.fadeOut), bitsOf(actual.shape.fadeOut));
-    EXPECT_EQ(bitsOf(expected.shape.decayRate), bitsOf(actual.shape.decayRate));
-    EXPECT_EQ(bitsOf(expected.shape.mix), bitsOf(actual.shape.mix));
-}
+SoundParameters mappedDefaults() { return slicecast::soundParametersFromPlain(slicecast::kDefaultPlainValues); }
 
 // Six ports the way a host holds them, connected to an instance.
 struct ConnectedPorts {
@@ -87,7 +72,7 @@ TEST(Lv2ParameterPorts, EveryChangeInBitsIsMappedAsIfAfresh) {
     for (const auto& change : changes) {
         host.values[change.port] = change.value;
         host.ports.read();
-        SCOPED_TRACE(testing::Message() << "port " << change.port << " to bits " << bitsOf(change.value));
+        SCOPED_TRACE(testing::Message() << "port " << change.port << " to bits " << floatBits(change.value));
         expectSameBits(mappedAfresh(host.values), host.ports.mapped());
     }
 }
@@ -96,11 +81,11 @@ TEST(Lv2ParameterPorts, MinusZeroIsHeardAfterPlusZero) {
     ConnectedPorts host;
     host.values[2] = 0.0f;
     host.ports.read();
-    const std::uint32_t plusZeroRate = bitsOf(host.ports.mapped().shape.rate);
+    const std::uint32_t plusZeroRate = floatBits(host.ports.mapped().shape.rate);
     host.values[2] = -0.0f;
     host.ports.read();
-    EXPECT_NE(bitsOf(host.ports.mapped().shape.rate), plusZeroRate);
-    EXPECT_EQ(bitsOf(host.ports.mapped().shape.rate), bitsOf(-0.0f));
+    EXPECT_NE(floatBits(host.ports.mapped().shape.rate), plusZeroRate);
+    EXPECT_EQ(floatBits(host.ports.mapped().shape.rate), floatBits(-0.0f));
 }
 
 TEST(Lv2ParameterPorts, APortMovedToAnotherBufferIsReadThere) {
@@ -120,7 +105,7 @@ TEST(Lv2ParameterPorts, APortConnectedToNullGoesBackToItsDefault) {
     auto expected = host.values;
     expected[5] = static_cast<float>(slicecast::plainRanges[5].defaultValue);
     expectSameBits(mappedAfresh(expected), host.ports.mapped());
-    EXPECT_NE(bitsOf(host.ports.mapped().shape.mix), bitsOf(mappedAfresh(host.values).shape.mix));
+    EXPECT_NE(floatBits(host.ports.mapped().shape.mix), floatBits(mappedAfresh(host.values).shape.mix));
 }
 
 }  // namespace

@@ -118,13 +118,6 @@ clap::ProcessStatus SlicecastClap::processBlock(const clap::Process& call) noexc
 
     const clap::InputEvents* events = call.inEvents;
     const std::uint32_t eventCount = events != nullptr && events->size != nullptr ? events->size(events) : 0;
-    if (eventCount == 0) {
-        // Most blocks bring no event: the whole block in one go, without the
-        // walk's bookkeeping around it.
-        const StereoIo io{inputs[0], inputs[1], outputs[0], outputs[1]};
-        sound_.process(transport, *parameters, sampleRate_, io, static_cast<std::int32_t>(frames));
-        return clap::kProcessContinue;
-    }
     for (std::uint32_t i = 0; i < eventCount; ++i) {
         const clap::EventHeader* event = events->get(events, i);
         if (event == nullptr) continue;

@@ -27,6 +27,7 @@ void SliceRepeater::process(const BlockPlan& plan, const ShapeParameters& parame
     if (sliceLength != readIndexSlice_) readIndex = sampleCounter_ % sliceLength;
     for (std::int32_t frame = 0; frame < frames;) {
         if (frame == boundary) {
+            capturePhase_ = capturePhaseFor(frames - frame);
             sampleCounter_ = 0;
             readIndex = 0;
             repeatGain_ = 1.0f;
@@ -36,6 +37,7 @@ void SliceRepeater::process(const BlockPlan& plan, const ShapeParameters& parame
         if (sampleCounter_ >= periodLength) {
             // The period ran out before a boundary came: muted, and the
             // capture starts over at position 0.
+            capturePhase_ = capturePhaseFor(frames - frame);
             sampleCounter_ = 0;
             readIndex = 0;
             repeatGain_ = 0.0f;
@@ -47,7 +49,7 @@ void SliceRepeater::process(const BlockPlan& plan, const ShapeParameters& parame
 
         const auto stretch = static_cast<std::int32_t>(std::min<std::int64_t>(loopReach_, boundary - frame));
         loop_(shape, repeatGain_, static_cast<std::int32_t>(readIndex),
-              stretchIoAt(io, frame, {captureLeft_, captureRight_}, position), stretch);
+              stretchIoAt(io, frame, {captureLeft_ + capturePhase_, captureRight_ + capturePhase_}, position), stretch);
         loopReach_ -= stretch;
         sampleCounter_ += static_cast<std::uint32_t>(stretch);
         readIndex += static_cast<std::uint32_t>(stretch);
@@ -83,8 +85,23 @@ void SliceRepeater::reset() noexcept {
     loopReach_ = 0;
     lastPosition_ = kNoLastPosition;
     runningPosition_ = 0.0;
-    std::fill_n(captureLeft_, kCaptureCapacity, 0.0f);
-    std::fill_n(captureRight_, kCaptureCapacity, 0.0f);
+    capturePhase_ = 0;
+    std::fill_n(captureLeft_, kCaptureCapacity + kCapturePhases, 0.0f);
+    std::fill_n(captureRight_, kCaptureCapacity + kCapturePhases, 0.0f);
+}
+
+std::uint32_t SliceRepeater::capturePhaseFor(std::int32_t framesLeft) const noexcept {
+    // A vector store is cheapest where it fills one aligned block of memory
+    // rather than straddling two cache lines. A host mostly plays blocks of
+    // one length, a multiple of 8, and the loops start their vectors at each
+    // block's first frame: so a capture is placed where the next block's
+    // first frame is stored on a 32-byte boundary, and every later block's
+    // then is too. Every read of a capture comes after its start, so moving
+    // it changes which memory holds it, never a sample; both buffers are a
+    // multiple of 8 samples long, so one phase fits both.
+    const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(captureLeft_) / sizeof(float);
+    const std::uintptr_t nextBlock = start + static_cast<std::uintptr_t>(framesLeft);
+    return static_cast<std::uint32_t>((std::uintptr_t{0} - nextBlock) % kCapturePhases);
 }
 
 void SliceRepeater::startStretch(const PassShape& shape, BufferLayout layout, PassPosition position,

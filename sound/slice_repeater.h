@@ -29,6 +29,10 @@ public:
     void process(const BlockPlan& plan, const ShapeParameters& parameters, const StereoIo& io,
                  std::int32_t frames) noexcept;
 
+    // The capture buffers are longer than the capture by the phases a
+    // capture may start at (see capturePhaseFor).
+    static constexpr std::uint32_t kCapturePhases = 8;
+
     // The musical position (quarter notes) the sample after the last
     // processed block has: the origin of a block whose host gives none.
     // 0.0 until a block is processed.
@@ -45,6 +49,9 @@ private:
     // The shaping rules worked out for these parameters and this slice,
     // again only when they have changed since the last block.
     const PassShape& shapeFor(const ShapeParameters& parameters, std::int32_t sliceLength) noexcept;
+    // Where in the capture buffers a capture that starts with framesLeft
+    // frames of the block to go begins.
+    std::uint32_t capturePhaseFor(std::int32_t framesLeft) const noexcept;
 
     LoopSet loops_;
     PassShape shape_;
@@ -65,8 +72,10 @@ private:
     static constexpr double kNoLastPosition = -500.0;
     double lastPosition_ = kNoLastPosition;
     double runningPosition_ = 0.0;
-    float captureLeft_[kCaptureCapacity];
-    float captureRight_[kCaptureCapacity];
+    // The capture of the current period begins this far into the buffers.
+    std::uint32_t capturePhase_ = 0;
+    float captureLeft_[kCaptureCapacity + kCapturePhases];
+    float captureRight_[kCaptureCapacity + kCapturePhases];
 };
 
 }  // namespace slicecast

@@ -93,12 +93,13 @@ void SliceRepeater::reset() noexcept {
 std::uint32_t SliceRepeater::capturePhaseFor(std::int32_t framesLeft) const noexcept {
     // A vector store is cheapest where it fills one aligned block of memory
     // rather than straddling two cache lines. A host mostly plays blocks of
-    // one length, a multiple of 8, and the loops start their vectors at each
-    // block's first frame: so a capture is placed where the next block's
-    // first frame is stored on a 32-byte boundary, and every later block's
-    // then is too. Every read of a capture comes after its start, so moving
-    // it changes which memory holds it, never a sample; both buffers are a
-    // multiple of 8 samples long, so one phase fits both.
+    // one length, a multiple of 16, and the loops start their vectors at
+    // each block's first frame: so a capture is placed where the next
+    // block's first frame is stored at the start of a 64-byte cache line,
+    // and every later block's then is too. Every read of a capture comes
+    // after its start, so moving it changes which memory holds it, never a
+    // sample; both buffers are a multiple of 16 samples long, so one phase
+    // fits both.
     const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(captureLeft_) / sizeof(float);
     const std::uintptr_t nextBlock = start + static_cast<std::uintptr_t>(framesLeft);
     return static_cast<std::uint32_t>((std::uintptr_t{0} - nextBlock) % kCapturePhases);

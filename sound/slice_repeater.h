@@ -31,7 +31,7 @@ public:
 
     // The capture buffers are longer than the capture by the phases a
     // capture may start at (see capturePhaseFor).
-    static constexpr std::uint32_t kCapturePhases = 8;
+    static constexpr std::uint32_t kCapturePhases = 16;
 
     // The musical position (quarter notes) the sample after the last
     // processed block has: the origin of a block whose host gives none.

@@ -29,10 +29,6 @@ public:
     void process(const BlockPlan& plan, const ShapeParameters& parameters, const StereoIo& io,
                  std::int32_t frames) noexcept;
 
-    // The capture buffers are longer than the capture by the phases a
-    // capture may start at (see capturePhaseFor).
-    static constexpr std::uint32_t kCapturePhases = 16;
-
     // The musical position (quarter notes) the sample after the last
     // processed block has: the origin of a block whose host gives none.
     // 0.0 until a block is processed.
@@ -52,6 +48,10 @@ private:
     // Where in the capture buffers a capture that starts with framesLeft
     // frames of the block to go begins.
     std::uint32_t capturePhaseFor(std::int32_t framesLeft) const noexcept;
+
+    // The capture buffers are longer than the capture by the phases a
+    // capture may start at (see capturePhaseFor).
+    static constexpr std::uint32_t kCapturePhases = 16;
 
     LoopSet loops_;
     PassShape shape_;

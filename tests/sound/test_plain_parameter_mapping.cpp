@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdint>
-#include <cstring>
 #include <limits>
 
 #include "plain_parameters.h"

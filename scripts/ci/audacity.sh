@@ -95,6 +95,7 @@ EOF
 
 input=$work/input.wav
 exported=$work/export.wav
+project=$work/project.aup3
 "$checker" generate --stereo "$input" --rate "$rate" --seconds "$seconds"
 
 start_audacity() {
@@ -124,7 +125,9 @@ register_plugin() {
 # One go at applying the effect. The export counts only if every command
 # was answered OK and Audacity then quit by itself.
 apply_in_audacity() {
-    rm -f "$exported"
+    # An earlier attempt's project would make Audacity ask before saving
+    # over it, and the question would hold up the pipe.
+    rm -f "$exported" "$project"*
     register_plugin || { echo "(Audacity did not register Slicecast)"; return 1; }
     start_audacity
     # A command that arrives before Audacity is fully up can hold up the
@@ -142,7 +145,7 @@ apply_in_audacity() {
         "J'xSlicecast:" \
         "SetPreference: Name=/FileFormats/ExportFormat_SF1_Type/WAV_10000 Value=6" \
         "Export2: Filename=$exported NumChannels=2" \
-        "SaveProject2: Filename=$work/project.aup3" \
+        "SaveProject2: Filename=$project" \
         "Exit:" || status=$?
     for _ in {1..40}; do
         still_running "$audacity_group" || break

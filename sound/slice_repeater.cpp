@@ -25,24 +25,22 @@ void SliceRepeater::process(const BlockPlan& plan, const ShapeParameters& parame
     // when the slice length has changed.
     std::uint32_t readIndex = readIndex_;
     if (sliceLength != readIndexSlice_) readIndex = sampleCounter_ % sliceLength;
+    // A new capture begins at this frame, its repeats heard at gain.
+    const auto startCapture = [&](std::int32_t frame, float gain) {
+        capturePhase_ = capturePhaseFor(frames - frame);
+        sampleCounter_ = 0;
+        readIndex = 0;
+        repeatGain_ = gain;
+        loopReach_ = 0;
+    };
     for (std::int32_t frame = 0; frame < frames;) {
         if (frame == boundary) {
-            capturePhase_ = capturePhaseFor(frames - frame);
-            sampleCounter_ = 0;
-            readIndex = 0;
-            repeatGain_ = 1.0f;
+            startCapture(frame, 1.0f);
             boundary = boundaries.after(frame);
-            loopReach_ = 0;
         }
-        if (sampleCounter_ >= periodLength) {
-            // The period ran out before a boundary came: muted, and the
-            // capture starts over at position 0.
-            capturePhase_ = capturePhaseFor(frames - frame);
-            sampleCounter_ = 0;
-            readIndex = 0;
-            repeatGain_ = 0.0f;
-            loopReach_ = 0;
-        }
+        // The period ran out before a boundary came: muted, and the
+        // capture starts over at position 0.
+        if (sampleCounter_ >= periodLength) startCapture(frame, 0.0f);
         if (readIndex == 0 && sampleCounter_ != 0) repeatGain_ = parameters.decayRate * repeatGain_;
         const PassPosition position{readIndex, sampleCounter_};
         if (loopReach_ == 0) startStretch(shape, layout, position, sliceLength, periodLength);

@@ -52,6 +52,8 @@ private:
     // The capture buffers are longer than the capture by the phases a
     // capture may start at (see capturePhaseFor).
     static constexpr std::uint32_t kCapturePhases = 16;
+    static_assert((kCaptureCapacity + kCapturePhases) % kCapturePhases == 0,
+                  "one capture phase must align both capture buffers alike");
 
     LoopSet loops_;
     PassShape shape_;

@@ -38,27 +38,21 @@ const clap::PluginParams SlicecastClap::params{&parameterCount, &parameterInfo, 
                                                &valueToText,    &textToValue,   &flush};
 const clap::PluginState SlicecastClap::state{&saveState, &loadState};
 
-const clap::Plugin* SlicecastClap::create(const clap::Host* host, const clap::PluginDescriptor* descriptor) noexcept {
+const clap::Plugin* SlicecastClap::create(const clap::PluginDescriptor* descriptor) noexcept {
     void* storage = std::calloc(1, sizeof(SlicecastClap));
     if (storage == nullptr) return nullptr;
-    return &(new (storage) SlicecastClap(host, descriptor))->plugin_;
+    return &(new (storage) SlicecastClap(descriptor))->plugin_;
 }
 
-SlicecastClap::SlicecastClap(const clap::Host* host, const clap::PluginDescriptor* descriptor) noexcept
+SlicecastClap::SlicecastClap(const clap::PluginDescriptor* descriptor) noexcept
     : plugin_{descriptor,  this,   &init,    &destroy, &activate,     &deactivate,
-              &startProcessing, &stopProcessing, &reset, &process, &getExtension, &onMainThread},
-      host_(host) {}
+              &startProcessing, &stopProcessing, &reset, &process, &getExtension, &onMainThread} {}
 
 SlicecastClap& SlicecastClap::of(const clap::Plugin* plugin) noexcept {
     return *static_cast<SlicecastClap*>(plugin->pluginData);
 }
 
-bool SlicecastClap::init(const clap::Plugin* plugin) {
-    SlicecastClap& self = of(plugin);
-    if (self.host_->getExtension != nullptr)
-        self.hostParams_ = static_cast<const clap::HostParams*>(self.host_->getExtension(self.host_, clap::kExtParams));
-    return true;
-}
+bool SlicecastClap::init(const clap::Plugin*) { return true; }
 
 void SlicecastClap::destroy(const clap::Plugin* plugin) {
     SlicecastClap* self = &of(plugin);
@@ -225,10 +219,10 @@ bool SlicecastClap::loadState(const clap::Plugin* plugin, const clap::InputStrea
     if (stream == nullptr || stream->read == nullptr) return false;
     const std::optional<PlainValues> values = readState(*stream);
     if (!values) return false;
-    SlicecastClap& self = of(plugin);
-    self.parameters_.setAll(*values);
-    if (self.hostParams_ != nullptr && self.hostParams_->rescan != nullptr)
-        self.hostParams_->rescan(self.host_, clap::kParamRescanValues);
+    // The host asked for the load and reads the values again itself; telling
+    // it through params.rescan would count as an edit of its session (a
+    // host that opens a saved project would then hold it as modified).
+    of(plugin).parameters_.setAll(*values);
     return true;
 }
 

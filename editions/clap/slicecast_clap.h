@@ -18,15 +18,17 @@ namespace slicecast {
 class SlicecastClap {
 public:
     // A new instance in zero-filled heap storage (the sound's capture
-    // buffers are part of it), or null when no storage can be had.
-    static const clap::Plugin* create(const clap::Host* host, const clap::PluginDescriptor* descriptor) noexcept;
+    // buffers are part of it), or null when no storage can be had. It keeps
+    // no host: every value it holds was set by the host itself, so it has
+    // nothing to tell the host of.
+    static const clap::Plugin* create(const clap::PluginDescriptor* descriptor) noexcept;
 
     static const clap::PluginAudioPorts audioPorts;
     static const clap::PluginParams params;
     static const clap::PluginState state;
 
 private:
-    SlicecastClap(const clap::Host* host, const clap::PluginDescriptor* descriptor) noexcept;
+    explicit SlicecastClap(const clap::PluginDescriptor* descriptor) noexcept;
     static SlicecastClap& of(const clap::Plugin* plugin) noexcept;
 
     static bool SLICECAST_CLAP_CALL init(const clap::Plugin* plugin);
@@ -67,10 +69,6 @@ private:
     const SoundParameters& currentParameters(clap::Id changed) noexcept;
 
     clap::Plugin plugin_;
-    const clap::Host* host_;
-    // The host's params extension, for a rescan after a state load; asked
-    // for in init, as hosts allow no calls before.
-    const clap::HostParams* hostParams_ = nullptr;
     ClapParameters parameters_;
     // Held in single precision, as the sound takes it.
     float sampleRate_ = 0.0f;

@@ -56,11 +56,11 @@ bool HostObject::isMainThread(const clap::Host* host) { return std::this_thread:
 
 bool HostObject::isAudioThread(const clap::Host*) { return playsAudioThread; }
 
-void HostObject::rescan(const clap::Host* host, std::uint32_t flags) { of(host).rescanFlags_ |= flags; }
+void HostObject::rescan(const clap::Host* host, std::uint32_t) { ++of(host).paramsCalls_; }
 
-void HostObject::clear(const clap::Host*, clap::Id, std::uint32_t) {}
+void HostObject::clear(const clap::Host* host, clap::Id, std::uint32_t) { ++of(host).paramsCalls_; }
 
-void HostObject::requestFlush(const clap::Host* host) { ++of(host).flushRequests_; }
+void HostObject::requestFlush(const clap::Host* host) { ++of(host).paramsCalls_; }
 
 void HostObject::markDirty(const clap::Host* host) { ++of(host).dirtyMarks_; }
 

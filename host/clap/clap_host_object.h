@@ -24,10 +24,10 @@ public:
 
     // What the plug-in did through the host, since creation.
     std::vector<std::string> logMessages() const;
-    std::uint32_t paramsRescanFlags() const { return rescanFlags_.load(); }
+    // Calls of the params extension (rescan, clear, request_flush).
+    int paramsCalls() const { return paramsCalls_.load(); }
     int restartRequests() const { return restartRequests_.load(); }
     int callbackRequests() const { return callbackRequests_.load(); }
-    int flushRequests() const { return flushRequests_.load(); }
     int dirtyMarks() const { return dirtyMarks_.load(); }
 
     // Marks the calling thread as playing the audio-thread role while the
@@ -62,10 +62,9 @@ private:
     std::thread::id mainThread_;
     mutable std::mutex logMutex_;
     std::vector<std::string> logMessages_;
-    std::atomic<std::uint32_t> rescanFlags_{0};
+    std::atomic<int> paramsCalls_{0};
     std::atomic<int> restartRequests_{0};
     std::atomic<int> callbackRequests_{0};
-    std::atomic<int> flushRequests_{0};
     std::atomic<int> dirtyMarks_{0};
 };
 

@@ -10,6 +10,13 @@
 #     slicecast.clap directly, with the same frames, transport and input,
 #     and must come out as the host's effect made it, to the bit
 #     (clap_record_check).
+#  3. What a user sees of the session: Qtractor saves it (SIGUSR1, as a
+#     session manager asks), then quits as its window manager asks (SIGTERM)
+#     and must exit by itself within seconds. The saved session, holding
+#     values a user set in the edition's state, opened again and asked to
+#     quit at once, must exit as quickly: a session held as modified waits
+#     at the question whether to save it. Opened and saved once more, it
+#     must hold the same values, so the state was indeed loaded.
 # Qtractor needs an ALSA sequencer, which a machine without sound hardware
 # lacks: a small library preloaded into Qtractor stands in for it.
 #   usage: qtractor.sh BUILD_DIR
@@ -144,19 +151,42 @@ wait_for() {
     done
 }
 
+# How long Qtractor may take to quit when nothing is left to ask.
+quit_limit=10
+
 echo "-- dummy JACK server and Qtractor"
 jackd --no-realtime -n "$JACK_DEFAULT_SERVER" -d dummy -r "$rate" -p "$period" >"$work/jackd.log" 2>&1 &
 pids=($!)
 wait_for 20 jack_wait -c || { cat "$work/jackd.log"; echo "the JACK server did not start"; exit 1; }
-LD_PRELOAD=$work/seq_stub.so qtractor "$work/session.qtr" >"$work/qtractor.log" 2>&1 &
-pids=($! "${pids[@]}")
-qtractor_pid=${pids[0]}
-ready() { jack_lsp | grep -q '^Qtractor:Master/out_1$' && [[ -s $SLICECAST_RECORDS/before.rec ]]; }
-wait_for 60 ready || {
-    cat "$work/qtractor.log" "$work/messages.log" 2>/dev/null
-    echo "Qtractor did not start its engine with the session's plug-ins"
-    exit 1
+
+# Opens the session in Qtractor and waits until its engine runs the
+# plug-ins (the first recorder has written its header).
+start_qtractor() {
+    rm -f "$SLICECAST_RECORDS"/*
+    LD_PRELOAD=$work/seq_stub.so qtractor "$work/session.qtr" >>"$work/qtractor.log" 2>&1 &
+    qtractor_pid=$!
+    pids=("$qtractor_pid" "${pids[@]}")
+    ready() { jack_lsp | grep -q '^Qtractor:Master/out_1$' && [[ -s $SLICECAST_RECORDS/before.rec ]]; }
+    wait_for 60 ready || {
+        cat "$work/qtractor.log" "$work/messages.log" 2>/dev/null
+        echo "Qtractor did not start its engine with the session's plug-ins"
+        exit 1
+    }
 }
+
+# Asks Qtractor to quit as a window manager does; it must exit by itself.
+# Its plug-ins are deactivated and destroyed on the way, so the recorders'
+# files complete.
+quit_qtractor() {
+    kill -TERM "$qtractor_pid"
+    timeout "$quit_limit" tail --pid="$qtractor_pid" -f /dev/null || {
+        cat "$work/messages.log"
+        echo "Qtractor did not quit within $quit_limit s: it holds the session as modified ($1)"
+        exit 1
+    }
+}
+
+start_qtractor
 
 echo "-- transport"
 # From the start, then from further on: two first blocks after a start,
@@ -164,11 +194,33 @@ echo "-- transport"
 timeout 90 python3 "$here/jack_transport.py" 0 $((frames * 3 / 8)) 60
 timeout 90 python3 "$here/jack_transport.py" $((frames / 2)) $((frames * 7 / 8)) 60
 
-# SIGTERM closes Qtractor cleanly: its plug-ins are deactivated and
-# destroyed, and the recorders' files complete.
-kill -TERM "$qtractor_pid"
-timeout 30 tail --pid="$qtractor_pid" -f /dev/null || { echo "Qtractor did not close"; exit 1; }
+# Asks Qtractor to save its session, as a session manager does, and waits
+# until the file is written.
+save_session() {
+    touch -d '1 minute ago' "$work/session.qtr"
+    local before
+    before=$(stat -c %Y "$work/session.qtr")
+    kill -USR1 "$qtractor_pid"
+    saved() { [[ $(stat -c %Y "$work/session.qtr") != "$before" ]]; }
+    wait_for 20 saved || { echo "Qtractor did not save the session"; exit 1; }
+}
+
+echo "-- save and quit"
+save_session
+quit_qtractor "after playing and saving"
 cat "$work/messages.log"
 
 echo "-- check"
 "$checker" --records "$SLICECAST_RECORDS" --rolling-blocks 300
+
+echo "-- the saved session, with a user's values, opened again"
+values="9 0 12.5 99 25 3"
+python3 "$here/qtractor_state.py" set "$work/session.qtr" $values
+start_qtractor
+quit_qtractor "just opened"
+start_qtractor
+save_session
+quit_qtractor "just opened and saved"
+loaded=$(python3 "$here/qtractor_state.py" get "$work/session.qtr")
+[[ $loaded == "$values" ]] || { echo "the session's values came back as $loaded, not $values"; exit 1; }
+echo "the saved session opened with its values and closed without a question"

@@ -3,19 +3,20 @@
 #include <algorithm>
 #include <random>
 
-#include "plugin_library.h"
+#include "shared_library.h"
+#include "vst_entry_point.h"
 
 namespace bench {
 
 VstPluginMainProc slicecastEntry() {
-    static const vsthost::PluginLibrary library(SLICECAST_PLUGIN_PATH);
-    return library.entryPoint();
+    static const pluginhost::SharedLibrary library(SLICECAST_PLUGIN_PATH);
+    return vst2host::entryPointOf(library);
 }
 
-vsthost::StereoBuffer noise(std::size_t frames, float scale) {
+pluginhost::StereoBuffer noise(std::size_t frames, float scale) {
     std::mt19937 generator(7);
     std::uniform_real_distribution<float> sample(-scale, scale);
-    vsthost::StereoBuffer buffer(frames);
+    pluginhost::StereoBuffer buffer(frames);
     for (std::size_t i = 0; i < frames; ++i) {
         buffer.left[i] = sample(generator);
         buffer.right[i] = sample(generator);
@@ -33,7 +34,7 @@ std::size_t SignalWalk::next() noexcept {
     return start;
 }
 
-BenchSession::BenchSession(std::int32_t blockSize, const Settings& settings, vsthost::StereoBuffer input,
+BenchSession::BenchSession(std::int32_t blockSize, const Settings& settings, pluginhost::StereoBuffer input,
                            Buffers buffers)
     : blockSize_(blockSize),
       instance_(host_, slicecastEntry()),
@@ -41,7 +42,7 @@ BenchSession::BenchSession(std::int32_t blockSize, const Settings& settings, vst
       output_(input_.frames()),
       inPlace_(buffers == Buffers::InPlace),
       walk_(input_.frames(), blockSize) {
-    host_.transport = vsthost::Transport(kSampleRate, kTempo, 0.0);
+    host_.transport = pluginhost::Transport(kSampleRate, kTempo, 0.0);
     host_.blockSize = blockSize;
     instance_.switchOn(static_cast<float>(kSampleRate), blockSize);
     for (const ParameterValue& parameter : settings) instance_.setParameter(parameter.index, parameter.value);

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "block_renderer.h"
+#include "stereo_blocks.h"
 #include "host.h"
 #include "plugin_instance.h"
 
@@ -31,7 +31,7 @@ struct ParameterValue {
 using Settings = std::vector<ParameterValue>;
 
 // Uniform noise in [-scale, scale], the same for every run.
-vsthost::StereoBuffer noise(std::size_t frames, float scale);
+pluginhost::StereoBuffer noise(std::size_t frames, float scale);
 
 // Where the next block of a walk through the signal starts.
 class SignalWalk {
@@ -49,7 +49,7 @@ class BenchSession {
 public:
     enum class Buffers { Separate, InPlace };
 
-    BenchSession(std::int32_t blockSize, const Settings& settings, vsthost::StereoBuffer input,
+    BenchSession(std::int32_t blockSize, const Settings& settings, pluginhost::StereoBuffer input,
                  Buffers buffers = Buffers::Separate);
 
     // The next block of the signal through the record's processReplacing;
@@ -63,10 +63,10 @@ public:
 
 private:
     std::int32_t blockSize_;
-    vsthost::Host host_;
-    vsthost::PluginInstance instance_;
-    vsthost::StereoBuffer input_;
-    vsthost::StereoBuffer output_;
+    vst2host::Host host_;
+    vst2host::PluginInstance instance_;
+    pluginhost::StereoBuffer input_;
+    pluginhost::StereoBuffer output_;
     bool inPlace_;
     SignalWalk walk_;
 };

@@ -51,7 +51,7 @@ void process(benchmark::State& state, const bench::Settings& settings) {
     const auto blockSize = static_cast<std::int32_t>(state.range(0));
     ClapRig rig(settings);
     const auto input = bench::noise(bench::kSignalFrames, 1.0f);
-    vsthost::StereoBuffer output(input.frames());
+    pluginhost::StereoBuffer output(input.frames());
     bench::SignalWalk walk(input.frames(), blockSize);
     // The host keeps its process record, buffers and transport between
     // blocks and moves them on, as the VST 2.4 benchmark's host keeps its
@@ -127,7 +127,7 @@ void editionPerBlock(benchmark::State& state, BlockEvents kind) {
     ClapRig rig(bench::kDefaults);
     SoundAlone alone;
     const auto input = bench::noise(kFrames, 1.0f);
-    vsthost::StereoBuffer output(kFrames);
+    pluginhost::StereoBuffer output(kFrames);
     const slicecast::StereoIo io{input.left.data(), input.right.data(), output.left.data(), output.right.data()};
     const slicecast::StereoIo rest{io.inLeft + kMiddle, io.inRight + kMiddle, io.outLeft + kMiddle,
                                    io.outRight + kMiddle};

@@ -5,9 +5,9 @@
 namespace {
 
 void openAndClose(benchmark::State& state) {
-    vsthost::Host host;
+    vst2host::Host host;
     for (auto _ : state) {
-        vsthost::PluginInstance instance(host, bench::slicecastEntry());
+        vst2host::PluginInstance instance(host, bench::slicecastEntry());
         benchmark::DoNotOptimize(instance.effect());
     }
 }

@@ -34,7 +34,7 @@ void process(benchmark::State& state, const bench::Settings& settings) {
     lv2host::Lv2Instance instance(slicecastLv2(), bench::kSampleRate);
     setPorts(instance, settings);
     const auto input = bench::noise(bench::kSignalFrames, 1.0f);
-    vsthost::StereoBuffer output(input.frames());
+    pluginhost::StereoBuffer output(input.frames());
     bench::SignalWalk walk(input.frames(), blockSize);
     // A rolling host's position once, then none: the edition carries it on
     // by itself, as between a DAW's events.
@@ -53,7 +53,7 @@ void process(benchmark::State& state, const bench::Settings& settings) {
 
 void editionPerBlock(benchmark::State& state) {
     lv2host::Lv2Instance instance(slicecastLv2(), bench::kSampleRate);
-    vsthost::StereoBuffer buffers(64);
+    pluginhost::StereoBuffer buffers(64);
     const lv2host::StereoPorts ports{buffers.left.data(), buffers.right.data(), buffers.left.data(),
                                      buffers.right.data()};
     std::vector<lv2host::TimePosition> events;

@@ -17,7 +17,7 @@ using bench::Settings;
 void copyBaseline(benchmark::State& state) {
     const auto blockSize = static_cast<std::int32_t>(state.range(0));
     const auto input = bench::noise(bench::kSignalFrames, 1.0f);
-    vsthost::StereoBuffer output(input.frames());
+    pluginhost::StereoBuffer output(input.frames());
     bench::SignalWalk walk(input.frames(), blockSize);
     const auto bytes = sizeof(float) * static_cast<std::size_t>(blockSize);
     for (auto _ : state) {

@@ -53,7 +53,7 @@ void soundAlone(benchmark::State& state, const bench::Settings& settings) {
     const SoundPointer sound = newSound();
     const slicecast::SoundParameters parameters = soundParametersOf(settings);
     const auto input = bench::noise(bench::kSignalFrames, 1.0f);
-    vsthost::StereoBuffer output(input.frames());
+    pluginhost::StereoBuffer output(input.frames());
     bench::SignalWalk walk(input.frames(), blockSize);
     slicecast::BlockTransport transport{true, 0.0, true, bench::kTempo};
     const auto sampleRate = static_cast<float>(bench::kSampleRate);

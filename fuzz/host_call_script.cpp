@@ -18,7 +18,7 @@ constexpr std::int32_t kMaxFrames = 4096;
 constexpr std::size_t kTextBytes = 256;
 
 // A host whose time record the script writes, or withholds.
-class ScriptedHost : public vsthost::Host {
+class ScriptedHost : public vst2host::Host {
 public:
     ScriptedHost() {
         record.tempo = 120.0;
@@ -67,7 +67,7 @@ bool takesPointerInValue(VstInt32 opcode) {
 struct Session {
     FuzzedDataProvider& input;
     ScriptedHost& host;
-    vsthost::PluginInstance& instance;
+    vst2host::PluginInstance& instance;
     std::vector<float> channels[4] = {std::vector<float>(kMaxFrames), std::vector<float>(kMaxFrames),
                                       std::vector<float>(kMaxFrames), std::vector<float>(kMaxFrames)};
     std::vector<float> inputCopy[2] = {std::vector<float>(kMaxFrames), std::vector<float>(kMaxFrames)};
@@ -145,7 +145,7 @@ struct Session {
 void playHostCalls(VstPluginMainProc entry, const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
     ScriptedHost host;
-    vsthost::PluginInstance instance(host, entry);
+    vst2host::PluginInstance instance(host, entry);
     instance.switchOn(44100.0f, kMaxFrames);
     Session session{input, host, instance};
     while (input.remaining_bytes() > 0) {

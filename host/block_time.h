@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace vsthost {
+namespace pluginhost {
 
 struct BlockTime {
     double sampleRate = 44100.0;
@@ -24,4 +24,4 @@ struct BlockTime {
     bool operator==(const BlockTime&) const = default;
 };
 
-}  // namespace vsthost
+}  // namespace pluginhost

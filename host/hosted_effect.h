@@ -13,7 +13,7 @@
 
 #include "block_time.h"
 
-namespace vsthost {
+namespace pluginhost {
 
 // One line of what a host sees of an effect: "Vendor", "J'x Tiv-nar".
 struct EffectFact {
@@ -86,4 +86,4 @@ public:
     virtual std::string timeFields(const BlockTime& told) const = 0;
 };
 
-}  // namespace vsthost
+}  // namespace pluginhost

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace vsthost {
+namespace pluginhost {
 
 float ParameterAutomation::valueAt(double position) const {
     const auto next = std::upper_bound(points.begin(), points.end(), position,
@@ -16,4 +16,4 @@ float ParameterAutomation::valueAt(double position) const {
     return std::clamp(value, std::min(before.value, next->value), std::max(before.value, next->value));
 }
 
-}  // namespace vsthost
+}  // namespace pluginhost

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace vsthost {
+namespace pluginhost {
 
 struct AutomationPoint {
     double position;  // quarter notes
@@ -28,4 +28,4 @@ struct ParameterAutomation {
     float valueAt(double position) const;
 };
 
-}  // namespace vsthost
+}  // namespace pluginhost

@@ -12,7 +12,7 @@
 #include "parameter_automation.h"
 #include "tempo_map.h"
 
-namespace vsthost {
+namespace pluginhost {
 
 // Reaching end, the transport jumps back to start, count times; the block
 // that reaches end is cut there, so the jump falls on the exact frame.
@@ -39,4 +39,4 @@ struct PlaybackScript {
     std::vector<ParameterAutomation> automation;
 };
 
-}  // namespace vsthost
+}  // namespace pluginhost

@@ -8,7 +8,7 @@
 
 #include "block_time.h"
 
-namespace vsthost {
+namespace pluginhost {
 
 // One processing call as the host played it.
 struct PlayedBlock {
@@ -26,4 +26,4 @@ struct PlayedBlock {
     bool written() const { return outputFrame != kNotWritten; }
 };
 
-}  // namespace vsthost
+}  // namespace pluginhost

@@ -1,6 +1,6 @@
 #include "random_blocks.h"
 
-namespace vsthost {
+namespace pluginhost {
 
 namespace {
 
@@ -22,4 +22,4 @@ BlockSizer randomBlocks(std::int32_t minFrames, std::int32_t maxFrames, std::uin
     };
 }
 
-}  // namespace vsthost
+}  // namespace pluginhost

@@ -7,7 +7,7 @@
 #include <optional>
 #include <stdexcept>
 
-namespace vsthost {
+namespace pluginhost {
 
 namespace {
 
@@ -25,7 +25,7 @@ public:
           sent_(script.automation.size()) {}
 
     void play(std::int64_t inputFrames) {
-        transport_.setValidFlags(script_.reportsPosition ? kVstPpqPosValid | kVstTempoValid : kVstTempoValid);
+        transport_.setKnown(script_.reportsPosition, true);
         transport_.setPlaying(false);
         transport_.locate(script_.start);
         for (std::int32_t block = 0; block < script_.countInBlocks; ++block) {
@@ -199,4 +199,4 @@ std::vector<PlayedBlock> playScript(HostedEffect& effect, Transport& transport, 
     return streams.takePlayed();
 }
 
-}  // namespace vsthost
+}  // namespace pluginhost

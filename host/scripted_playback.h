@@ -5,13 +5,13 @@
 #include <cstdint>
 #include <vector>
 
-#include "block_renderer.h"
+#include "stereo_blocks.h"
 #include "playback_script.h"
 #include "played_block.h"
 #include "hosted_effect.h"
 #include "transport.h"
 
-namespace vsthost {
+namespace pluginhost {
 
 // Where the input comes from and the output goes, block by block: the
 // input follows the transport, so after a loop's jump it is asked for
@@ -41,4 +41,4 @@ void playScript(HostedEffect& effect, Transport& transport, const PlaybackScript
 std::vector<PlayedBlock> playScript(HostedEffect& effect, Transport& transport, const PlaybackScript& script,
                                     const BlockSizer& sizer, const StereoBuffer& input, StereoBuffer& output);
 
-}  // namespace vsthost
+}  // namespace pluginhost

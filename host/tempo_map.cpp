@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-namespace vsthost {
+namespace pluginhost {
 
 TempoMap::TempoMap(double tempo) : first_(tempo) {}
 
@@ -15,4 +15,4 @@ double TempoMap::tempoAt(double position) const {
     return after == changes_.begin() ? first_ : std::prev(after)->tempo;
 }
 
-}  // namespace vsthost
+}  // namespace pluginhost

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-namespace vsthost {
+namespace pluginhost {
 
 struct TempoChange {
     double position;  // quarter notes
@@ -29,4 +29,4 @@ private:
     std::vector<TempoChange> changes_;
 };
 
-}  // namespace vsthost
+}  // namespace pluginhost

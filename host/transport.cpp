@@ -1,76 +1,54 @@
 #include "transport.h"
 
-namespace vsthost {
+namespace pluginhost {
 
 Transport::Transport(double sampleRate, double tempo, double startPosition) {
-    info_.sampleRate = sampleRate;
-    info_.tempo = tempo;
-    info_.timeSigNumerator = 4;
-    info_.timeSigDenominator = 4;
+    time_.sampleRate = sampleRate;
+    time_.tempo = tempo;
     locate(startPosition);
 }
 
 void Transport::locate(double position) {
     anchorPosition_ = position;
     framesSinceAnchor_ = 0;
-    updatePosition();
+    time_.position = positionAfter(0);
 }
 
 void Transport::setTempo(double tempo) {
     // The position so far was reached at the old tempo; count on from it.
-    anchorPosition_ = info_.ppqPos;
+    anchorPosition_ = time_.position;
     framesSinceAnchor_ = 0;
-    info_.tempo = tempo;
+    time_.tempo = tempo;
 }
 
 void Transport::setSampleRate(double sampleRate) {
-    anchorPosition_ = info_.ppqPos;
+    anchorPosition_ = time_.position;
     framesSinceAnchor_ = 0;
-    info_.sampleRate = sampleRate;
+    time_.sampleRate = sampleRate;
 }
 
-void Transport::setValidFlags(VstInt32 flags) {
-    validFlags_ = flags;
-    updatePosition();
+void Transport::setKnown(bool position, bool tempo) {
+    time_.positionValid = position;
+    time_.tempoValid = tempo;
 }
 
-void Transport::setPlaying(bool playing) {
-    playing_ = playing;
-    updatePosition();
-}
+void Transport::setPlaying(bool playing) { time_.playing = playing; }
 
 void Transport::advance(std::int64_t frames) {
-    if (!playing_) return;
-    info_.samplePos += static_cast<double>(frames);
+    if (!time_.playing) return;
+    time_.samplePosition += static_cast<double>(frames);
     framesSinceAnchor_ += frames;
-    updatePosition();
-}
-
-void Transport::updatePosition() {
     // Computed from the frame count, not summed block by block, so that the
     // position does not drift with the number of blocks.
-    info_.ppqPos = positionAfter(0);
-    info_.flags = validFlags_ | (playing_ ? kVstTransportPlaying : 0);
+    time_.position = positionAfter(0);
 }
 
 double Transport::positionAfter(std::int64_t frames) const {
-    return anchorPosition_ + static_cast<double>(framesSinceAnchor_ + frames) * (info_.tempo / 60.0) / info_.sampleRate;
-}
-
-BlockTime Transport::blockTime() const {
-    return {info_.sampleRate,
-            info_.samplePos,
-            info_.ppqPos,
-            info_.tempo,
-            info_.timeSigNumerator,
-            info_.timeSigDenominator,
-            playing_,
-            (info_.flags & kVstPpqPosValid) != 0,
-            (info_.flags & kVstTempoValid) != 0};
+    return anchorPosition_ + static_cast<double>(framesSinceAnchor_ + frames) * (time_.tempo / 60.0) / time_.sampleRate;
 }
 
 std::int64_t Transport::framesBefore(double position, std::int64_t limit) const {
-    if (!playing_ || positionAfter(limit) < position) return limit;
+    if (!time_.playing || positionAfter(limit) < position) return limit;
     // Positions rise with the frame count (every step of the arithmetic is
     // monotonic), so a bisection finds the first frame at or after position.
     std::int64_t before = -1;  // positionAfter(before) < position, or before is -1
@@ -83,4 +61,4 @@ std::int64_t Transport::framesBefore(double position, std::int64_t limit) const 
     return atOrAfter;
 }
 
-}  // namespace vsthost
+}  // namespace pluginhost

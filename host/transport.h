@@ -1,13 +1,15 @@
-// A host's transport: tempo and musical position, answered to the effect as
-// the time record and moved on block by block as a playing DAW does.
+// A host's transport: tempo and musical position, moved on block by block as
+// a playing DAW moves them, and told to the effect at each block's first
+// frame as a BlockTime. Each format's driver turns that into its own record
+// (a VST 2.4 time record, CLAP transport, LV2 time:Position, VST 3 process
+// context).
 #pragma once
 
 #include <cstdint>
 
 #include "block_time.h"
-#include "vst_abi.h"
 
-namespace vsthost {
+namespace pluginhost {
 
 class Transport {
 public:
@@ -18,8 +20,10 @@ public:
     void locate(double position);
     void setTempo(double tempo);
     void setSampleRate(double sampleRate);
-    // Which fields the record flags as valid (kVstPpqPosValid | kVstTempoValid by default).
-    void setValidFlags(VstInt32 flags);
+    // What the host tells the effect it knows: both the position and the
+    // tempo by default. A host without a timeline (an offline editor) tells
+    // the tempo alone, or nothing.
+    void setKnown(bool position, bool tempo);
     // A stopped transport keeps its position, musical and in samples, while
     // blocks go by (a DAW counting in before it rolls).
     void setPlaying(bool playing);
@@ -34,23 +38,18 @@ public:
     // after position and its predecessor ends before it.
     std::int64_t framesBefore(double position, std::int64_t limit) const;
 
-    double position() const { return info_.ppqPos; }
-    double tempo() const { return info_.tempo; }
-    double sampleRate() const { return info_.sampleRate; }
-    VstTimeInfo* timeInfo() { return &info_; }
-    // The same in plain terms: a position or tempo is valid where the
-    // record flags it so.
-    BlockTime blockTime() const;
+    double position() const { return time_.position; }
+    double tempo() const { return time_.tempo; }
+    double sampleRate() const { return time_.sampleRate; }
+    // The transport at the next block's first frame.
+    const BlockTime& blockTime() const { return time_; }
 
 private:
-    void updatePosition();
     double positionAfter(std::int64_t frames) const;
 
-    VstTimeInfo info_{};
+    BlockTime time_;
     double anchorPosition_ = 0.0;
     std::int64_t framesSinceAnchor_ = 0;
-    bool playing_ = true;
-    VstInt32 validFlags_ = kVstPpqPosValid | kVstTempoValid;
 };
 
-}  // namespace vsthost
+}  // namespace pluginhost

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "clap_abi.h"
-#include "plugin_library.h"
+#include "shared_library.h"
 
 namespace claphost {
 
-using vsthost::HostError;
+using pluginhost::HostError;
 
 class ClapLibrary {
 public:
@@ -31,7 +31,7 @@ public:
     const std::string& path() const { return library_.path(); }
 
 private:
-    vsthost::PluginLibrary library_;
+    pluginhost::SharedLibrary library_;
     const clap::PluginEntry* entry_ = nullptr;
 };
 

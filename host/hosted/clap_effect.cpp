@@ -4,7 +4,7 @@
 
 #include "clap_transport.h"
 
-namespace vsthost {
+namespace pluginhost {
 
 namespace {
 
@@ -175,4 +175,4 @@ std::string ClapEffect::timeFields(const BlockTime& told) const {
     return std::to_string(transport.flags) + ',' + std::to_string(transport.songPosBeats) + ',' + exact(transport.tempo);
 }
 
-}  // namespace vsthost
+}  // namespace pluginhost

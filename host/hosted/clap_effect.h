@@ -14,7 +14,7 @@
 #include "clap_library.h"
 #include "hosted_effect.h"
 
-namespace vsthost {
+namespace pluginhost {
 
 class ClapEffect : public HostedEffect {
 public:
@@ -72,4 +72,4 @@ private:
 // and tempo where they are known, the position rounded to the fixed point.
 clap::EventTransport transportOf(const BlockTime& time);
 
-}  // namespace vsthost
+}  // namespace pluginhost

@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <limits>
 
-#include "plugin_library.h"
+#include "shared_library.h"
 
-namespace vsthost {
+namespace pluginhost {
 
 namespace {
 
@@ -177,4 +177,4 @@ std::string Lv2Effect::timeFields(const BlockTime& told) const {
            exact(*event.beatsPerMinute);
 }
 
-}  // namespace vsthost
+}  // namespace pluginhost

@@ -12,7 +12,7 @@
 #include "lv2_instance.h"
 #include "lv2_plugin.h"
 
-namespace vsthost {
+namespace pluginhost {
 
 class Lv2Effect : public HostedEffect {
 public:
@@ -66,4 +66,4 @@ private:
     std::vector<lv2host::TimePosition> events_;
 };
 
-}  // namespace vsthost
+}  // namespace pluginhost

@@ -3,9 +3,17 @@
 #include <charconv>
 #include <cmath>
 
+#include "vst_entry_point.h"
 #include "vst_names.h"
+#include "vst_time_record.h"
 
-namespace vsthost {
+namespace pluginhost {
+
+using vst2host::categoryName;
+using vst2host::flagNames;
+using vst2host::fourCharText;
+using vst2host::hexText;
+using vst2host::timeRecordOf;
 
 namespace {
 
@@ -30,27 +38,14 @@ std::string hexCode(VstInt32 code) { return hexText(static_cast<std::uint32_t>(c
 
 }  // namespace
 
-VstTimeInfo timeRecordOf(const BlockTime& time) {
-    VstTimeInfo record{};
-    record.sampleRate = time.sampleRate;
-    record.samplePos = time.samplePosition;
-    record.ppqPos = time.position;
-    record.tempo = time.tempo;
-    record.timeSigNumerator = time.beatsPerBar;
-    record.timeSigDenominator = time.beatUnit;
-    record.flags = (time.positionValid ? kVstPpqPosValid : 0) | (time.tempoValid ? kVstTempoValid : 0) |
-                   (time.playing ? kVstTransportPlaying : 0);
-    return record;
-}
-
 VstIntPtr VstEffect::TimeHost::answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
                                       float opt) {
     if (opcode == audioMasterGetTime) return reinterpret_cast<VstIntPtr>(&record);
-    return Host::answer(effect, opcode, index, value, ptr, opt);
+    return vst2host::Host::answer(effect, opcode, index, value, ptr, opt);
 }
 
 VstEffect::VstEffect(const std::string& libraryPath)
-    : library_(libraryPath), instance_(host_, library_.entryPoint()) {}
+    : library_(libraryPath), instance_(host_, vst2host::entryPointOf(library_)) {}
 
 std::string VstEffect::identifier() {
     const VstInt32 id = instance_.effect()->uniqueID;
@@ -129,4 +124,4 @@ std::string VstEffect::timeFields(const BlockTime& told) const {
            exact(record.sampleRate);
 }
 
-}  // namespace vsthost
+}  // namespace pluginhost

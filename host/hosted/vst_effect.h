@@ -8,9 +8,9 @@
 #include "host.h"
 #include "hosted_effect.h"
 #include "plugin_instance.h"
-#include "plugin_library.h"
+#include "shared_library.h"
 
-namespace vsthost {
+namespace pluginhost {
 
 class VstEffect : public HostedEffect {
 public:
@@ -18,7 +18,7 @@ public:
     // or the effect refuses.
     explicit VstEffect(const std::string& libraryPath);
 
-    PluginInstance& instance() { return instance_; }
+    vst2host::PluginInstance& instance() { return instance_; }
 
     PluginFormat format() const override { return PluginFormat::Vst2; }
     std::string identifier() override;
@@ -48,7 +48,7 @@ public:
 
 private:
     // Answers audioMasterGetTime with the record of the call under way.
-    class TimeHost : public Host {
+    class TimeHost : public vst2host::Host {
     public:
         VstIntPtr answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
                          float opt) override;
@@ -57,13 +57,9 @@ private:
 
     // Declared in this order so that the instance is closed before the host
     // goes away, and both before the library is unloaded.
-    PluginLibrary library_;
+    SharedLibrary library_;
     TimeHost host_;
-    PluginInstance instance_;
+    vst2host::PluginInstance instance_;
 };
 
-// The time record a VST 2.4 host answers for time: the valid flags for what
-// it knows, the playing flag while it rolls, a 4/4 signature.
-VstTimeInfo timeRecordOf(const BlockTime& time);
-
-}  // namespace vsthost
+}  // namespace pluginhost

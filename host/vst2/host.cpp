@@ -1,6 +1,8 @@
 #include "host.h"
 
-namespace vsthost {
+#include "vst_time_record.h"
+
+namespace vst2host {
 
 namespace {
 // The host whose entry-point call is under way: the version query comes
@@ -17,11 +19,16 @@ VstIntPtr Host::answer(AEffect* /*effect*/, VstInt32 opcode, VstInt32 /*index*/,
                        void* /*ptr*/, float /*opt*/) {
     switch (opcode) {
         case audioMasterVersion: return kInterfaceVersion;
-        case audioMasterGetTime: return reinterpret_cast<VstIntPtr>(transport.timeInfo());
+        case audioMasterGetTime: return reinterpret_cast<VstIntPtr>(timeInfo());
         case audioMasterGetSampleRate: return static_cast<VstIntPtr>(transport.sampleRate());
         case audioMasterGetBlockSize: return blockSize;
         default: return 0;
     }
+}
+
+VstTimeInfo* Host::timeInfo() {
+    timeRecord_ = timeRecordOf(transport.blockTime());
+    return &timeRecord_;
 }
 
 AEffect* Host::instantiate(VstPluginMainProc entryPoint) {
@@ -40,4 +47,4 @@ VstIntPtr Host::callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIn
     return host->answer(effect, opcode, index, value, ptr, opt);
 }
 
-}  // namespace vsthost
+}  // namespace vst2host

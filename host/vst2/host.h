@@ -1,4 +1,4 @@
-// The host side of the interface: answers an effect's callbacks, creates
+// The host side of VST 2.4: answers an effect's callbacks, creates
 // instances through an entry point, and owns them until they are closed.
 #pragma once
 
@@ -7,7 +7,7 @@
 #include "transport.h"
 #include "vst_abi.h"
 
-namespace vsthost {
+namespace vst2host {
 
 // Answers the callbacks of the effects it instantiated. The default answers
 // are a plain playing DAW's: interface version 2400, the transport's time
@@ -34,8 +34,15 @@ public:
     static VstIntPtr callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
                               float opt);
 
-    Transport transport;
+    // The time record audioMasterGetTime answers: the transport's time,
+    // made anew at each call.
+    VstTimeInfo* timeInfo();
+
+    pluginhost::Transport transport;
     VstInt32 blockSize = 512;
+
+private:
+    VstTimeInfo timeRecord_{};
 };
 
-}  // namespace vsthost
+}  // namespace vst2host

@@ -2,9 +2,11 @@
 
 #include <cstring>
 
-#include "plugin_library.h"
+#include "shared_library.h"
 
-namespace vsthost {
+namespace vst2host {
+
+using pluginhost::HostError;
 
 PluginInstance::PluginInstance(Host& host, VstPluginMainProc entryPoint) : effect_(host.instantiate(entryPoint)) {
     if (effect_ == nullptr) throw HostError("the effect refused to be created (its entry point answered null)");
@@ -64,4 +66,4 @@ std::string PluginInstance::parameterName(VstInt32 index) { return text(effGetPa
 std::string PluginInstance::parameterLabel(VstInt32 index) { return text(effGetParamLabel, index); }
 std::string PluginInstance::parameterDisplay(VstInt32 index) { return text(effGetParamDisplay, index); }
 
-}  // namespace vsthost
+}  // namespace vst2host

@@ -7,7 +7,7 @@
 #include "host.h"
 #include "vst_abi.h"
 
-namespace vsthost {
+namespace vst2host {
 
 class PluginInstance {
 public:
@@ -48,4 +48,4 @@ private:
     bool switchedOn_ = false;
 };
 
-}  // namespace vsthost
+}  // namespace vst2host

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <utility>
 
-namespace vsthost {
+namespace vst2host {
 
 namespace {
 
@@ -65,4 +65,4 @@ std::optional<std::string> fourCharText(VstInt32 code) {
     return text;
 }
 
-}  // namespace vsthost
+}  // namespace vst2host

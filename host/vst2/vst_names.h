@@ -8,7 +8,7 @@
 
 #include "vst_abi.h"
 
-namespace vsthost {
+namespace vst2host {
 
 // "effFlagsCanReplacing, effFlagsCanDoubleReplacing"; unknown bits in hex;
 // "none" for 0.
@@ -23,4 +23,4 @@ std::optional<std::string> fourCharText(VstInt32 code);
 // "0x776A7A63": all eight digits.
 std::string hexText(std::uint32_t value);
 
-}  // namespace vsthost
+}  // namespace vst2host

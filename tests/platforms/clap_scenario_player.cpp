@@ -28,23 +28,23 @@ double clapPlainOf(VstInt32 index, float value) {
     throw std::invalid_argument("no percentage plays as " + std::to_string(value));
 }
 
-clap::EventTransport clapTransportOf(const VstTimeInfo& time) {
+clap::EventTransport clapTransportOf(const pluginhost::BlockTime& time) {
     clap::EventTransport transport{};
     transport.header = {sizeof transport, 0, clap::kCoreEventSpace, clap::kEventTransport, 0};
-    if ((time.flags & kVstPpqPosValid) != 0) {
+    if (time.positionValid) {
         transport.flags |= clap::kTransportHasBeatsTimeline;
-        transport.songPosBeats = claphost::beatTimeOf(time.ppqPos);
+        transport.songPosBeats = claphost::beatTimeOf(time.position);
     }
-    if ((time.flags & kVstTempoValid) != 0) {
+    if (time.tempoValid) {
         transport.flags |= clap::kTransportHasTempo;
         transport.tempo = time.tempo;
     }
-    if ((time.flags & kVstTransportPlaying) != 0) transport.flags |= clap::kTransportIsPlaying;
+    if (time.playing) transport.flags |= clap::kTransportIsPlaying;
     return transport;
 }
 
-VstTimeInfo onBeatTimeGrid(VstTimeInfo time) {
-    time.ppqPos = claphost::positionOfBeatTime(claphost::beatTimeOf(time.ppqPos));
+pluginhost::BlockTime onBeatTimeGrid(pluginhost::BlockTime time) {
+    time.position = claphost::positionOfBeatTime(claphost::beatTimeOf(time.position));
     return time;
 }
 
@@ -59,7 +59,7 @@ void ClapScenarioPlayer::setParameter(VstInt32 index, float value) {
     pending_.addParamValue(0, static_cast<clap::Id>(index), clapPlainOf(index, value));
 }
 
-void ClapScenarioPlayer::process(const VstTimeInfo& time, const float* inLeft, const float* inRight, float* outLeft,
+void ClapScenarioPlayer::process(const pluginhost::BlockTime& time, const float* inLeft, const float* inRight, float* outLeft,
                                  float* outRight, std::int32_t frames) {
     const clap::EventTransport transport = clapTransportOf(time);
     plugin_.process({inLeft, inRight, outLeft, outRight, static_cast<std::uint32_t>(frames), &transport, &pending_,

@@ -19,10 +19,10 @@ namespace platforms {
 // std::invalid_argument for a percentage no plain value reproduces.
 double clapPlainOf(VstInt32 index, float value);
 // The record's position and tempo, where flagged valid, and its playing flag.
-clap::EventTransport clapTransportOf(const VstTimeInfo& time);
+clap::EventTransport clapTransportOf(const pluginhost::BlockTime& time);
 // The record with its position on CLAP's fixed-point grid: what a CLAP
 // plug-in reads from clapTransportOf(time).
-VstTimeInfo onBeatTimeGrid(VstTimeInfo time);
+pluginhost::BlockTime onBeatTimeGrid(pluginhost::BlockTime time);
 
 class ClapScenarioPlayer final : public ScenarioPlayer {
 public:
@@ -30,7 +30,7 @@ public:
 
     void start(float sampleRate) override;
     void setParameter(VstInt32 index, float value) override;
-    void process(const VstTimeInfo& time, const float* inLeft, const float* inRight, float* outLeft,
+    void process(const pluginhost::BlockTime& time, const float* inLeft, const float* inRight, float* outLeft,
                  float* outRight, std::int32_t frames) override;
 
 private:

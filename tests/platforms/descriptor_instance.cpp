@@ -20,7 +20,7 @@ constexpr std::uint32_t kControl = 10;
 
 }  // namespace
 
-DescriptorInstance::DescriptorInstance(const vsthost::PluginLibrary& library, double sampleRate) : events_(map_) {
+DescriptorInstance::DescriptorInstance(const pluginhost::SharedLibrary& library, double sampleRate) : events_(map_) {
     const auto entry = reinterpret_cast<LV2_Descriptor_Function>(library.symbol("lv2_descriptor"));
     if (entry == nullptr) throw std::runtime_error(library.path() + " does not export lv2_descriptor");
     descriptor_ = entry(0);
@@ -58,7 +58,7 @@ void DescriptorInstance::run(const lv2host::StereoPorts& audio, std::uint32_t fr
     descriptor_->run(handle_, frames);
 }
 
-vsthost::StereoBuffer renderLv2Scenario(const Scenario& scenario, const vsthost::PluginLibrary& library) {
+pluginhost::StereoBuffer renderLv2Scenario(const Scenario& scenario, const pluginhost::SharedLibrary& library) {
     DescriptorInstance instance(library, scenario.sampleRate);
     Lv2ScenarioEffect<DescriptorInstance> effect(instance);
     return renderScenario(scenario, effect);

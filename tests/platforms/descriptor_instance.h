@@ -13,7 +13,7 @@
 #include "event_sequence.h"
 #include "lv2_time_position.h"
 #include "render_scenarios.h"
-#include "plugin_library.h"
+#include "shared_library.h"
 #include "stereo_ports.h"
 #include "urid_map.h"
 
@@ -23,7 +23,7 @@ class DescriptorInstance {
 public:
     // Instantiates with urid:map and activates; throws std::runtime_error
     // when the plug-in refuses.
-    DescriptorInstance(const vsthost::PluginLibrary& library, double sampleRate);
+    DescriptorInstance(const pluginhost::SharedLibrary& library, double sampleRate);
     ~DescriptorInstance();
     DescriptorInstance(const DescriptorInstance&) = delete;
     DescriptorInstance& operator=(const DescriptorInstance&) = delete;
@@ -42,6 +42,6 @@ private:
 };
 
 // Plays the scenario through a new instance of the LV2 edition in library.
-vsthost::StereoBuffer renderLv2Scenario(const Scenario& scenario, const vsthost::PluginLibrary& library);
+pluginhost::StereoBuffer renderLv2Scenario(const Scenario& scenario, const pluginhost::SharedLibrary& library);
 
 }  // namespace platforms

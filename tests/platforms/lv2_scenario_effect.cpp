@@ -18,14 +18,14 @@ float plainValueOf(std::int32_t index, float value) {
     return percent;
 }
 
-lv2host::TimePosition timePositionOf(const VstTimeInfo& time) {
+lv2host::TimePosition timePositionOf(const pluginhost::BlockTime& time) {
     lv2host::TimePosition event;
-    event.speed = lv2host::TimeValue::ofFloat((time.flags & kVstTransportPlaying) != 0 ? 1.0f : 0.0f);
-    if ((time.flags & kVstPpqPosValid) != 0) {
-        event.beat = lv2host::TimeValue::ofDouble(time.ppqPos);
+    event.speed = lv2host::TimeValue::ofFloat(time.playing ? 1.0f : 0.0f);
+    if (time.positionValid) {
+        event.beat = lv2host::TimeValue::ofDouble(time.position);
         event.beatUnit = lv2host::TimeValue::ofInt(4);
     }
-    event.beatsPerMinute = lv2host::TimeValue::ofDouble((time.flags & kVstTempoValid) != 0 ? time.tempo : 0.0);
+    event.beatsPerMinute = lv2host::TimeValue::ofDouble(time.tempoValid ? time.tempo : 0.0);
     return event;
 }
 

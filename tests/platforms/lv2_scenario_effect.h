@@ -24,7 +24,7 @@ float plainValueOf(std::int32_t index, float value);
 // The record as a host's event: beat (Double, beatUnit 4) where the
 // position is valid, the tempo where it is valid and 0 (no tempo) where it
 // is not, speed 1 while playing and 0 while stopped.
-lv2host::TimePosition timePositionOf(const VstTimeInfo& time);
+lv2host::TimePosition timePositionOf(const pluginhost::BlockTime& time);
 
 // Instance: anything with setControl(port, value) and run(StereoPorts-like
 // {inLeft, inRight, outLeft, outRight}, frames, events), such as the lilv
@@ -41,7 +41,7 @@ public:
         instance_.setControl(kFirstParameterPort + static_cast<std::uint32_t>(index), plainValueOf(index, value));
     }
 
-    void process(const VstTimeInfo& time, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
+    void process(const pluginhost::BlockTime& time, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
                  std::int32_t frames) override {
         instance_.run({inLeft, inRight, outLeft, outRight}, static_cast<std::uint32_t>(frames), {timePositionOf(time)});
     }

@@ -15,8 +15,9 @@
 
 #include "clap_scenario_player.h"
 #include "descriptor_instance.h"
-#include "plugin_library.h"
+#include "shared_library.h"
 #include "render_scenarios.h"
+#include "vst_entry_point.h"
 
 int main(int argc, char** argv) {
     if (argc != 3 && argc != 4) {
@@ -26,7 +27,7 @@ int main(int argc, char** argv) {
     try {
         const std::filesystem::path path(argv[1]);
         const bool clap = path.extension() == ".clap";
-        std::optional<vsthost::PluginLibrary> vstLibrary;
+        std::optional<pluginhost::SharedLibrary> vstLibrary;
         std::optional<claphost::ClapLibrary> clapLibrary;
         if (clap)
             clapLibrary.emplace(argv[1]);
@@ -34,12 +35,12 @@ int main(int argc, char** argv) {
             vstLibrary.emplace(argv[1]);
         const std::filesystem::path directory(argv[2]);
         std::filesystem::create_directories(directory);
-        std::unique_ptr<vsthost::PluginLibrary> lv2;
+        std::unique_ptr<pluginhost::SharedLibrary> lv2;
         if (argc == 4) {
-            lv2 = std::make_unique<vsthost::PluginLibrary>(argv[3]);
+            lv2 = std::make_unique<pluginhost::SharedLibrary>(argv[3]);
             std::filesystem::create_directories(directory / "lv2");
         }
-        const auto write = [](const std::filesystem::path& path, const vsthost::StereoBuffer& output) {
+        const auto write = [](const std::filesystem::path& path, const pluginhost::StereoBuffer& output) {
             const auto bytes = platforms::interleavedBytes(output);
             std::ofstream file(path, std::ios::binary | std::ios::trunc);
             file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -48,7 +49,7 @@ int main(int argc, char** argv) {
         for (const auto& scenario : platforms::renderScenarios()) {
             const std::unique_ptr<platforms::ScenarioPlayer> player =
                 clap ? std::make_unique<platforms::ClapScenarioPlayer>(*clapLibrary)
-                     : platforms::vstScenarioPlayer(vstLibrary->entryPoint());
+                     : platforms::vstScenarioPlayer(vst2host::entryPointOf(*vstLibrary));
             write(directory / (scenario.name + ".f32"), platforms::renderScenario(scenario, *player));
             if (lv2) write(directory / "lv2" / (scenario.name + ".f32"), platforms::renderLv2Scenario(scenario, *lv2));
         }

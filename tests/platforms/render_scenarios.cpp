@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "host.h"
+#include "vst_time_record.h"
 #include "plugin_instance.h"
 #include "transport.h"
 
@@ -27,9 +28,9 @@ float uniformSample(std::mt19937& random) {
 
 // Noise with a loud, decaying click every 4099 frames: a signal whose
 // repeats are easy to tell apart.
-vsthost::StereoBuffer testSignal(std::size_t frames, std::uint32_t seed) {
+pluginhost::StereoBuffer testSignal(std::size_t frames, std::uint32_t seed) {
     std::mt19937 random(seed);
-    vsthost::StereoBuffer signal(frames);
+    pluginhost::StereoBuffer signal(frames);
     float click = 0.0f;
     for (std::size_t i = 0; i < frames; ++i) {
         if (i % 4099 == 0) click = 0.9f;
@@ -49,13 +50,13 @@ constexpr Parameters kDecayIntoSubnormals = {1.0f, 0.0f, 0.7f, 0.3f, 0.5f, 1.0f}
 
 struct Plan {
     Parameters parameters = kDefaults;
-    vsthost::BlockSizer blocks = vsthost::fixedBlocks(512);
+    pluginhost::BlockSizer blocks = pluginhost::fixedBlocks(512);
     // Called before every block: moves the transport or the parameters.
-    std::function<void(std::int64_t frame, vsthost::Transport&, ScenarioPlayer&)> beforeBlock;
-    vsthost::StereoBuffer input;
+    std::function<void(std::int64_t frame, pluginhost::Transport&, ScenarioPlayer&)> beforeBlock;
+    pluginhost::StereoBuffer input;
 };
 
-vsthost::BlockSizer randomBlocks(std::uint32_t seed) {
+pluginhost::BlockSizer randomBlocks(std::uint32_t seed) {
     auto random = std::make_shared<std::mt19937>(seed);
     return [random](std::int64_t, std::int64_t) { return static_cast<std::int32_t>(1 + (*random)() % kLongestScenarioBlock); };
 }
@@ -65,10 +66,10 @@ Plan planFor(const Scenario& scenario) {
     plan.input = testSignal(scenario.frames, static_cast<std::uint32_t>(scenario.frames));
     const std::string& name = scenario.name;
     if (name == "rate8000-block1") {
-        plan.blocks = vsthost::fixedBlocks(1);
+        plan.blocks = pluginhost::fixedBlocks(1);
     } else if (name == "rate44100-block17-parameter-changes") {
-        plan.blocks = vsthost::fixedBlocks(17);
-        plan.beforeBlock = [step = 0](std::int64_t, vsthost::Transport&, ScenarioPlayer& plugin) mutable {
+        plan.blocks = pluginhost::fixedBlocks(17);
+        plan.beforeBlock = [step = 0](std::int64_t, pluginhost::Transport&, ScenarioPlayer& plugin) mutable {
             // A slow sweep of every parameter, one of them per block.
             const auto index = static_cast<VstInt32>(step % 6);
             plugin.setParameter(index, static_cast<float>((step * 37) % 101) / 100.0f);
@@ -79,7 +80,7 @@ Plan planFor(const Scenario& scenario) {
     } else if (name == "rate96000-random-blocks-jumps") {
         plan.blocks = randomBlocks(96);
         plan.parameters = {0.5f, 1.0f, 0.9f, 0.5f, 0.8f, 0.75f};
-        plan.beforeBlock = [jumps = 0, random = std::mt19937(7)](std::int64_t frame, vsthost::Transport& transport,
+        plan.beforeBlock = [jumps = 0, random = std::mt19937(7)](std::int64_t frame, pluginhost::Transport& transport,
                                                                   ScenarioPlayer&) mutable {
             // Every 40000 frames or so, jump somewhere within 16 bars.
             if (frame / 40000 > jumps) {
@@ -89,28 +90,27 @@ Plan planFor(const Scenario& scenario) {
         };
     } else if (name == "rate88200-block512-loop") {
         plan.parameters = {3.0f / 11.0f, 0.5f, 1.0f, 0.0f, 0.9f, 1.0f};
-        plan.beforeBlock = [](std::int64_t, vsthost::Transport& transport, ScenarioPlayer&) {
+        plan.beforeBlock = [](std::int64_t, pluginhost::Transport& transport, ScenarioPlayer&) {
             // A two-bar loop from bar 2: back to its start whenever it ends.
             if (transport.position() >= 12.0) transport.locate(4.0 + (transport.position() - 12.0));
         };
     } else if (name == "rate192000-preroll-then-stop") {
         plan.parameters = {9.0f / 11.0f, 1.0f, 0.4f, 1.0f, 0.9f, 0.6f};
-        plan.beforeBlock = [](std::int64_t frame, vsthost::Transport& transport, ScenarioPlayer&) {
+        plan.beforeBlock = [](std::int64_t frame, pluginhost::Transport& transport, ScenarioPlayer&) {
             // Plays out of the pre-roll, then stops for the rest.
             if (frame >= 300000) transport.setPlaying(false);
         };
     } else if (name == "rate22050-tempo-changes-and-missing-time") {
         plan.blocks = randomBlocks(22);
-        plan.beforeBlock = [block = 0](std::int64_t, vsthost::Transport& transport, ScenarioPlayer&) mutable {
+        plan.beforeBlock = [block = 0](std::int64_t, pluginhost::Transport& transport, ScenarioPlayer&) mutable {
             transport.setTempo(block % 50 < 25 ? 89.75 : 140.0625);
             // Now and then a block without a position or without a tempo.
             const int phase = block % 17;
-            transport.setValidFlags(phase == 3 ? kVstTempoValid
-                                                : (phase == 9 ? kVstPpqPosValid : kVstPpqPosValid | kVstTempoValid));
+            transport.setKnown(phase != 3, phase != 9);
             ++block;
         };
     } else if (name == "rate32000-subnormal-input") {
-        plan.blocks = vsthost::fixedBlocks(17);
+        plan.blocks = pluginhost::fixedBlocks(17);
         plan.parameters = {1.0f, 1.0f, 0.3f, 0.7f, 0.99f, 0.5f};
         // The first half subnormal, the second as loud as ever.
         for (auto* channel : {&plan.input.left, &plan.input.right}) {
@@ -141,19 +141,19 @@ const std::vector<Scenario>& renderScenarios() {
 namespace {
 
 // The VST 2.4 host: the time record answered is the block's.
-class VstPlayer final : public ScenarioPlayer, private vsthost::Host {
+class VstPlayer final : public ScenarioPlayer, private vst2host::Host {
 public:
     explicit VstPlayer(VstPluginMainProc entryPoint) : plugin_(*this, entryPoint) {}
 
     void start(float sampleRate) override {
         // The rate the effect may ask the host for, too.
-        transport = vsthost::Transport(sampleRate);
+        transport = pluginhost::Transport(sampleRate);
         plugin_.switchOn(sampleRate, 512);
     }
     void setParameter(VstInt32 index, float value) override { plugin_.setParameter(index, value); }
-    void process(const VstTimeInfo& time, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
-                 std::int32_t frames) override {
-        time_ = time;
+    void process(const pluginhost::BlockTime& time, const float* inLeft, const float* inRight, float* outLeft,
+                 float* outRight, std::int32_t frames) override {
+        time_ = vst2host::timeRecordOf(time);
         float* inputs[2] = {const_cast<float*>(inLeft), const_cast<float*>(inRight)};
         float* outputs[2] = {outLeft, outRight};
         plugin_.processReplacing(inputs, outputs, frames);
@@ -163,11 +163,11 @@ private:
     VstIntPtr answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
                      float opt) override {
         if (opcode == audioMasterGetTime) return reinterpret_cast<VstIntPtr>(&time_);
-        return vsthost::Host::answer(effect, opcode, index, value, ptr, opt);
+        return vst2host::Host::answer(effect, opcode, index, value, ptr, opt);
     }
 
     VstTimeInfo time_{};
-    vsthost::PluginInstance plugin_;
+    vst2host::PluginInstance plugin_;
 };
 
 }  // namespace
@@ -176,23 +176,23 @@ std::unique_ptr<ScenarioPlayer> vstScenarioPlayer(VstPluginMainProc entryPoint) 
     return std::make_unique<VstPlayer>(entryPoint);
 }
 
-vsthost::StereoBuffer renderScenario(const Scenario& scenario, VstPluginMainProc entryPoint) {
+pluginhost::StereoBuffer renderScenario(const Scenario& scenario, VstPluginMainProc entryPoint) {
     return renderScenario(scenario, *vstScenarioPlayer(entryPoint));
 }
 
-vsthost::StereoBuffer renderScenario(const Scenario& scenario, ScenarioPlayer& player) {
+pluginhost::StereoBuffer renderScenario(const Scenario& scenario, ScenarioPlayer& player) {
     Plan plan = planFor(scenario);
-    vsthost::Transport transport(scenario.sampleRate, scenario.tempo, scenario.startPosition);
+    pluginhost::Transport transport(scenario.sampleRate, scenario.tempo, scenario.startPosition);
     player.start(scenario.sampleRate);
     for (VstInt32 index = 0; index < 6; ++index) player.setParameter(index, plan.parameters[static_cast<std::size_t>(index)]);
     const auto total = static_cast<std::int64_t>(plan.input.frames());
-    vsthost::StereoBuffer output(plan.input.frames());
+    pluginhost::StereoBuffer output(plan.input.frames());
     for (std::int64_t frame = 0; frame < total;) {
         const std::int64_t left = total - frame;
         const auto frames = static_cast<std::int32_t>(std::clamp<std::int64_t>(plan.blocks(frame, left), 1, left));
         if (plan.beforeBlock) plan.beforeBlock(frame, transport, player);
         const auto at = static_cast<std::size_t>(frame);
-        player.process(*transport.timeInfo(), &plan.input.left[at], &plan.input.right[at], &output.left[at],
+        player.process(transport.blockTime(), &plan.input.left[at], &plan.input.right[at], &output.left[at],
                        &output.right[at], frames);
         transport.advance(frames);
         frame += frames;
@@ -200,7 +200,7 @@ vsthost::StereoBuffer renderScenario(const Scenario& scenario, ScenarioPlayer& p
     return output;
 }
 
-std::vector<char> interleavedBytes(const vsthost::StereoBuffer& output) {
+std::vector<char> interleavedBytes(const pluginhost::StereoBuffer& output) {
     std::vector<char> bytes(output.frames() * 2 * sizeof(float));
     char* at = bytes.data();
     for (std::size_t i = 0; i < output.frames(); ++i) {

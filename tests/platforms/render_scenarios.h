@@ -14,7 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "block_renderer.h"
+#include "block_time.h"
+#include "stereo_blocks.h"
 #include "vst_abi.h"
 
 namespace platforms {
@@ -33,8 +34,8 @@ const std::vector<Scenario>& renderScenarios();
 constexpr std::int32_t kLongestScenarioBlock = 3000;
 
 // What a scenario plays through: one plug-in format's edition behind a host
-// of that format. Parameters and time come in the VST 2.4 edition's terms;
-// each player turns them into its format's.
+// of that format. Parameters come in the VST 2.4 edition's terms, time in
+// the host library's; each player turns them into its format's.
 class ScenarioPlayer {
 public:
     virtual ~ScenarioPlayer() = default;
@@ -42,8 +43,8 @@ public:
     virtual void start(float sampleRate) = 0;
     // A parameter value in 0..1, for the blocks from the next one on.
     virtual void setParameter(VstInt32 index, float value) = 0;
-    // One block, with the host's time record for its first frame.
-    virtual void process(const VstTimeInfo& time, const float* inLeft, const float* inRight, float* outLeft,
+    // One block, with the transport at its first frame.
+    virtual void process(const pluginhost::BlockTime& time, const float* inLeft, const float* inRight, float* outLeft,
                          float* outRight, std::int32_t frames) = 0;
 };
 
@@ -52,12 +53,12 @@ public:
 std::unique_ptr<ScenarioPlayer> vstScenarioPlayer(VstPluginMainProc entryPoint);
 
 // Plays the scenario through a new instance made by entryPoint.
-vsthost::StereoBuffer renderScenario(const Scenario& scenario, VstPluginMainProc entryPoint);
+pluginhost::StereoBuffer renderScenario(const Scenario& scenario, VstPluginMainProc entryPoint);
 // Plays the scenario through the player's new instance.
-vsthost::StereoBuffer renderScenario(const Scenario& scenario, ScenarioPlayer& player);
+pluginhost::StereoBuffer renderScenario(const Scenario& scenario, ScenarioPlayer& player);
 
 // The raw form written and compared: 32-bit little-endian floats, left and
 // right interleaved frame by frame.
-std::vector<char> interleavedBytes(const vsthost::StereoBuffer& output);
+std::vector<char> interleavedBytes(const pluginhost::StereoBuffer& output);
 
 }  // namespace platforms

@@ -64,7 +64,7 @@ std::string firstDifference(const std::vector<char>& expected, const std::vector
 // each platform wrote into its renders' subdirectory.
 void expectEveryPlatformToTheBit(
     const std::string& subdirectory,
-    const std::function<vsthost::StereoBuffer(const platforms::Scenario&)>& renderNatively) {
+    const std::function<pluginhost::StereoBuffer(const platforms::Scenario&)>& renderNatively) {
     const bool required = std::getenv("SLICECAST_REQUIRE_CROSS_RENDERS") != nullptr;
     std::vector<Platform> present;
     for (Platform platform : crossPlatforms()) {
@@ -88,7 +88,7 @@ void expectEveryPlatformToTheBit(
 }
 
 // Through a new player of the native build's edition.
-std::function<vsthost::StereoBuffer(const platforms::Scenario&)> playedBy(
+std::function<pluginhost::StereoBuffer(const platforms::Scenario&)> playedBy(
     const std::function<std::unique_ptr<platforms::ScenarioPlayer>()>& newPlayer) {
     return [newPlayer](const platforms::Scenario& scenario) { return platforms::renderScenario(scenario, *newPlayer()); };
 }
@@ -108,7 +108,7 @@ TEST(CrossPlatformRenders, EveryPlatformsClapEditionPlaysEveryScenarioToTheBit) 
 // The LV2 edition's binary, driven through lv2_descriptor on each platform
 // (platform_render's lv2/ folder), against the native build's.
 TEST(CrossPlatformRenders, EveryPlatformsLv2BinaryPlaysEveryScenarioToTheBit) {
-    const vsthost::PluginLibrary lv2(SLICECAST_LV2_BINARY);
+    const pluginhost::SharedLibrary lv2(SLICECAST_LV2_BINARY);
     expectEveryPlatformToTheBit(
         "lv2", [&lv2](const platforms::Scenario& scenario) { return platforms::renderLv2Scenario(scenario, lv2); });
 }
@@ -116,7 +116,7 @@ TEST(CrossPlatformRenders, EveryPlatformsLv2BinaryPlaysEveryScenarioToTheBit) {
 // What the platforms' LV2 renders are held to is itself the VST 2.4
 // edition's sound: the binary driven directly gives the same bits.
 TEST(CrossPlatformRenders, Lv2BinaryDrivenDirectlyPlaysAsTheVstEdition) {
-    const vsthost::PluginLibrary lv2(SLICECAST_LV2_BINARY);
+    const pluginhost::SharedLibrary lv2(SLICECAST_LV2_BINARY);
     for (const auto& scenario : platforms::renderScenarios()) {
         const auto viaLv2 = platforms::interleavedBytes(platforms::renderLv2Scenario(scenario, lv2));
         const auto viaVst = platforms::interleavedBytes(platforms::renderScenario(scenario, testsupport::slicecastEntry()));

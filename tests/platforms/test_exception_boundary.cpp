@@ -9,7 +9,7 @@
 
 namespace {
 
-struct ThrowingHost : vsthost::Host {
+struct ThrowingHost : vst2host::Host {
     VstInt32 throwsOn = -1;
     int throws = 0;
     VstIntPtr answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
@@ -35,7 +35,7 @@ TEST(ExceptionBoundary, AThrowingVersionQueryGivesNoEffect) {
 
 TEST(ExceptionBoundary, EveryHostCalledFunctionAnswersThroughAThrowingCallback) {
     ThrowingHost host;
-    vsthost::PluginInstance plugin(host, testsupport::slicecastEntry());
+    vst2host::PluginInstance plugin(host, testsupport::slicecastEntry());
     plugin.switchOn(48000.0f, 64);
     host.throwsOn = audioMasterGetTime;
     AEffect* effect = plugin.effect();

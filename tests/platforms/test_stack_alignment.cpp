@@ -57,12 +57,12 @@ TEST(StackAlignment, EveryHostCalledFunctionWorksFromAMisalignedStack) {
 
     for (std::uint32_t skew : {4u, 8u, 12u}) {
         SCOPED_TRACE(skew);
-        vsthost::Host host;
-        host.transport = vsthost::Transport(48000.0, 128.5, 0.0);
+        vst2host::Host host;
+        host.transport = pluginhost::Transport(48000.0, 128.5, 0.0);
         // The entry point itself, misaligned. The host's callback answers
         // the version query without knowing the effect; afterwards the
         // record's host field leads it to this host, as instantiate() does.
-        const std::uint32_t callback[] = {word(&vsthost::Host::callback)};
+        const std::uint32_t callback[] = {word(&vst2host::Host::callback)};
         auto* effect = reinterpret_cast<AEffect*>(
             misalignedCall(reinterpret_cast<const void*>(testsupport::slicecastEntry()), callback, 1, skew));
         ASSERT_NE(effect, nullptr);
@@ -82,7 +82,7 @@ TEST(StackAlignment, EveryHostCalledFunctionWorksFromAMisalignedStack) {
         EXPECT_EQ(calls.dispatch(effGetParamDisplay, 0, 0, display), 0);
         EXPECT_STREQ(display, "1/64");
 
-        vsthost::StereoBuffer output(input.frames());
+        pluginhost::StereoBuffer output(input.frames());
         for (std::size_t frame = 0; frame < input.frames(); frame += 256) {
             float* inputs[2] = {const_cast<float*>(input.left.data() + frame), const_cast<float*>(input.right.data() + frame)};
             float* outputs[2] = {output.left.data() + frame, output.right.data() + frame};

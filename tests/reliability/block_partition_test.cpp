@@ -18,33 +18,33 @@ constexpr std::size_t kFrames = 6 * 32768;  // three bars
 
 struct Partition {
     const char* name;
-    vsthost::BlockSizer sizer;
+    pluginhost::BlockSizer sizer;
 };
 
-vsthost::BlockSizer randomBlocks(unsigned seed) {
+pluginhost::BlockSizer randomBlocks(unsigned seed) {
     auto generator = std::make_shared<std::mt19937>(seed);
     return [generator](std::int64_t, std::int64_t) {
         return std::uniform_int_distribution<std::int32_t>(1, 5000)(*generator);
     };
 }
 
-// Where the transport starts, and which fields its records flag.
+// Where the transport starts, and whether the host tells its position.
 struct Timeline {
     double start;
-    VstInt32 flags;
+    bool positioned;
 };
 
-vsthost::StereoBuffer render(const reliability::Preset& preset, Timeline timeline, const vsthost::BlockSizer& sizer,
+pluginhost::StereoBuffer render(const reliability::Preset& preset, Timeline timeline, const pluginhost::BlockSizer& sizer,
                              bool withEmptyCalls) {
-    vsthost::Host host;
-    host.transport = vsthost::Transport(kRate, kTempo, timeline.start);
-    host.transport.setValidFlags(timeline.flags);
+    vst2host::Host host;
+    host.transport = pluginhost::Transport(kRate, kTempo, timeline.start);
+    host.transport.setKnown(timeline.positioned, true);
     auto instance = reliability::openInstance(host, static_cast<float>(kRate), preset, 8192);
     const auto input = testsupport::noise(kFrames, 3);
-    vsthost::StereoBuffer output;
+    pluginhost::StereoBuffer output;
     float silent[1] = {0.0f};
     float scratch[1] = {0.0f};
-    vsthost::renderInBlocks(*instance, host.transport, input, output, sizer, [&](std::int64_t) {
+    vst2host::renderInBlocks(*instance, host.transport, input, output, sizer, [&](std::int64_t) {
         // Calls of zero (or fewer) frames between blocks must change nothing.
         if (!withEmptyCalls) return;
         reliability::processBlock(*instance, silent, silent, scratch, scratch, 0);
@@ -55,22 +55,21 @@ vsthost::StereoBuffer render(const reliability::Preset& preset, Timeline timelin
 
 TEST(BlockPartition, EveryPartitionGivesTheSameOutputToTheBit) {
     const std::vector<Partition> partitions{
-        {"1", vsthost::fixedBlocks(1)},       {"17", vsthost::fixedBlocks(17)},
-        {"2027", vsthost::fixedBlocks(2027)}, {"random a", randomBlocks(11)},
+        {"1", pluginhost::fixedBlocks(1)},       {"17", pluginhost::fixedBlocks(17)},
+        {"2027", pluginhost::fixedBlocks(2027)}, {"random a", randomBlocks(11)},
         {"random b", randomBlocks(12)},
     };
-    constexpr VstInt32 kPositioned = kVstPpqPosValid | kVstTempoValid;
-    for (const Timeline timeline : {Timeline{0.0, kPositioned}, Timeline{-4.0, kPositioned}, Timeline{7.5, kPositioned},
-                                    Timeline{0.0, kVstTempoValid}}) {
+    for (const Timeline timeline :
+         {Timeline{0.0, true}, Timeline{-4.0, true}, Timeline{7.5, true}, Timeline{0.0, false}}) {
         for (std::size_t p = 0; p < reliability::presets().size(); ++p) {
             const auto& preset = reliability::presets()[p];
-            const auto reference = render(preset, timeline, vsthost::fixedBlocks(4096), false);
+            const auto reference = render(preset, timeline, pluginhost::fixedBlocks(4096), false);
             EXPECT_TRUE(reliability::allFinite(reference));
             for (const Partition& partition : partitions) {
                 const auto output = render(preset, timeline, partition.sizer, partition.name[0] == 'r');
                 EXPECT_TRUE(reliability::bitIdentical(output, reference))
-                    << "blocks " << partition.name << ", preset " << p << ", start " << timeline.start << ", flags "
-                    << timeline.flags << ": "
+                    << "blocks " << partition.name << ", preset " << p << ", start " << timeline.start << ", positioned "
+                    << timeline.positioned << ": "
                     << reliability::firstDifference(output, reference);
             }
         }

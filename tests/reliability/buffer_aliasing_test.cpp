@@ -31,15 +31,15 @@ struct GuardedChannel {
 
 enum class Layout { OutOfPlace, InPlace, SharedInput };
 
-vsthost::StereoBuffer render(Layout layout, const reliability::Preset& preset, unsigned seed) {
-    vsthost::Host host;
-    host.transport = vsthost::Transport(kRate, 133.0, -2.0);
+pluginhost::StereoBuffer render(Layout layout, const reliability::Preset& preset, unsigned seed) {
+    vst2host::Host host;
+    host.transport = pluginhost::Transport(kRate, 133.0, -2.0);
     auto instance = reliability::openInstance(host, static_cast<float>(kRate), preset);
     // A shared input means both channels carry the left signal.
     auto input = testsupport::noise(kFrames, 21);
     if (layout == Layout::SharedInput) input.right = input.left;
     const auto pristine = input;
-    vsthost::StereoBuffer result(kFrames);
+    pluginhost::StereoBuffer result(kFrames);
     std::mt19937 generator(seed);
 
     for (std::size_t frame = 0; frame < kFrames;) {

@@ -23,8 +23,8 @@ constexpr int kMaxBlocks = 20'000'000;
 constexpr long kOverlapRounds = 2000;
 
 TEST(Concurrency, ParametersAndDisplaysChangeWhileBlocksAreProcessed) {
-    vsthost::Host host;
-    host.transport = vsthost::Transport(44100.0, 120.0, 0.0);
+    vst2host::Host host;
+    host.transport = pluginhost::Transport(44100.0, 120.0, 0.0);
     auto instance = reliability::openInstance(host, 44100.0f, reliability::presets()[1], kBlock);
     const auto input = testsupport::noise(kBlock, 6);
 
@@ -55,7 +55,7 @@ TEST(Concurrency, ParametersAndDisplaysChangeWhileBlocksAreProcessed) {
     });
     while (controlRounds.load() == 0) std::this_thread::yield();
 
-    vsthost::StereoBuffer output(kBlock);
+    pluginhost::StereoBuffer output(kBlock);
     bool finite = true;
     const long roundsAtStart = controlRounds.load();
     // At least kBlocks blocks, and on until the control thread has made
@@ -110,7 +110,7 @@ TEST(Concurrency, ClapValuesTextsAndStateOnTheMainThreadWhileBlocksWithEventsAre
     });
     while (controlRounds.load() == 0) std::this_thread::yield();
 
-    vsthost::StereoBuffer output(kBlock);
+    pluginhost::StereoBuffer output(kBlock);
     bool finite = true;
     const long roundsAtStart = controlRounds.load();
     std::mt19937 generator(9);

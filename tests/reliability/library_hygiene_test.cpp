@@ -11,10 +11,11 @@
 #include <sstream>
 #include <string>
 
-#include "plugin_library.h"
+#include "shared_library.h"
 #include "reliability_support.h"
 #include "slicecast_clap_plugin.h"
 #include "slicecast_plugin.h"
+#include "vst_entry_point.h"
 
 namespace {
 
@@ -78,23 +79,23 @@ protected:
     fs::path directory_;
 };
 
-vsthost::StereoBuffer renderAlone(const reliability::Preset& preset, const vsthost::StereoBuffer& input) {
-    vsthost::Host host;
+pluginhost::StereoBuffer renderAlone(const reliability::Preset& preset, const pluginhost::StereoBuffer& input) {
+    vst2host::Host host;
     auto instance = reliability::openInstance(host, 44100.0f, preset);
-    vsthost::StereoBuffer output;
-    vsthost::renderInBlocks(*instance, host.transport, input, output, vsthost::fixedBlocks(1000));
+    pluginhost::StereoBuffer output;
+    vst2host::renderInBlocks(*instance, host.transport, input, output, pluginhost::fixedBlocks(1000));
     return output;
 }
 
 TEST_F(TwoCopies, KeepTheirInstancesApart) {
-    auto first = std::make_unique<vsthost::PluginLibrary>((directory_ / "first.so").string());
-    vsthost::PluginLibrary second((directory_ / "second.so").string());
-    ASSERT_NE(reinterpret_cast<void*>(first->entryPoint()), reinterpret_cast<void*>(second.entryPoint()))
+    auto first = std::make_unique<pluginhost::SharedLibrary>((directory_ / "first.so").string());
+    pluginhost::SharedLibrary second((directory_ / "second.so").string());
+    ASSERT_NE(reinterpret_cast<void*>(vst2host::entryPointOf(*first)), reinterpret_cast<void*>(vst2host::entryPointOf(second)))
         << "the copies were not loaded apart";
 
-    vsthost::Host hostA, hostB;
-    auto a = std::make_unique<vsthost::PluginInstance>(hostA, first->entryPoint());
-    vsthost::PluginInstance b(hostB, second.entryPoint());
+    vst2host::Host hostA, hostB;
+    auto a = std::make_unique<vst2host::PluginInstance>(hostA, vst2host::entryPointOf(*first));
+    vst2host::PluginInstance b(hostB, vst2host::entryPointOf(second));
     a->switchOn(44100.0f, 1000);
     b.switchOn(44100.0f, 1000);
     reliability::applyPreset(*a, reliability::presets()[2]);
@@ -105,7 +106,7 @@ TEST_F(TwoCopies, KeepTheirInstancesApart) {
     EXPECT_EQ(b.parameterDisplay(1), "1/1");
 
     const auto input = testsupport::noise(3 * 44100, 17);
-    vsthost::StereoBuffer outA(input.frames()), outB(input.frames());
+    pluginhost::StereoBuffer outA(input.frames()), outB(input.frames());
     for (std::size_t frame = 0; frame < input.frames(); frame += 1000) {
         const auto frames = static_cast<VstInt32>(std::min<std::size_t>(1000, input.frames() - frame));
         reliability::processBlock(*a, &input.left[frame], &input.right[frame], &outA.left[frame], &outA.right[frame], frames);
@@ -119,7 +120,7 @@ TEST_F(TwoCopies, KeepTheirInstancesApart) {
     // Unloading one copy leaves the other's instance working.
     a.reset();
     first.reset();
-    vsthost::StereoBuffer more(1000);
+    pluginhost::StereoBuffer more(1000);
     reliability::processBlock(b, input.left.data(), input.right.data(), more.left.data(), more.right.data(), 1000);
     EXPECT_TRUE(reliability::allFinite(more));
     EXPECT_EQ(b.effectName(), "J'x Slicecast");

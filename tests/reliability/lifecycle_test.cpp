@@ -44,15 +44,15 @@ TEST(Lifecycle, ManyInstancesInterleavedMatchTheSameInstancesRunAlone) {
     constexpr std::size_t kFrames = 3 * 44100;
     constexpr VstInt32 kBlock = 733;
 
-    std::vector<std::unique_ptr<vsthost::Host>> hosts;
-    std::vector<std::unique_ptr<vsthost::PluginInstance>> instances;
-    std::vector<vsthost::StereoBuffer> inputs;
-    std::vector<vsthost::StereoBuffer> outputs;
+    std::vector<std::unique_ptr<vst2host::Host>> hosts;
+    std::vector<std::unique_ptr<vst2host::PluginInstance>> instances;
+    std::vector<pluginhost::StereoBuffer> inputs;
+    std::vector<pluginhost::StereoBuffer> outputs;
     for (int n = 0; n < kInstances; ++n) {
         // Each instance gets its own tempo, start, preset and signal, so
         // that any sharing of state between them shows in the output.
-        hosts.push_back(std::make_unique<vsthost::Host>());
-        hosts.back()->transport = vsthost::Transport(kRate, 90.0 + 10.0 * n, 0.5 * n);
+        hosts.push_back(std::make_unique<vst2host::Host>());
+        hosts.back()->transport = pluginhost::Transport(kRate, 90.0 + 10.0 * n, 0.5 * n);
         instances.push_back(openInstance(*hosts.back(), kRate, presets()[n % presets().size()]));
         inputs.push_back(noise(kFrames, static_cast<unsigned>(100 + n)));
         outputs.emplace_back(kFrames);
@@ -67,11 +67,11 @@ TEST(Lifecycle, ManyInstancesInterleavedMatchTheSameInstancesRunAlone) {
         }
     }
     for (int n = 0; n < kInstances; ++n) {
-        vsthost::Host alone;
-        alone.transport = vsthost::Transport(kRate, 90.0 + 10.0 * n, 0.5 * n);
+        vst2host::Host alone;
+        alone.transport = pluginhost::Transport(kRate, 90.0 + 10.0 * n, 0.5 * n);
         auto instance = openInstance(alone, kRate, presets()[n % presets().size()]);
-        vsthost::StereoBuffer expected;
-        vsthost::renderInBlocks(*instance, alone.transport, inputs[n], expected, vsthost::fixedBlocks(kBlock));
+        pluginhost::StereoBuffer expected;
+        vst2host::renderInBlocks(*instance, alone.transport, inputs[n], expected, pluginhost::fixedBlocks(kBlock));
         EXPECT_TRUE(reliability::bitIdentical(outputs[n], expected))
             << "instance " << n << ": " << reliability::firstDifference(outputs[n], expected);
     }
@@ -79,10 +79,10 @@ TEST(Lifecycle, ManyInstancesInterleavedMatchTheSameInstancesRunAlone) {
 
 TEST(Lifecycle, OpeningAndClosingInALoopReturnsEveryByte) {
     const auto input = noise(2048);
-    vsthost::StereoBuffer output(2048);
+    pluginhost::StereoBuffer output(2048);
     auto openAndClose = [&] {
-        vsthost::Host host;
-        vsthost::PluginInstance instance(host, testsupport::slicecastEntry());
+        vst2host::Host host;
+        vst2host::PluginInstance instance(host, testsupport::slicecastEntry());
         instance.switchOn(kRate, 2048);
         reliability::processBlock(instance, input.left.data(), input.right.data(), output.left.data(),
                                   output.right.data(), 2048);
@@ -110,7 +110,7 @@ TEST(Lifecycle, EveryOpcodeFromMinus1000To1000IsSafeAndUnknownOnesAnswerZero) {
     // Arguments a host might send, benign and hostile; value is never used
     // as a pointer except by the speaker arrangement opcodes, handled below.
     const std::array<SweepCall, 4> calls{{{0, 0, 0.0f}, {5, 1, 48000.0f}, {-1, -1, -1.0f}, {1000, 1 << 20, 1e30f}}};
-    vsthost::Host host;
+    vst2host::Host host;
     auto instance = openInstance(host, kRate, presets()[1]);
 
     for (VstInt32 opcode = -1000; opcode <= 1000; ++opcode) {
@@ -145,7 +145,7 @@ TEST(Lifecycle, EveryOpcodeFromMinus1000To1000IsSafeAndUnknownOnesAnswerZero) {
     instance->dispatch(effMainsChanged, 0, 1);
     EXPECT_EQ(instance->effectName(), "J'x Slicecast");
     const auto input = noise(4096);
-    vsthost::StereoBuffer output(4096);
+    pluginhost::StereoBuffer output(4096);
     reliability::processBlock(*instance, input.left.data(), input.right.data(), output.left.data(),
                               output.right.data(), 4096);
     EXPECT_TRUE(reliability::allFinite(output));
@@ -159,7 +159,7 @@ TEST(Lifecycle, CapabilityQueriesAnswerZeroAndReadNothingBeyondTheText) {
         "offline",         "midiProgramNames", "bypass",             "1in1out",             "2in2out",
         "plugAsChannelInsert", "plugAsSend",   "mixDryWet",          "noRealTime",          "",
         "hasCockosExtensions"};
-    vsthost::Host host;
+    vst2host::Host host;
     auto instance = openInstance(host, kRate, presets()[0]);
     for (const char* capability : capabilities) {
         std::array<char, 256> text{};
@@ -177,14 +177,14 @@ TEST(Lifecycle, CapabilityQueriesAnswerZeroAndReadNothingBeyondTheText) {
 // already processing.
 enum class RateChange { WhileSwitchedOn, WhileSwitchedOff };
 
-vsthost::StereoBuffer renderAcrossRateChange(RateChange how, float newRate, VstInt32 newBlock) {
+pluginhost::StereoBuffer renderAcrossRateChange(RateChange how, float newRate, VstInt32 newBlock) {
     constexpr std::size_t kBefore = 70000;
     constexpr std::size_t kAfter = 4 * 96000;
-    vsthost::Host host;
-    host.transport = vsthost::Transport(kRate, 120.0, 0.0);
+    vst2host::Host host;
+    host.transport = pluginhost::Transport(kRate, 120.0, 0.0);
     auto instance = openInstance(host, kRate, presets()[1], 512);
-    vsthost::StereoBuffer first;
-    vsthost::renderInBlocks(*instance, host.transport, noise(kBefore, 7), first, vsthost::fixedBlocks(512));
+    pluginhost::StereoBuffer first;
+    vst2host::renderInBlocks(*instance, host.transport, noise(kBefore, 7), first, pluginhost::fixedBlocks(512));
 
     if (how == RateChange::WhileSwitchedOff) instance->dispatch(effMainsChanged, 0, 0);
     instance->dispatch(effSetSampleRate, 0, 0, nullptr, newRate);
@@ -192,8 +192,8 @@ vsthost::StereoBuffer renderAcrossRateChange(RateChange how, float newRate, VstI
     if (how == RateChange::WhileSwitchedOff) instance->dispatch(effMainsChanged, 0, 1);
     host.transport.setSampleRate(newRate);
 
-    vsthost::StereoBuffer second;
-    vsthost::renderInBlocks(*instance, host.transport, noise(kAfter, 8), second, vsthost::fixedBlocks(newBlock));
+    pluginhost::StereoBuffer second;
+    vst2host::renderInBlocks(*instance, host.transport, noise(kAfter, 8), second, pluginhost::fixedBlocks(newBlock));
     return second;
 }
 
@@ -208,12 +208,12 @@ TEST(Lifecycle, RateAndBlockSizeChangesTakeEffectTheSameWayOnAndOff) {
         // From the first update-period boundary after the change on, the
         // old rate's capture is forgotten: the output is what an instance
         // opened at the new rate, at the same position, plays.
-        vsthost::Host fresh;
-        fresh.transport = vsthost::Transport(newRate, 120.0, 70000.0 * 2.0 / kRate);
+        vst2host::Host fresh;
+        fresh.transport = pluginhost::Transport(newRate, 120.0, 70000.0 * 2.0 / kRate);
         auto instance = openInstance(fresh, newRate, presets()[1], newBlock);
-        vsthost::StereoBuffer expected;
-        vsthost::renderInBlocks(*instance, fresh.transport, noise(whileOn.frames(), 8), expected,
-                                vsthost::fixedBlocks(newBlock));
+        pluginhost::StereoBuffer expected;
+        vst2host::renderInBlocks(*instance, fresh.transport, noise(whileOn.frames(), 8), expected,
+                                pluginhost::fixedBlocks(newBlock));
         // Preset 1 has 1/1-bar update periods: the next boundary is at most
         // one bar (two seconds at 120) away.
         const auto boundaryBound = static_cast<std::size_t>(2.0f * newRate) + 1;

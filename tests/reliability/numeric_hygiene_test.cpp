@@ -45,8 +45,8 @@ const std::vector<Signal>& signals() {
     return all;
 }
 
-vsthost::StereoBuffer signalThenSilence(const Signal& signal) {
-    vsthost::StereoBuffer buffer(kSignalFrames + kSilentBlocks * kBlock);
+pluginhost::StereoBuffer signalThenSilence(const Signal& signal) {
+    pluginhost::StereoBuffer buffer(kSignalFrames + kSilentBlocks * kBlock);
     for (std::size_t i = 0; i < kSignalFrames; ++i) {
         buffer.left[i] = signal.sample(i, 0);
         buffer.right[i] = signal.sample(i, 1);
@@ -61,12 +61,12 @@ const std::array<reliability::Preset, 3> kPresets{{
     {1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f},
 }};
 
-vsthost::StereoBuffer render(const vsthost::StereoBuffer& input, const reliability::Preset& preset) {
-    vsthost::Host host;
-    host.transport = vsthost::Transport(kRate, 120.0, 0.0);
+pluginhost::StereoBuffer render(const pluginhost::StereoBuffer& input, const reliability::Preset& preset) {
+    vst2host::Host host;
+    host.transport = pluginhost::Transport(kRate, 120.0, 0.0);
     auto instance = reliability::openInstance(host, static_cast<float>(kRate), preset, kBlock);
-    vsthost::StereoBuffer output;
-    vsthost::renderInBlocks(*instance, host.transport, input, output, vsthost::fixedBlocks(kBlock));
+    pluginhost::StereoBuffer output;
+    vst2host::renderInBlocks(*instance, host.transport, input, output, pluginhost::fixedBlocks(kBlock));
     return output;
 }
 

@@ -110,10 +110,10 @@ void armedDuring(Call&& call) {
 TEST(RealtimeSafety, TheCountersSeeCallsMadeInsideTheLibrary) {
     // Creating an instance allocates it inside the library: the counters
     // must see that, or the checks below would prove nothing.
-    vsthost::Host host;
+    vst2host::Host host;
     heapCalls = 0;
-    std::unique_ptr<vsthost::PluginInstance> instance;
-    armedDuring([&] { instance = std::make_unique<vsthost::PluginInstance>(host, testsupport::slicecastEntry()); });
+    std::unique_ptr<vst2host::PluginInstance> instance;
+    armedDuring([&] { instance = std::make_unique<vst2host::PluginInstance>(host, testsupport::slicecastEntry()); });
     EXPECT_GE(heapCalls.load(), 1);
     armedDuring([&] {
         static pthread_mutex_t mutex = PTHREAD_MUTEX_INITIALIZER;
@@ -127,10 +127,10 @@ TEST(RealtimeSafety, TheCountersSeeCallsMadeInsideTheLibrary) {
 TEST(RealtimeSafety, ProcessingNeitherAllocatesNorLocks) {
     std::mt19937 generator(3);
     testsupport::ScriptedTimeHost host;
-    host.transport = vsthost::Transport(48000.0, 128.0, -3.0);
+    host.transport = pluginhost::Transport(48000.0, 128.0, -3.0);
     auto instance = reliability::openInstance(host, 48000.0f, reliability::presets()[1], 4096);
     const auto input = testsupport::noise(4096, 2);
-    vsthost::StereoBuffer output(4096);
+    pluginhost::StereoBuffer output(4096);
     VstTimeInfo noFlags{};
 
     heapCalls = 0;
@@ -161,7 +161,7 @@ TEST(RealtimeSafety, ClapProcessingAndFlushNeitherAllocateNorLock) {
     claphost::ClapInstance plugin(testsupport::slicecastClapLibrary(), host);
     ASSERT_TRUE(plugin.activate(48000.0, 1, 4096));
     const auto input = testsupport::noise(4096, 2);
-    vsthost::StereoBuffer output(4096);
+    pluginhost::StereoBuffer output(4096);
 
     heapCalls = 0;
     lockCalls = 0;

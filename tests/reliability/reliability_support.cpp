@@ -18,40 +18,40 @@ const std::array<Preset, 4>& presets() {
     return all;
 }
 
-void applyPreset(vsthost::PluginInstance& instance, const Preset& preset) {
+void applyPreset(vst2host::PluginInstance& instance, const Preset& preset) {
     for (VstInt32 index = 0; index < static_cast<VstInt32>(preset.size()); ++index) {
         instance.setParameter(index, preset[static_cast<std::size_t>(index)]);
     }
 }
 
-std::unique_ptr<vsthost::PluginInstance> openInstance(vsthost::Host& host, float sampleRate, const Preset& preset,
+std::unique_ptr<vst2host::PluginInstance> openInstance(vst2host::Host& host, float sampleRate, const Preset& preset,
                                                       VstInt32 blockSize) {
-    auto instance = std::make_unique<vsthost::PluginInstance>(host, testsupport::slicecastEntry());
+    auto instance = std::make_unique<vst2host::PluginInstance>(host, testsupport::slicecastEntry());
     instance->switchOn(sampleRate, blockSize);
     applyPreset(*instance, preset);
     return instance;
 }
 
-bool allFinite(const vsthost::StereoBuffer& buffer) {
+bool allFinite(const pluginhost::StereoBuffer& buffer) {
     for (std::size_t i = 0; i < buffer.frames(); ++i) {
         if (!std::isfinite(buffer.left[i]) || !std::isfinite(buffer.right[i])) return false;
     }
     return true;
 }
 
-bool bitIdentical(const vsthost::StereoBuffer& a, const vsthost::StereoBuffer& b) {
+bool bitIdentical(const pluginhost::StereoBuffer& a, const pluginhost::StereoBuffer& b) {
     const std::size_t bytes = a.frames() * sizeof(float);
     return a.frames() == b.frames() && std::memcmp(a.left.data(), b.left.data(), bytes) == 0 &&
            std::memcmp(a.right.data(), b.right.data(), bytes) == 0;
 }
 
-std::size_t silentFrom(const vsthost::StereoBuffer& buffer) {
+std::size_t silentFrom(const pluginhost::StereoBuffer& buffer) {
     std::size_t frame = buffer.frames();
     while (frame > 0 && buffer.left[frame - 1] == 0.0f && buffer.right[frame - 1] == 0.0f) --frame;
     return frame;
 }
 
-std::string firstDifference(const vsthost::StereoBuffer& a, const vsthost::StereoBuffer& b) {
+std::string firstDifference(const pluginhost::StereoBuffer& a, const pluginhost::StereoBuffer& b) {
     if (a.frames() != b.frames()) return "lengths differ";
     for (std::size_t i = 0; i < a.frames(); ++i) {
         if (std::memcmp(&a.left[i], &b.left[i], sizeof(float)) != 0 ||
@@ -65,7 +65,7 @@ std::string firstDifference(const vsthost::StereoBuffer& a, const vsthost::Stere
     return "no difference";
 }
 
-void processBlock(vsthost::PluginInstance& instance, const float* left, const float* right, float* outLeft,
+void processBlock(vst2host::PluginInstance& instance, const float* left, const float* right, float* outLeft,
                   float* outRight, VstInt32 frames) {
     float* inputs[2] = {const_cast<float*>(left), const_cast<float*>(right)};
     float* outputs[2] = {outLeft, outRight};

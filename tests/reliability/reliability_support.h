@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "block_renderer.h"
+#include "stereo_blocks.h"
 #include "host.h"
 #include "plugin_instance.h"
 
@@ -19,24 +19,24 @@ using Preset = std::array<float, 6>;
 // The presets the tests run through: the defaults, a shaped one with every
 // stage of the sound active, and extremes of both index parameters.
 const std::array<Preset, 4>& presets();
-void applyPreset(vsthost::PluginInstance& instance, const Preset& preset);
+void applyPreset(vst2host::PluginInstance& instance, const Preset& preset);
 
 // A new instance, switched on at the rate, with the preset applied.
-std::unique_ptr<vsthost::PluginInstance> openInstance(vsthost::Host& host, float sampleRate,
+std::unique_ptr<vst2host::PluginInstance> openInstance(vst2host::Host& host, float sampleRate,
                                                       const Preset& preset, VstInt32 blockSize = 4096);
 
-bool allFinite(const vsthost::StereoBuffer& buffer);
+bool allFinite(const pluginhost::StereoBuffer& buffer);
 // Bit-for-bit equality of both channels (NaNs compare by their bits too).
-bool bitIdentical(const vsthost::StereoBuffer& a, const vsthost::StereoBuffer& b);
+bool bitIdentical(const pluginhost::StereoBuffer& a, const pluginhost::StereoBuffer& b);
 // The first frame from which on both channels are exactly zero, or
 // buffer.frames() if the last frame is not.
-std::size_t silentFrom(const vsthost::StereoBuffer& buffer);
+std::size_t silentFrom(const pluginhost::StereoBuffer& buffer);
 
 // A description of where two renders first differ, for failure messages.
-std::string firstDifference(const vsthost::StereoBuffer& a, const vsthost::StereoBuffer& b);
+std::string firstDifference(const pluginhost::StereoBuffer& a, const pluginhost::StereoBuffer& b);
 
 // Processes one block through the record, as input and output arrays.
-void processBlock(vsthost::PluginInstance& instance, const float* left, const float* right, float* outLeft,
+void processBlock(vst2host::PluginInstance& instance, const float* left, const float* right, float* outLeft,
                   float* outRight, VstInt32 frames);
 
 }  // namespace reliability

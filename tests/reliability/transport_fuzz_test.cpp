@@ -28,14 +28,14 @@ TEST(SampleRatesAndTempos, EveryRateWithTempoRampsStaysFinite) {
             // blocks of varying size, with the tempo changing every block.
             const auto frames = static_cast<std::size_t>(rate / 2.0);
             for (const auto& [from, to] : {std::pair{20.0, 999.0}, std::pair{999.0, 20.0}}) {
-                vsthost::Host host;
-                host.transport = vsthost::Transport(rate, from, -1.0);
+                vst2host::Host host;
+                host.transport = pluginhost::Transport(rate, from, -1.0);
                 auto instance = reliability::openInstance(host, static_cast<float>(rate), reliability::presets()[p]);
-                vsthost::StereoBuffer output;
+                pluginhost::StereoBuffer output;
                 const auto sizer = [&generator](std::int64_t, std::int64_t) {
                     return std::uniform_int_distribution<std::int32_t>(1, 4096)(generator);
                 };
-                vsthost::renderInBlocks(*instance, host.transport, testsupport::noise(frames, 9), output, sizer,
+                vst2host::renderInBlocks(*instance, host.transport, testsupport::noise(frames, 9), output, sizer,
                                         [&](std::int64_t first) {
                                             const double progress = static_cast<double>(first) / frames;
                                             host.transport.setTempo(from + (to - from) * progress);
@@ -85,12 +85,12 @@ TEST(TransportFuzz, MisbehavingTransportsNeverCrashOrPoisonTheOutput) {
         std::mt19937 generator(seed);
         const double rate = kSampleRates[seed % kSampleRates.size()];
         ScriptedTimeHost host;
-        host.transport = vsthost::Transport(rate, 120.0, 0.0);
+        host.transport = pluginhost::Transport(rate, 120.0, 0.0);
         auto instance =
             reliability::openInstance(host, static_cast<float>(rate), reliability::presets()[seed % 4], kMaxBlock);
         VstTimeInfo record{};
         const auto input = testsupport::noise(kMaxBlock, seed);
-        vsthost::StereoBuffer output(kMaxBlock);
+        pluginhost::StereoBuffer output(kMaxBlock);
         double loopStart = 8.0;
 
         for (int block = 0; block < 400; ++block) {
@@ -98,14 +98,14 @@ TEST(TransportFuzz, MisbehavingTransportsNeverCrashOrPoisonTheOutput) {
             auto& transport = host.transport;
             host.answerWithTransport();
             transport.setPlaying(true);
-            transport.setValidFlags(kVstPpqPosValid | kVstTempoValid);
-            record = *transport.timeInfo();
+            transport.setKnown(true, true);
+            record = *host.timeInfo();
             switch (static_cast<Mischief>(std::uniform_int_distribution<int>(0, int(Mischief::kCount) - 1)(generator))) {
                 case Mischief::Playing: break;
                 case Mischief::NoRecord: host.answerWith(nullptr); break;
-                case Mischief::NoFlags: transport.setValidFlags(0); break;
-                case Mischief::PositionOnly: transport.setValidFlags(kVstPpqPosValid); break;
-                case Mischief::TempoOnly: transport.setValidFlags(kVstTempoValid); break;
+                case Mischief::NoFlags: transport.setKnown(false, false); break;
+                case Mischief::PositionOnly: transport.setKnown(true, false); break;
+                case Mischief::TempoOnly: transport.setKnown(false, true); break;
                 case Mischief::Stopped: transport.setPlaying(false); break;
                 case Mischief::PreRoll: transport.locate(-std::uniform_real_distribution<double>(0.0, 8.0)(generator)); break;
                 case Mischief::SeekBackward: transport.locate(transport.position() - std::uniform_real_distribution<double>(0.0, 20.0)(generator)); break;
@@ -138,9 +138,9 @@ TEST(TransportFuzz, UnusableSampleRatesPassTheBlockDry) {
     const auto input = testsupport::noise(1024, 4);
     for (const float rate : {0.0f, -0.0f, -44100.0f, std::numeric_limits<float>::quiet_NaN(),
                              std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity()}) {
-        vsthost::Host host;
+        vst2host::Host host;
         auto instance = reliability::openInstance(host, 44100.0f, reliability::presets()[1]);
-        vsthost::StereoBuffer output(1024);
+        pluginhost::StereoBuffer output(1024);
         reliability::processBlock(*instance, input.left.data(), input.right.data(), output.left.data(),
                                   output.right.data(), 1024);
         host.transport.advance(1024);
@@ -149,7 +149,7 @@ TEST(TransportFuzz, UnusableSampleRatesPassTheBlockDry) {
                                   output.right.data(), 1024);
         EXPECT_TRUE(reliability::bitIdentical(output, input)) << "rate " << rate;
         // In place as well.
-        vsthost::StereoBuffer inPlace = input;
+        pluginhost::StereoBuffer inPlace = input;
         reliability::processBlock(*instance, inPlace.left.data(), inPlace.right.data(), inPlace.left.data(),
                                   inPlace.right.data(), 1024);
         EXPECT_TRUE(reliability::bitIdentical(inPlace, input)) << "rate " << rate << ", in place";

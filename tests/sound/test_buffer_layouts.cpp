@@ -53,7 +53,7 @@ TEST(BufferLayouts, EveryLayoutMatchesTheReferenceOnTheSameLayout) {
     const float settings[6] = {1.0f, 1.0f, 0.6f, 0.5f, 0.7f, 0.8f};
     for (const Layout& layout : layouts) {
         testsupport::ScriptedTimeHost host;
-        vsthost::PluginInstance plugin(host, testsupport::slicecastEntry());
+        vst2host::PluginInstance plugin(host, testsupport::slicecastEntry());
         plugin.switchOn(48000.0f, kFrames);
         testsupport::ReferenceSlicecast reference;
         reference.setSampleRate(48000.0f);
@@ -68,7 +68,7 @@ TEST(BufferLayouts, EveryLayoutMatchesTheReferenceOnTheSameLayout) {
 
         std::vector<float> library(4000);
         std::vector<float> expected(4000);
-        const vsthost::StereoBuffer noise = testsupport::noise(kFrames * kBlocks, 3);
+        const pluginhost::StereoBuffer noise = testsupport::noise(kFrames * kBlocks, 3);
         for (int block = 0; block < kBlocks; ++block) {
             // The host's fresh input goes where its input channels start.
             for (std::vector<float>* memory : {&library, &expected}) {

@@ -58,7 +58,7 @@ private:
     double tempo();
     float parameterValue(VstInt32 index);
     VstInt32 blockSize();
-    void changeBetweenBlocks(vsthost::PluginInstance& plugin, testsupport::ReferenceSlicecast& reference);
+    void changeBetweenBlocks(vst2host::PluginInstance& plugin, testsupport::ReferenceSlicecast& reference);
     void fillInput(std::vector<float>& left, std::vector<float>& right);
     std::string where(std::int64_t frame) const;
 
@@ -108,7 +108,7 @@ VstInt32 Scenario::blockSize() {
     return chance(0.1) ? between(1, 13) : between(1, 3000);
 }
 
-void Scenario::changeBetweenBlocks(vsthost::PluginInstance& plugin, testsupport::ReferenceSlicecast& reference) {
+void Scenario::changeBetweenBlocks(vst2host::PluginInstance& plugin, testsupport::ReferenceSlicecast& reference) {
     if (event(0.15)) {
         const VstInt32 index = between(0, 5);
         const float value = parameterValue(index);
@@ -184,7 +184,7 @@ void Scenario::run() {
     log_ << " start at " << record_.ppqPos << ", tempo " << record_.tempo << ", rate " << sampleRate_;
 
     testsupport::ScriptedTimeHost host;
-    vsthost::PluginInstance plugin(host, testsupport::slicecastEntry());
+    vst2host::PluginInstance plugin(host, testsupport::slicecastEntry());
     plugin.switchOn(sampleRate_, 512);
     testsupport::ReferenceSlicecast reference;
     reference.setSampleRate(sampleRate_);
@@ -266,7 +266,7 @@ struct Playback {
 void expectTheReferenceBits(const std::array<float, 6>& settings, VstInt32 blockSize, const std::string& label,
                             const Playback& playback = {}) {
     testsupport::ScriptedTimeHost host;
-    vsthost::PluginInstance plugin(host, testsupport::slicecastEntry());
+    vst2host::PluginInstance plugin(host, testsupport::slicecastEntry());
     plugin.switchOn(48000.0f, blockSize);
     testsupport::ReferenceSlicecast reference;
     reference.setSampleRate(48000.0f);
@@ -279,7 +279,7 @@ void expectTheReferenceBits(const std::array<float, 6>& settings, VstInt32 block
     record.flags = kVstPpqPosValid | kVstTempoValid;
     host.answerWith(&record);
     const auto input = testsupport::noise(playback.frames, static_cast<unsigned>(blockSize));
-    vsthost::StereoBuffer output(input.frames()), expected(input.frames());
+    pluginhost::StereoBuffer output(input.frames()), expected(input.frames());
     for (std::size_t frame = 0; frame < input.frames(); frame += static_cast<std::size_t>(blockSize)) {
         for (const ParameterChange& change : playback.changes) {
             if (change.atFrame != frame) continue;

@@ -26,11 +26,11 @@ constexpr std::size_t kPeriodFrames = 4 * 4 * 24000;
 constexpr float kDecayIntoSubnormals[6] = {1.0f, 0.0f, 0.7f, 0.0f, 0.5f, 1.0f};
 
 struct Render {
-    vsthost::StereoBuffer library;
-    vsthost::StereoBuffer plain;  // the reference, subnormals kept
+    pluginhost::StereoBuffer library;
+    pluginhost::StereoBuffer plain;  // the reference, subnormals kept
 };
 
-Render renderBoth(const vsthost::StereoBuffer& input, const float (&settings)[6]) {
+Render renderBoth(const pluginhost::StereoBuffer& input, const float (&settings)[6]) {
     testsupport::SlicecastSession session(kSampleRate, 120.0, 0.0, 512);
     ReferenceSlicecast reference(ReferenceSlicecast::Subnormals::Kept);
     reference.setSampleRate(kSampleRate);
@@ -39,12 +39,12 @@ Render renderBoth(const vsthost::StereoBuffer& input, const float (&settings)[6]
         reference.setParameter(index, settings[index]);
     }
     Render render;
-    render.plain = vsthost::StereoBuffer(input.frames());
-    vsthost::renderInBlocks(*session.plugin, session.host.transport, input, render.library, vsthost::fixedBlocks(512),
+    render.plain = pluginhost::StereoBuffer(input.frames());
+    vst2host::renderInBlocks(*session.plugin, session.host.transport, input, render.library, pluginhost::fixedBlocks(512),
                             [&](std::int64_t frame) {
                                 const auto start = static_cast<std::size_t>(frame);
                                 const auto frames = static_cast<VstInt32>(std::min<std::size_t>(512, input.frames() - start));
-                                reference.process(session.host.transport.timeInfo(), input.left.data() + start,
+                                reference.process(session.host.timeInfo(), input.left.data() + start,
                                                   input.right.data() + start, render.plain.left.data() + start,
                                                   render.plain.right.data() + start, frames);
                             });
@@ -99,7 +99,7 @@ using slicecast::writeFloatControl;
 
 // Records the floating-point control state the host sees while answering
 // the time query.
-struct ControlRecordingHost : vsthost::Host {
+struct ControlRecordingHost : vst2host::Host {
     FloatControl seenDuringTimeQuery = 0;
     VstIntPtr answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
                      float opt) override {
@@ -140,11 +140,11 @@ const struct {
 TEST(FloatingPoint, TheCallersFloatingPointControlIsRestored) {
     const FloatControl original = readFloatControl();
     const auto input = testsupport::noise(512, 33);
-    vsthost::StereoBuffer output(512);
+    pluginhost::StereoBuffer output(512);
     for (const auto& caller : kCallers) {
         ControlRecordingHost host;
-        host.transport = vsthost::Transport(kSampleRate, 120.0, 0.0);
-        vsthost::PluginInstance plugin(host, testsupport::slicecastEntry());
+        host.transport = pluginhost::Transport(kSampleRate, 120.0, 0.0);
+        vst2host::PluginInstance plugin(host, testsupport::slicecastEntry());
         plugin.switchOn(kSampleRate, 512);
         for (VstInt32 index = 0; index < 6; ++index) plugin.setParameter(index, kDecayIntoSubnormals[index]);
         for (int block = 0; block < 800; ++block) {

@@ -20,7 +20,7 @@
 #include "slicecast_plugin.h"
 
 using testsupport::ScriptedTimeHost;
-using vsthost::StereoBuffer;
+using pluginhost::StereoBuffer;
 
 namespace {
 
@@ -35,7 +35,7 @@ struct Case {
     std::int64_t positionsUntil;  // first frame without a position, for PositionsThenNone
     int waveLength;               // index into 1, 2, 3, 4, 6, 8, 12, 16, 24, 32, 48, 64
     int updatePeriod;             // index into 4/1, 2/1, 1/1, 1/2, 1/4 bars
-    vsthost::BlockSizer blocks;   // a pure function of the block's first frame
+    pluginhost::BlockSizer blocks;   // a pure function of the block's first frame
 };
 
 std::int64_t periodFrames(const Case& c) {
@@ -53,13 +53,13 @@ std::int64_t sliceFrames(const Case& c) {
 // notes: every position is exact, and captures start exactly every period.
 bool exactGrid(const Case& c) { return c.sampleRate == 32768.0 && c.tempo == 120.0 && c.start == 0.0; }
 
-vsthost::BlockSizer varyingBlocks() {
+pluginhost::BlockSizer varyingBlocks() {
     return [](std::int64_t first, std::int64_t) { return static_cast<std::int32_t>(1 + (first * 7919) % 3001); };
 }
 
-std::unique_ptr<vsthost::PluginInstance> plainRepeats(vsthost::Host& host, double sampleRate, int waveLength,
+std::unique_ptr<vst2host::PluginInstance> plainRepeats(vst2host::Host& host, double sampleRate, int waveLength,
                                                       int updatePeriod) {
-    auto plugin = std::make_unique<vsthost::PluginInstance>(host, testsupport::slicecastEntry());
+    auto plugin = std::make_unique<vst2host::PluginInstance>(host, testsupport::slicecastEntry());
     plugin->switchOn(static_cast<float>(sampleRate), 512);
     const float values[6] = {(static_cast<float>(waveLength) + 0.5f) / 11.0f,
                              (static_cast<float>(updatePeriod) + 0.5f) / 4.0f, 1.0f, 0.0f, 1.0f, 1.0f};
@@ -75,14 +75,14 @@ struct Played {
 
 Played playWithoutPositions(const Case& c, const StereoBuffer& input) {
     ScriptedTimeHost host;
-    host.transport = vsthost::Transport(c.sampleRate, c.tempo, c.start);
-    if (c.source == TimeSource::TempoOnly) host.transport.setValidFlags(kVstTempoValid);
+    host.transport = pluginhost::Transport(c.sampleRate, c.tempo, c.start);
+    if (c.source == TimeSource::TempoOnly) host.transport.setKnown(false, true);
     if (c.source == TimeSource::NoRecord) host.answerWith(nullptr);
     auto plugin = plainRepeats(host, c.sampleRate, c.waveLength, c.updatePeriod);
     Played played;
-    vsthost::renderInBlocks(*plugin, host.transport, input, played.output, c.blocks, [&](std::int64_t first) {
+    vst2host::renderInBlocks(*plugin, host.transport, input, played.output, c.blocks, [&](std::int64_t first) {
         if (c.source == TimeSource::PositionsThenNone && first >= c.positionsUntil) {
-            host.transport.setValidFlags(kVstTempoValid);
+            host.transport.setKnown(false, true);
         }
         const VstTimeInfo* record = host.answeredRecord();
         const bool valid = record != nullptr && (record->flags & kVstPpqPosValid) != 0;
@@ -106,7 +106,7 @@ StereoBuffer playWithThosePositions(const Case& c, const Played& without, const 
     std::size_t block = 0;
     std::int64_t previousFirst = 0;
     StereoBuffer output;
-    vsthost::renderInBlocks(*plugin, host.transport, input, output, c.blocks, [&](std::int64_t first) {
+    vst2host::renderInBlocks(*plugin, host.transport, input, output, c.blocks, [&](std::int64_t first) {
         const std::optional<double>& given = without.given.at(block++);
         record.ppqPos = given ? *given : record.ppqPos + static_cast<double>(first - previousFirst) * beatStep;
         previousFirst = first;
@@ -117,7 +117,7 @@ StereoBuffer playWithThosePositions(const Case& c, const Played& without, const 
 float in(std::int64_t i) { return static_cast<float>(i + 1); }
 
 std::vector<Case> cases() {
-    using vsthost::fixedBlocks;
+    using pluginhost::fixedBlocks;
     return {
         {"tempo only, 1/4-bar periods", TimeSource::TempoOnly, 32768, 120, 0, 0, 5, 4, fixedBlocks(512)},
         {"tempo only, slice not dividing the period", TimeSource::TempoOnly, 32768, 120, 0, 0, 2, 2, fixedBlocks(4096)},
@@ -173,12 +173,12 @@ TEST(HostsWithoutPositions, AStoppedTransportWithAValidPositionStillMutesAfterOn
     for (const double position : {0.0, 1.0, 5.5}) {
         for (const std::int32_t blockSize : {64, 512, 4096}) {
             SCOPED_TRACE(testing::Message() << "position " << position << ", blocks of " << blockSize);
-            vsthost::Host host;
-            host.transport = vsthost::Transport(44100.0, 120.0, position);
+            vst2host::Host host;
+            host.transport = pluginhost::Transport(44100.0, 120.0, position);
             host.transport.setPlaying(false);
             auto plugin = plainRepeats(host, 44100.0, 0, 3);
             StereoBuffer out;
-            vsthost::renderInBlocks(*plugin, host.transport, input, out, vsthost::fixedBlocks(blockSize));
+            vst2host::renderInBlocks(*plugin, host.transport, input, out, pluginhost::fixedBlocks(blockSize));
             EXPECT_EQ(out.left[44099], in(44099));
             EXPECT_EQ(out.left[44100], 0.0f);
             EXPECT_EQ(std::count(out.left.begin() + 44100, out.left.end(), 0.0f), 100000 - 44100);
@@ -190,17 +190,17 @@ TEST(HostsWithoutPositions, CallsThatProcessNothingLeaveTheRunningPosition) {
     // Between blocks 10 and 11 of a host that flags only the tempo: each of
     // these must leave the effect's count of time where it was, so the
     // processed blocks come out as if nothing had happened in between.
-    using Interruption = std::function<void(vsthost::PluginInstance&, const StereoBuffer&)>;
+    using Interruption = std::function<void(vst2host::PluginInstance&, const StereoBuffer&)>;
     const std::vector<std::pair<const char*, Interruption>> interruptions{
         {"empty and negative blocks",
-         [](vsthost::PluginInstance& plugin, const StereoBuffer&) {
+         [](vst2host::PluginInstance& plugin, const StereoBuffer&) {
              float sample[1] = {0.5f};
              float* channels[2] = {sample, sample};
              plugin.processReplacing(channels, channels, 0);
              plugin.processReplacing(channels, channels, -7);
          }},
         {"a block passed dry at sample rate 0",
-         [](vsthost::PluginInstance& plugin, const StereoBuffer& input) {
+         [](vst2host::PluginInstance& plugin, const StereoBuffer& input) {
              StereoBuffer dry(4096);
              float* inputs[2] = {const_cast<float*>(input.left.data()), const_cast<float*>(input.right.data())};
              float* outputs[2] = {dry.left.data(), dry.right.data()};
@@ -210,22 +210,22 @@ TEST(HostsWithoutPositions, CallsThatProcessNothingLeaveTheRunningPosition) {
              EXPECT_TRUE(std::equal(dry.left.begin(), dry.left.end(), input.left.begin()));
          }},
         {"suspend and resume",
-         [](vsthost::PluginInstance& plugin, const StereoBuffer&) {
+         [](vst2host::PluginInstance& plugin, const StereoBuffer&) {
              plugin.dispatch(effMainsChanged, 0, 0);
              plugin.dispatch(effMainsChanged, 0, 1);
          }},
     };
-    const Case c{"interrupted", TimeSource::TempoOnly, 32768, 120, 0, 0, 5, 4, vsthost::fixedBlocks(1500)};
+    const Case c{"interrupted", TimeSource::TempoOnly, 32768, 120, 0, 0, 5, 4, pluginhost::fixedBlocks(1500)};
     const auto input = testsupport::ramp(5 * 16384);
     const StereoBuffer uninterrupted = playWithoutPositions(c, input).output;
     for (const auto& [name, interrupt] : interruptions) {
         SCOPED_TRACE(name);
-        vsthost::Host host;
-        host.transport = vsthost::Transport(c.sampleRate, c.tempo, 0.0);
-        host.transport.setValidFlags(kVstTempoValid);
+        vst2host::Host host;
+        host.transport = pluginhost::Transport(c.sampleRate, c.tempo, 0.0);
+        host.transport.setKnown(false, true);
         auto plugin = plainRepeats(host, c.sampleRate, c.waveLength, c.updatePeriod);
         StereoBuffer out;
-        vsthost::renderInBlocks(*plugin, host.transport, input, out, c.blocks, [&](std::int64_t first) {
+        vst2host::renderInBlocks(*plugin, host.transport, input, out, c.blocks, [&](std::int64_t first) {
             if (first == 10 * 1500) interrupt(*plugin, input);
         });
         EXPECT_EQ(out.left, uninterrupted.left);
@@ -243,11 +243,11 @@ TEST(HostsWithoutPositions, AnAbsurdTempoDoesNotStopTheCountForGood) {
     host.answerWith(&record);
     auto plugin = plainRepeats(host, 1e-30, 5, 4);
     StereoBuffer out;
-    vsthost::renderInBlocks(*plugin, host.transport, testsupport::ramp(64), out, vsthost::fixedBlocks(64));
+    vst2host::renderInBlocks(*plugin, host.transport, testsupport::ramp(64), out, pluginhost::fixedBlocks(64));
 
     plugin->dispatch(effSetSampleRate, 0, 0, nullptr, 32768.0f);
     record.tempo = 120.0;
-    vsthost::renderInBlocks(*plugin, host.transport, testsupport::ramp(5 * 16384), out, vsthost::fixedBlocks(512));
+    vst2host::renderInBlocks(*plugin, host.transport, testsupport::ramp(5 * 16384), out, pluginhost::fixedBlocks(512));
     const float zeros[2] = {0.0f, 0.0f};
     const auto silence = std::search(out.left.begin(), out.left.end(), zeros, zeros + 2);
     EXPECT_EQ(silence, out.left.end()) << "silent from frame " << (silence - out.left.begin());

@@ -15,7 +15,7 @@
 using testsupport::ramp;
 using testsupport::ScriptedTimeHost;
 using testsupport::SlicecastSession;
-using vsthost::StereoBuffer;
+using pluginhost::StereoBuffer;
 
 namespace {
 
@@ -33,7 +33,7 @@ Settings plainRepeats(int waveLength, int updatePeriod) {
     return Settings{waveLength, updatePeriod, 1.0f, 0.0f, 1.0f, 1.0f};
 }
 
-void apply(vsthost::PluginInstance& plugin, const Settings& s) {
+void apply(vst2host::PluginInstance& plugin, const Settings& s) {
     // The middle of each band, so that quantisation gives the index wanted.
     plugin.setParameter(0, (static_cast<float>(s.waveLength) + 0.5f) / 11.0f);
     plugin.setParameter(1, (static_cast<float>(s.updatePeriod) + 0.5f) / 4.0f);
@@ -227,8 +227,8 @@ TEST(Processing, JumpsStartACaptureOnlyInAnotherPeriod) {
     const auto input = ramp(100 * 512);
     SlicecastSession session(44100.0, 120.0, 0.0, 512);
     apply(*session.plugin, plainRepeats(0, 3));
-    vsthost::StereoBuffer out;
-    vsthost::renderInBlocks(*session.plugin, session.host.transport, input, out, vsthost::fixedBlocks(512),
+    pluginhost::StereoBuffer out;
+    vst2host::renderInBlocks(*session.plugin, session.host.transport, input, out, pluginhost::fixedBlocks(512),
                             [&](std::int64_t frame) {
                                 if (frame == 20 * 512) session.host.transport.locate(0.1);
                                 if (frame == 95 * 512) session.host.transport.locate(7.5);
@@ -246,7 +246,7 @@ TEST(Processing, JumpsStartACaptureOnlyInAnotherPeriod) {
 
 TEST(Processing, AsksForTheTimeOncePerBlockEvenForEmptyBlocks) {
     ScriptedTimeHost host;
-    vsthost::PluginInstance plugin(host, testsupport::slicecastEntry());
+    vst2host::PluginInstance plugin(host, testsupport::slicecastEntry());
     plugin.switchOn(44100.0f, 512);
     float left[4] = {1, 2, 3, 4};
     float right[4] = {1, 2, 3, 4};
@@ -269,13 +269,13 @@ TEST(Processing, NoTimeRecordCountsAsNoValidFields) {
     const auto input = testsupport::noise(50000, 9);
     ScriptedTimeHost nullHost;
     nullHost.answerWith(nullptr);
-    vsthost::PluginInstance plugin(nullHost, testsupport::slicecastEntry());
+    vst2host::PluginInstance plugin(nullHost, testsupport::slicecastEntry());
     plugin.switchOn(44100.0f, 512);
-    vsthost::StereoBuffer fromNull;
-    vsthost::renderInBlocks(plugin, nullHost.transport, input, fromNull, vsthost::fixedBlocks(512));
+    pluginhost::StereoBuffer fromNull;
+    vst2host::renderInBlocks(plugin, nullHost.transport, input, fromNull, pluginhost::fixedBlocks(512));
 
     SlicecastSession noFlags(44100.0, 97.0, 3.0, 512);
-    noFlags.host.transport.setValidFlags(0);
+    noFlags.host.transport.setKnown(false, false);
     EXPECT_EQ(fromNull.left, noFlags.render(input, 512).left);
 }
 
@@ -286,14 +286,14 @@ TEST(Processing, UnusableTemposPlayAtTheDefaultTempo) {
     for (double tempo : {0.0, -120.0, std::numeric_limits<double>::infinity(),
                          std::numeric_limits<double>::quiet_NaN()}) {
         ScriptedTimeHost host;
-        host.transport = vsthost::Transport(44100.0, 120.0, 0.0);
-        vsthost::PluginInstance plugin(host, testsupport::slicecastEntry());
+        host.transport = pluginhost::Transport(44100.0, 120.0, 0.0);
+        vst2host::PluginInstance plugin(host, testsupport::slicecastEntry());
         plugin.switchOn(44100.0f, 512);
         apply(plugin, Settings{});
         VstTimeInfo reported{};
-        vsthost::StereoBuffer out;
-        vsthost::renderInBlocks(plugin, host.transport, input, out, vsthost::fixedBlocks(512), [&](std::int64_t) {
-            reported = *host.transport.timeInfo();
+        pluginhost::StereoBuffer out;
+        vst2host::renderInBlocks(plugin, host.transport, input, out, pluginhost::fixedBlocks(512), [&](std::int64_t) {
+            reported = *host.timeInfo();
             reported.tempo = tempo;
             host.answerWith(&reported);
         });
@@ -348,8 +348,8 @@ TEST(Processing, ParameterChangesTakeEffectAtTheNextBlock) {
     const auto input = ramp(44100);
     SlicecastSession session(44100.0, 120.0, 0.0, 4410);
     apply(*session.plugin, plainRepeats(5, 3));
-    vsthost::StereoBuffer out;
-    vsthost::renderInBlocks(*session.plugin, session.host.transport, input, out, vsthost::fixedBlocks(4410),
+    pluginhost::StereoBuffer out;
+    vst2host::renderInBlocks(*session.plugin, session.host.transport, input, out, pluginhost::fixedBlocks(4410),
                             [&](std::int64_t frame) {
                                 if (frame == 4410) session.plugin->setParameter(5, 0.0f);  // dry
                                 if (frame == 8820) session.plugin->setParameter(5, 1.0f);

@@ -2,7 +2,7 @@
 
 namespace testsupport {
 
-const VstTimeInfo* ScriptedTimeHost::answeredRecord() { return useTransport_ ? transport.timeInfo() : record_; }
+const VstTimeInfo* ScriptedTimeHost::answeredRecord() { return useTransport_ ? timeInfo() : record_; }
 
 VstIntPtr ScriptedTimeHost::answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
                                    float opt) {

@@ -7,7 +7,7 @@
 
 namespace testsupport {
 
-class ScriptedTimeHost : public vsthost::Host {
+class ScriptedTimeHost : public vst2host::Host {
 public:
     VstIntPtr answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
                      float opt) override;

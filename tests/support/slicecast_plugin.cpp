@@ -1,4 +1,5 @@
 #include "slicecast_plugin.h"
+#include "vst_entry_point.h"
 
 #include <random>
 
@@ -9,34 +10,34 @@ const std::string& slicecastPath() {
     return path;
 }
 
-vsthost::PluginLibrary& slicecastLibrary() {
-    static vsthost::PluginLibrary library(slicecastPath());
+pluginhost::SharedLibrary& slicecastLibrary() {
+    static pluginhost::SharedLibrary library(slicecastPath());
     return library;
 }
 
-VstPluginMainProc slicecastEntry() { return slicecastLibrary().entryPoint(); }
+VstPluginMainProc slicecastEntry() { return vst2host::entryPointOf(slicecastLibrary()); }
 
 SlicecastSession::SlicecastSession(double sampleRate, double tempo, double start, std::int32_t blockSize) {
-    host.transport = vsthost::Transport(sampleRate, tempo, start);
+    host.transport = pluginhost::Transport(sampleRate, tempo, start);
     host.blockSize = blockSize;
-    plugin = std::make_unique<vsthost::PluginInstance>(host, slicecastEntry());
+    plugin = std::make_unique<vst2host::PluginInstance>(host, slicecastEntry());
     plugin->switchOn(static_cast<float>(sampleRate), blockSize);
 }
 
-vsthost::StereoBuffer SlicecastSession::render(const vsthost::StereoBuffer& input, const vsthost::BlockSizer& sizer) {
-    vsthost::StereoBuffer output;
-    vsthost::renderInBlocks(*plugin, host.transport, input, output, sizer);
+pluginhost::StereoBuffer SlicecastSession::render(const pluginhost::StereoBuffer& input, const pluginhost::BlockSizer& sizer) {
+    pluginhost::StereoBuffer output;
+    vst2host::renderInBlocks(*plugin, host.transport, input, output, sizer);
     return output;
 }
 
-vsthost::StereoBuffer SlicecastSession::render(const vsthost::StereoBuffer& input, std::int32_t blockSize) {
-    return render(input, vsthost::fixedBlocks(blockSize));
+pluginhost::StereoBuffer SlicecastSession::render(const pluginhost::StereoBuffer& input, std::int32_t blockSize) {
+    return render(input, pluginhost::fixedBlocks(blockSize));
 }
 
-vsthost::StereoBuffer noise(std::size_t frames, unsigned seed) {
+pluginhost::StereoBuffer noise(std::size_t frames, unsigned seed) {
     std::mt19937 generator(seed);
     std::uniform_real_distribution<float> sample(-1.0f, 1.0f);
-    vsthost::StereoBuffer buffer(frames);
+    pluginhost::StereoBuffer buffer(frames);
     for (std::size_t i = 0; i < frames; ++i) {
         buffer.left[i] = sample(generator);
         buffer.right[i] = sample(generator);
@@ -44,8 +45,8 @@ vsthost::StereoBuffer noise(std::size_t frames, unsigned seed) {
     return buffer;
 }
 
-vsthost::StereoBuffer ramp(std::size_t frames) {
-    vsthost::StereoBuffer buffer(frames);
+pluginhost::StereoBuffer ramp(std::size_t frames) {
+    pluginhost::StereoBuffer buffer(frames);
     for (std::size_t i = 0; i < frames; ++i) {
         buffer.left[i] = static_cast<float>(i + 1);
         buffer.right[i] = -static_cast<float>(i + 1);

@@ -8,12 +8,12 @@
 #include "block_renderer.h"
 #include "host.h"
 #include "plugin_instance.h"
-#include "plugin_library.h"
+#include "shared_library.h"
 
 namespace testsupport {
 
 const std::string& slicecastPath();
-vsthost::PluginLibrary& slicecastLibrary();
+pluginhost::SharedLibrary& slicecastLibrary();
 VstPluginMainProc slicecastEntry();
 
 // A host with a transport and one Slicecast instance, switched on.
@@ -22,16 +22,16 @@ struct SlicecastSession {
                               std::int32_t blockSize = 512);
 
     // Renders input in blocks from the transport's current position.
-    vsthost::StereoBuffer render(const vsthost::StereoBuffer& input, const vsthost::BlockSizer& sizer);
-    vsthost::StereoBuffer render(const vsthost::StereoBuffer& input, std::int32_t blockSize = 512);
+    pluginhost::StereoBuffer render(const pluginhost::StereoBuffer& input, const pluginhost::BlockSizer& sizer);
+    pluginhost::StereoBuffer render(const pluginhost::StereoBuffer& input, std::int32_t blockSize = 512);
 
-    vsthost::Host host;
-    std::unique_ptr<vsthost::PluginInstance> plugin;
+    vst2host::Host host;
+    std::unique_ptr<vst2host::PluginInstance> plugin;
 };
 
 // Deterministic test signals.
-vsthost::StereoBuffer noise(std::size_t frames, unsigned seed = 1);
+pluginhost::StereoBuffer noise(std::size_t frames, unsigned seed = 1);
 // left[i] = i + 1, right[i] = -(i + 1): every sample tells where it came from.
-vsthost::StereoBuffer ramp(std::size_t frames);
+pluginhost::StereoBuffer ramp(std::size_t frames);
 
 }  // namespace testsupport

@@ -34,12 +34,12 @@ Sound readSound(const std::string& path) {
     return sound;
 }
 
-Sound stereoSound(const vsthost::StereoBuffer& buffer, int sampleRate) {
+Sound stereoSound(const pluginhost::StereoBuffer& buffer, int sampleRate) {
     return Sound{sampleRate, 0, {buffer.left, buffer.right}};
 }
 
-vsthost::StereoBuffer stereoBuffer(const Sound& sound) {
-    vsthost::StereoBuffer buffer;
+pluginhost::StereoBuffer stereoBuffer(const Sound& sound) {
+    pluginhost::StereoBuffer buffer;
     buffer.left = sound.channels.at(0);
     buffer.right = sound.channels.at(1);
     return buffer;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "block_renderer.h"
+#include "stereo_blocks.h"
 
 namespace testsupport {
 
@@ -23,7 +23,7 @@ void writeSound(const std::string& path, const Sound& sound);
 Sound readSound(const std::string& path);
 
 // A stereo buffer as a sound, and back (a sound's first two channels).
-Sound stereoSound(const vsthost::StereoBuffer& buffer, int sampleRate);
-vsthost::StereoBuffer stereoBuffer(const Sound& sound);
+Sound stereoSound(const pluginhost::StereoBuffer& buffer, int sampleRate);
+pluginhost::StereoBuffer stereoBuffer(const Sound& sound);
 
 }  // namespace testsupport

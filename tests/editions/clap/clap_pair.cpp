@@ -40,9 +40,9 @@ ClapRig::ClapRig(double sampleRate, std::uint32_t maxFrames) : plugin(testsuppor
         throw claphost::HostError("the CLAP edition did not start");
 }
 
-vsthost::StereoBuffer playThroughClap(ClapRig& rig, const std::vector<ScriptedBlock>& script,
-                                      const vsthost::StereoBuffer& input, bool inPlace) {
-    vsthost::StereoBuffer output = inPlace ? input : vsthost::StereoBuffer(input.frames());
+pluginhost::StereoBuffer playThroughClap(ClapRig& rig, const std::vector<ScriptedBlock>& script,
+                                      const pluginhost::StereoBuffer& input, bool inPlace) {
+    pluginhost::StereoBuffer output = inPlace ? input : pluginhost::StereoBuffer(input.frames());
     std::size_t at = 0;
     for (const ScriptedBlock& block : script) {
         claphost::EventList events;
@@ -57,19 +57,19 @@ vsthost::StereoBuffer playThroughClap(ClapRig& rig, const std::vector<ScriptedBl
     return output;
 }
 
-vsthost::StereoBuffer playThroughClap(double sampleRate, const std::vector<ScriptedBlock>& script,
-                                      const vsthost::StereoBuffer& input, bool inPlace) {
+pluginhost::StereoBuffer playThroughClap(double sampleRate, const std::vector<ScriptedBlock>& script,
+                                      const pluginhost::StereoBuffer& input, bool inPlace) {
     ClapRig rig(sampleRate);
     return playThroughClap(rig, script, input, inPlace);
 }
 
-vsthost::StereoBuffer playThroughVst(double sampleRate, const std::vector<ScriptedBlock>& script,
-                                     const vsthost::StereoBuffer& input, TimeRule timeOf) {
+pluginhost::StereoBuffer playThroughVst(double sampleRate, const std::vector<ScriptedBlock>& script,
+                                     const pluginhost::StereoBuffer& input, TimeRule timeOf) {
     testsupport::ScriptedTimeHost host;
-    host.transport = vsthost::Transport(sampleRate);
-    vsthost::PluginInstance plugin(host, testsupport::slicecastEntry());
+    host.transport = pluginhost::Transport(sampleRate);
+    vst2host::PluginInstance plugin(host, testsupport::slicecastEntry());
     plugin.switchOn(static_cast<float>(sampleRate), 8192);
-    vsthost::StereoBuffer output(input.frames());
+    pluginhost::StereoBuffer output(input.frames());
     std::size_t at = 0;
     for (const ScriptedBlock& block : script) {
         std::optional<VstTimeInfo> time = timeOf(block.transport ? &*block.transport : nullptr);
@@ -109,13 +109,13 @@ vsthost::StereoBuffer playThroughVst(double sampleRate, const std::vector<Script
     return output;
 }
 
-bool sameBits(const vsthost::StereoBuffer& a, const vsthost::StereoBuffer& b) {
+bool sameBits(const pluginhost::StereoBuffer& a, const pluginhost::StereoBuffer& b) {
     return a.left.size() == b.left.size() && a.right.size() == b.right.size() &&
            std::memcmp(a.left.data(), b.left.data(), a.left.size() * sizeof(float)) == 0 &&
            std::memcmp(a.right.data(), b.right.data(), a.right.size() * sizeof(float)) == 0;
 }
 
-std::string firstDifference(const vsthost::StereoBuffer& expected, const vsthost::StereoBuffer& got) {
+std::string firstDifference(const pluginhost::StereoBuffer& expected, const pluginhost::StereoBuffer& got) {
     for (std::size_t i = 0; i < std::min(expected.frames(), got.frames()); ++i) {
         if (std::memcmp(&expected.left[i], &got.left[i], sizeof(float)) != 0 ||
             std::memcmp(&expected.right[i], &got.right[i], sizeof(float)) != 0)

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "block_renderer.h"
+#include "stereo_blocks.h"
 #include "clap_abi.h"
 #include "clap_instance.h"
 #include "vst_abi.h"
@@ -54,18 +54,18 @@ struct ClapRig {
     claphost::ClapInstance plugin;
 };
 
-vsthost::StereoBuffer playThroughClap(ClapRig& rig, const std::vector<ScriptedBlock>& script,
-                                      const vsthost::StereoBuffer& input, bool inPlace = false);
-vsthost::StereoBuffer playThroughClap(double sampleRate, const std::vector<ScriptedBlock>& script,
-                                      const vsthost::StereoBuffer& input, bool inPlace = false);
+pluginhost::StereoBuffer playThroughClap(ClapRig& rig, const std::vector<ScriptedBlock>& script,
+                                      const pluginhost::StereoBuffer& input, bool inPlace = false);
+pluginhost::StereoBuffer playThroughClap(double sampleRate, const std::vector<ScriptedBlock>& script,
+                                      const pluginhost::StereoBuffer& input, bool inPlace = false);
 // timeOf gives the record each CLAP transport stands for.
 using TimeRule = std::optional<VstTimeInfo> (*)(const clap::EventTransport* transport);
-vsthost::StereoBuffer playThroughVst(double sampleRate, const std::vector<ScriptedBlock>& script,
-                                     const vsthost::StereoBuffer& input, TimeRule timeOf = &vstTimeOf);
+pluginhost::StereoBuffer playThroughVst(double sampleRate, const std::vector<ScriptedBlock>& script,
+                                     const pluginhost::StereoBuffer& input, TimeRule timeOf = &vstTimeOf);
 
 // Whether two renders agree to the bit, and where they first do not.
-bool sameBits(const vsthost::StereoBuffer& a, const vsthost::StereoBuffer& b);
-std::string firstDifference(const vsthost::StereoBuffer& expected, const vsthost::StereoBuffer& got);
+bool sameBits(const pluginhost::StereoBuffer& a, const pluginhost::StereoBuffer& b);
+std::string firstDifference(const pluginhost::StereoBuffer& expected, const pluginhost::StereoBuffer& got);
 
 // The number of frames in the script.
 std::size_t framesOf(const std::vector<ScriptedBlock>& script);

@@ -27,8 +27,8 @@ public:
     explicit OnTheBeatTimeGrid(std::unique_ptr<platforms::ScenarioPlayer> player) : player_(std::move(player)) {}
     void start(float sampleRate) override { player_->start(sampleRate); }
     void setParameter(VstInt32 index, float value) override { player_->setParameter(index, value); }
-    void process(const VstTimeInfo& time, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
-                 std::int32_t frames) override {
+    void process(const pluginhost::BlockTime& time, const float* inLeft, const float* inRight, float* outLeft,
+                 float* outRight, std::int32_t frames) override {
         player_->process(platforms::onBeatTimeGrid(time), inLeft, inRight, outLeft, outRight, frames);
     }
 

@@ -24,9 +24,9 @@ constexpr double kRate = 44100.0;
 // Plays input through rig in blocks of blockFrames, handing events to the
 // first block, with a playing transport from position 0 at 120 BPM (or
 // none).
-vsthost::StereoBuffer play(ClapRig& rig, const vsthost::StereoBuffer& input, std::uint32_t blockFrames,
+pluginhost::StereoBuffer play(ClapRig& rig, const pluginhost::StereoBuffer& input, std::uint32_t blockFrames,
                            const claphost::EventList& firstBlockEvents = {}, bool withTransport = true) {
-    vsthost::StereoBuffer output(input.frames());
+    pluginhost::StereoBuffer output(input.frames());
     for (std::size_t at = 0; at < input.frames(); at += blockFrames) {
         const auto frames = static_cast<std::uint32_t>(std::min<std::size_t>(blockFrames, input.frames() - at));
         const clap::EventTransport transport =
@@ -129,7 +129,7 @@ TEST(ClapProcessing, FlushSetsWhatTheSameEventsInABlockSet) {
         if (row.whileActive) plugin.flush(changes);
         ASSERT_TRUE(plugin.startProcessing());
         EXPECT_EQ(valuesOf(plugin), valuesOf(byEvents.plugin)) << row.name;
-        vsthost::StereoBuffer output(input.frames());
+        pluginhost::StereoBuffer output(input.frames());
         for (std::size_t at = 0; at < input.frames(); at += 700) {
             const auto frames = static_cast<std::uint32_t>(std::min<std::size_t>(700, input.frames() - at));
             const clap::EventTransport transport = claphost::playingTransport(static_cast<double>(at) * 2.0 / kRate, 120.0);
@@ -168,7 +168,7 @@ TEST(ClapProcessing, ValuesFlushedBetweenBlocksAreHeardAsIfMappedAfresh) {
             busy.addParamValue(0, 0, 9.0);
             busy.addParamValue(0, 1, 1.0);
             rig.plugin.flush(busy);
-            vsthost::StereoBuffer output(input.frames());
+            pluginhost::StereoBuffer output(input.frames());
             for (std::size_t block = 0; block < valuePerBlock.size(); ++block) {
                 const std::size_t at = block * kBlock;
                 const clap::EventTransport transport =
@@ -206,14 +206,14 @@ TEST(ClapProcessing, AnyBlockLengthsWithinTheActivatedBoundsSoundTheSame) {
     for (const auto& bound : bounds) {
         ClapRig rig(kExactRate, bound.maximum);
         std::mt19937 random(bound.maximum);
-        vsthost::StereoBuffer output(input.frames());
+        pluginhost::StereoBuffer output(input.frames());
         for (std::size_t at = 0; at < input.frames();) {
             const std::uint32_t wanted = std::uniform_int_distribution<std::uint32_t>(bound.minimum, bound.maximum)(random);
             // The last block may come out shorter than the minimum: the
             // rest is played in one further block of the minimum, padded.
             const auto frames = static_cast<std::uint32_t>(std::min<std::size_t>(wanted, input.frames() - at));
             if (frames < bound.minimum) {
-                vsthost::StereoBuffer tail(bound.minimum);
+                pluginhost::StereoBuffer tail(bound.minimum);
                 std::copy_n(&input.left[at], frames, tail.left.begin());
                 std::copy_n(&input.right[at], frames, tail.right.begin());
                 rig.plugin.process({tail.left.data(), tail.right.data(), tail.left.data(), tail.right.data(),
@@ -230,7 +230,7 @@ TEST(ClapProcessing, AnyBlockLengthsWithinTheActivatedBoundsSoundTheSame) {
     }
 }
 
-bool finiteAndNormal(const vsthost::StereoBuffer& output) {
+bool finiteAndNormal(const pluginhost::StereoBuffer& output) {
     for (const auto* channel : {&output.left, &output.right}) {
         for (const float sample : *channel) {
             if (!std::isfinite(sample) || (sample != 0.0f && std::fabs(sample) < FLT_MIN)) return false;
@@ -266,7 +266,7 @@ TEST(ClapProcessing, GarbageTransportsAtBlockStartsAndInsideBlocksGiveFiniteNorm
             claphost::EventList events;
             for (std::uint32_t frame = every; every > 0 && frame < 1024; frame += every)
                 events.addTransport(frame, randomTransport(random));
-            vsthost::StereoBuffer output(1024);
+            pluginhost::StereoBuffer output(1024);
             rig.plugin.process({input.left.data(), input.right.data(), output.left.data(), output.right.data(), 1024,
                                 block % 5 == 0 ? nullptr : &transport, &events});
             ASSERT_TRUE(finiteAndNormal(output)) << "events every " << every << " frames, block " << block;
@@ -277,7 +277,7 @@ TEST(ClapProcessing, GarbageTransportsAtBlockStartsAndInsideBlocksGiveFiniteNorm
 TEST(ClapProcessing, BuffersThatAreNotAStereoPairAreServedSafely) {
     ClapRig rig(kRate);
     const auto input = testsupport::noise(256, 8);
-    vsthost::StereoBuffer output(256);
+    pluginhost::StereoBuffer output(256);
     float* in[2] = {const_cast<float*>(input.left.data()), const_cast<float*>(input.right.data())};
     float* out[2] = {output.left.data(), output.right.data()};
     float* missing[2] = {nullptr, nullptr};
@@ -364,7 +364,7 @@ TEST(ClapLifecycle, AHostThatDeactivatesWithoutStoppingIsServed) {
     const clap::Plugin* plugin = factory.createPlugin(&factory, host.host(), "example.tiv-nar.slicecast");
     ASSERT_NE(plugin, nullptr);
     ASSERT_TRUE(plugin->init(plugin));
-    vsthost::StereoBuffer outputs[2] = {vsthost::StereoBuffer(4096), vsthost::StereoBuffer(4096)};
+    pluginhost::StereoBuffer outputs[2] = {pluginhost::StereoBuffer(4096), pluginhost::StereoBuffer(4096)};
     for (auto& output : outputs) {
         ASSERT_TRUE(plugin->activate(plugin, 48000.0, 1024, 4096));
         ASSERT_TRUE(plugin->startProcessing(plugin));

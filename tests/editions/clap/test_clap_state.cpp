@@ -146,7 +146,7 @@ TEST(ClapState, AStateLoadedBetweenBlocksIsHeardFromTheNextBlockAsTheSameValuesS
         Instance instance;
         EXPECT_TRUE(instance.plugin.activate(kRate, 1, kBlock));
         EXPECT_TRUE(instance.plugin.startProcessing());
-        vsthost::StereoBuffer output(input.frames());
+        pluginhost::StereoBuffer output(input.frames());
         for (std::size_t block = 0; block < 4; ++block) {
             const std::size_t at = block * kBlock;
             claphost::EventList events;

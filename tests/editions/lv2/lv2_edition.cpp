@@ -17,9 +17,9 @@ const lv2host::Lv2Plugin& slicecastLv2() {
     return plugin;
 }
 
-vsthost::StereoBuffer renderLv2(lv2host::Lv2Instance& instance, const vsthost::StereoBuffer& input,
+pluginhost::StereoBuffer renderLv2(lv2host::Lv2Instance& instance, const pluginhost::StereoBuffer& input,
                                 const std::vector<Block>& blocks) {
-    vsthost::StereoBuffer output(input.frames());
+    pluginhost::StereoBuffer output(input.frames());
     std::size_t at = 0;
     for (const Block& block : blocks) {
         if (at + block.frames > input.frames()) throw std::logic_error("blocks longer than the input");
@@ -32,12 +32,12 @@ vsthost::StereoBuffer renderLv2(lv2host::Lv2Instance& instance, const vsthost::S
 }
 
 VstReference::VstReference() : plugin_(host_, testsupport::slicecastEntry()) {
-    host_.transport = vsthost::Transport(kSampleRate);
+    host_.transport = pluginhost::Transport(kSampleRate);
     plugin_.switchOn(static_cast<float>(kSampleRate), 512);
 }
 
-vsthost::StereoBuffer VstReference::render(const vsthost::StereoBuffer& input, const std::vector<VstBlock>& blocks) {
-    vsthost::StereoBuffer output(input.frames());
+pluginhost::StereoBuffer VstReference::render(const pluginhost::StereoBuffer& input, const std::vector<VstBlock>& blocks) {
+    pluginhost::StereoBuffer output(input.frames());
     std::size_t at = 0;
     for (const VstBlock& block : blocks) {
         const auto frames = static_cast<std::size_t>(block.frames);
@@ -64,7 +64,7 @@ lv2host::TimePosition positionEvent(std::int64_t offset, double quarterNotes, do
     return event;
 }
 
-std::int64_t firstDifference(const vsthost::StereoBuffer& a, const vsthost::StereoBuffer& b) {
+std::int64_t firstDifference(const pluginhost::StereoBuffer& a, const pluginhost::StereoBuffer& b) {
     if (a.frames() != b.frames()) throw std::logic_error("buffers of different lengths");
     for (std::size_t i = 0; i < a.frames(); ++i) {
         if (std::memcmp(&a.left[i], &b.left[i], sizeof(float)) != 0 ||

@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "block_renderer.h"
+#include "stereo_blocks.h"
 #include "lv2_instance.h"
 #include "lv2_plugin.h"
 #include "plugin_instance.h"
@@ -30,7 +30,7 @@ struct Block {
 };
 
 // Plays input through the instance, block after block, from frame 0 on.
-vsthost::StereoBuffer renderLv2(lv2host::Lv2Instance& instance, const vsthost::StereoBuffer& input,
+pluginhost::StereoBuffer renderLv2(lv2host::Lv2Instance& instance, const pluginhost::StereoBuffer& input,
                                 const std::vector<Block>& blocks);
 
 // What a VST 2.4 host says of one block: a position and a tempo, or none.
@@ -45,11 +45,11 @@ class VstReference {
 public:
     VstReference();
     void setParameter(std::int32_t index, float value) { plugin_.setParameter(index, value); }
-    vsthost::StereoBuffer render(const vsthost::StereoBuffer& input, const std::vector<VstBlock>& blocks);
+    pluginhost::StereoBuffer render(const pluginhost::StereoBuffer& input, const std::vector<VstBlock>& blocks);
 
 private:
     testsupport::ScriptedTimeHost host_;
-    vsthost::PluginInstance plugin_;
+    vst2host::PluginInstance plugin_;
 };
 
 // time:Position events with the keys a test gives, as Double.
@@ -57,6 +57,6 @@ lv2host::TimePosition positionEvent(std::int64_t offset, double quarterNotes, do
 
 // The index of the first sample whose bits differ, or -1 when none does
 // (the buffers must be of the same length).
-std::int64_t firstDifference(const vsthost::StereoBuffer& a, const vsthost::StereoBuffer& b);
+std::int64_t firstDifference(const pluginhost::StereoBuffer& a, const pluginhost::StereoBuffer& b);
 
 }  // namespace lv2tests

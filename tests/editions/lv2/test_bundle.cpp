@@ -49,8 +49,8 @@ const PortCase portCases[] = {
 TEST(Bundle, NamesThePlugInAsTheVstEditionDoes) {
     const auto& plugin = lv2tests::slicecastLv2();
     EXPECT_EQ(plugin.uri(), slicecast::kLv2PluginUri);
-    vsthost::Host host;
-    vsthost::PluginInstance vst(host, testsupport::slicecastEntry());
+    vst2host::Host host;
+    vst2host::PluginInstance vst(host, testsupport::slicecastEntry());
     EXPECT_EQ(plugin.name(), vst.effectName());
     EXPECT_EQ(plugin.ports().size(), std::size(portCases));
 }
@@ -99,15 +99,15 @@ TEST_P(BundlePorts, KeepTheirIndexSymbolAndMeaning) {
         return;
     }
     if (c.parameter < 0) return;
-    vsthost::Host host;
-    vsthost::PluginInstance vst(host, testsupport::slicecastEntry());
+    vst2host::Host host;
+    vst2host::PluginInstance vst(host, testsupport::slicecastEntry());
     EXPECT_EQ(port.name, vst.parameterName(c.parameter));
     EXPECT_EQ(port.minimum, c.minimum);
     EXPECT_EQ(port.maximum, c.maximum);
     EXPECT_EQ(port.defaultValue, c.defaultValue);
     EXPECT_EQ(port.integer, c.stepped);
     EXPECT_EQ(port.enumeration, c.stepped);
-    vsthost::PluginInstance fresh(host, testsupport::slicecastEntry());
+    vst2host::PluginInstance fresh(host, testsupport::slicecastEntry());
     if (!c.stepped) {
         EXPECT_TRUE(port.scalePoints.empty());
         // The default is the VST 2.4 edition's, in percent.

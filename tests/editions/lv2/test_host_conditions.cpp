@@ -59,19 +59,19 @@ void setBusyParameters(lv2host::Lv2Instance& instance, lv2tests::VstReference& v
     }
 }
 
-const vsthost::StereoBuffer& input() {
+const pluginhost::StereoBuffer& input() {
     static const auto signal = testsupport::noise(kBlockFrames * kBlocks, 5);
     return signal;
 }
 
-vsthost::StereoBuffer renderVst(const std::vector<VstBlock>& blocks) {
+pluginhost::StereoBuffer renderVst(const std::vector<VstBlock>& blocks) {
     lv2tests::VstReference vst;
     lv2host::Lv2Instance unused(lv2tests::slicecastLv2(), lv2tests::kSampleRate);
     setBusyParameters(unused, vst);
     return vst.render(input(), blocks);
 }
 
-lv2host::StereoPorts portsAt(vsthost::StereoBuffer& output, std::size_t frame) {
+lv2host::StereoPorts portsAt(pluginhost::StereoBuffer& output, std::size_t frame) {
     return {input().left.data() + frame, input().right.data() + frame, output.left.data() + frame,
             output.right.data() + frame};
 }
@@ -82,7 +82,7 @@ struct ConditionCase {
     const char* name;
     lv2host::Lv2Instance::Features features;
     // Plays the whole input into output.
-    std::function<void(lv2host::Lv2Instance&, vsthost::StereoBuffer& output)> play;
+    std::function<void(lv2host::Lv2Instance&, pluginhost::StereoBuffer& output)> play;
     std::vector<VstBlock> expected;
 };
 
@@ -91,7 +91,7 @@ void PrintTo(const ConditionCase& c, std::ostream* out) { *out << c.name; }
 const auto kPosition = lv2tests::positionEvent(0, 3.5, 100.0);
 
 // Block 0 with events, the rest with none.
-void eventsThenNone(lv2host::Lv2Instance& instance, vsthost::StereoBuffer& output,
+void eventsThenNone(lv2host::Lv2Instance& instance, pluginhost::StereoBuffer& output,
                     const std::vector<lv2host::TimePosition>& first) {
     for (std::size_t block = 0; block < kBlocks; ++block) {
         instance.run(portsAt(output, block * kBlockFrames), kBlockFrames,
@@ -164,7 +164,7 @@ TEST_P(HostConditions, AmountToTheExpectedTransport) {
     lv2host::Lv2Instance instance(lv2tests::slicecastLv2(), lv2tests::kSampleRate, c.features);
     lv2tests::VstReference unused;
     setBusyParameters(instance, unused);
-    vsthost::StereoBuffer output(input().frames());
+    pluginhost::StereoBuffer output(input().frames());
     c.play(instance, output);
     EXPECT_EQ(lv2tests::firstDifference(renderVst(c.expected), output), -1);
 }
@@ -236,7 +236,7 @@ TEST_P(MalformedSequences, AreReadOnlyAsFarAsTheyHold) {
     std::vector<std::uint8_t> bytes(written);
     std::memcpy(bytes.data(), forged.words.data(), written);
 
-    vsthost::StereoBuffer output(input().frames());
+    pluginhost::StereoBuffer output(input().frames());
     instance.runRaw(portsAt(output, 0), kBlockFrames, bytes);
     for (std::size_t block = 1; block < kBlocks; ++block) instance.run(portsAt(output, block * kBlockFrames), kBlockFrames);
     EXPECT_EQ(lv2tests::firstDifference(renderVst(rolling(c.position, c.tempo, wholeBlocks(kBlocks))), output), -1);
@@ -341,7 +341,7 @@ TEST_P(ChangedPorts, AreHeardFromTheNextRunAsIfMappedAfresh) {
         // Short slices in short periods, so that every change shows.
         instance.setControl(platforms::kFirstParameterPort, 9.0f);
         instance.setControl(platforms::kFirstParameterPort + 1, 1.0f);
-        vsthost::StereoBuffer output(input().frames());
+        pluginhost::StereoBuffer output(input().frames());
         for (std::size_t run = 0; run < valuePerRun.size(); ++run) {
             const lv2host::StereoPorts ports = portsAt(output, run * kBlockFrames);
             if (afresh) {

@@ -70,9 +70,9 @@ int generate(const InputFiles& files, int rate, double seconds) {
     return 0;
 }
 
-vsthost::StereoBuffer readInput(const InputFiles& files) {
+pluginhost::StereoBuffer readInput(const InputFiles& files) {
     if (!files.stereo.empty()) return testsupport::stereoBuffer(readSound(files.stereo, 2));
-    vsthost::StereoBuffer input;
+    pluginhost::StereoBuffer input;
     input.left = readSound(files.left, 1).channels[0];
     input.right = readSound(files.right, 1).channels[0];
     return input;
@@ -87,7 +87,7 @@ struct Session {
 };
 
 // The effect driven the way the host drives it while rolling from 0.
-vsthost::StereoBuffer renderLikeTheHost(const Session& session, const vsthost::StereoBuffer& input) {
+pluginhost::StereoBuffer renderLikeTheHost(const Session& session, const pluginhost::StereoBuffer& input) {
     testsupport::ScriptedTimeHost host;
     VstTimeInfo record{};
     record.sampleRate = session.rate;
@@ -97,9 +97,9 @@ vsthost::StereoBuffer renderLikeTheHost(const Session& session, const vsthost::S
     reliability::Preset preset{};
     std::copy(session.parameters.begin(), session.parameters.end(), preset.begin());
     auto instance = reliability::openInstance(host, static_cast<float>(session.rate), preset, session.block);
-    vsthost::StereoBuffer output;
-    vsthost::Transport unused;
-    vsthost::renderInBlocks(*instance, unused, input, output, vsthost::fixedBlocks(session.block),
+    pluginhost::StereoBuffer output;
+    pluginhost::Transport unused;
+    vst2host::renderInBlocks(*instance, unused, input, output, pluginhost::fixedBlocks(session.block),
                             [&](std::int64_t frame) {
                                 const double quarters = static_cast<double>(frame) * (session.tempo / 60.0) / session.rate;
                                 record.ppqPos = std::nearbyint(quarters * 1920.0) / 1920.0;
@@ -114,9 +114,9 @@ std::size_t firstBoundaryFrame(const Session& session) {
 }
 
 int check(const Session& session, const InputFiles& files, const std::string& exported) {
-    const vsthost::StereoBuffer input = readInput(files);
+    const pluginhost::StereoBuffer input = readInput(files);
     const testsupport::Sound exportedSound = readSound(exported, 2);
-    const vsthost::StereoBuffer daw = testsupport::stereoBuffer(exportedSound);
+    const pluginhost::StereoBuffer daw = testsupport::stereoBuffer(exportedSound);
     if (exportedSound.sampleRate != session.rate) {
         throw std::runtime_error("the export's rate is " + std::to_string(exportedSound.sampleRate));
     }
@@ -125,7 +125,7 @@ int check(const Session& session, const InputFiles& files, const std::string& ex
         return 1;
     }
 
-    const vsthost::StereoBuffer expected = renderLikeTheHost(session, input);
+    const pluginhost::StereoBuffer expected = renderLikeTheHost(session, input);
     const std::size_t boundary = session.positions ? firstBoundaryFrame(session) : 0;
     const float mix = session.parameters[5];
     std::size_t mismatches = 0;

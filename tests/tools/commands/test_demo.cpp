@@ -21,7 +21,7 @@ namespace {
 constexpr std::size_t kLoopFrames = 4 * 2 * 44100;  // four bars at 120 BPM
 
 // Sets every "  Name = value (display)" line of the report on the plug-in.
-std::size_t applyReportedSettings(const std::string& report, vsthost::PluginInstance& plugin) {
+std::size_t applyReportedSettings(const std::string& report, vst2host::PluginInstance& plugin) {
     std::size_t applied = 0;
     for (const std::string& line : lines(report)) {
         const auto equals = line.find(" = ");
@@ -59,7 +59,7 @@ TEST(Demo, WritesTheLoopDryAndThroughSlicecast) {
     // settings the report names.
     testsupport::SlicecastSession session(44100.0, 120.0, 0.0, 512);
     EXPECT_EQ(applyReportedSettings(run.out, *session.plugin), 6u) << run.out;
-    const vsthost::StereoBuffer expected = session.render(stereoBuffer(dry), 512);
+    const pluginhost::StereoBuffer expected = session.render(stereoBuffer(dry), 512);
     ASSERT_EQ(wet.channels.size(), 2u);
     EXPECT_TRUE(wet.channels[0] == expected.left);
     EXPECT_TRUE(wet.channels[1] == expected.right);

@@ -30,15 +30,15 @@ struct RenderCase {
 
 void PrintTo(const RenderCase& test, std::ostream* out) { PrintTo(test.playback, out); }
 
-vsthost::StereoBuffer renderDirectly(const Playback& playback,
+pluginhost::StereoBuffer renderDirectly(const Playback& playback,
                                      const std::vector<std::pair<VstInt32, float>>& parameters,
-                                     const vsthost::StereoBuffer& input) {
+                                     const pluginhost::StereoBuffer& input) {
     testsupport::SlicecastSession session(playback.sampleRate, playback.tempo, playback.start, playback.blockSize);
     for (const auto& [index, value] : parameters) session.plugin->setParameter(index, value);
     return session.render(input, playback.blockSize);
 }
 
-void expectSameSound(const vsthost::StereoBuffer& expected, const Sound& rendered) {
+void expectSameSound(const pluginhost::StereoBuffer& expected, const Sound& rendered) {
     ASSERT_EQ(rendered.channels.size(), 2u);
     ASSERT_EQ(rendered.frames(), expected.frames());
     EXPECT_TRUE(rendered.channels[0] == expected.left);
@@ -51,7 +51,7 @@ TEST_P(RenderMatchesLibrary, SampleForSample) {
     const RenderCase& test = GetParam();
     const Playback& playback = test.playback;
     const ScratchFolder folder;
-    const vsthost::StereoBuffer input = testsupport::noise(playback.frames, 7);
+    const pluginhost::StereoBuffer input = testsupport::noise(playback.frames, 7);
     writeSound(folder.file("in.wav"), stereoSound(input, playback.sampleRate));
 
     std::vector<std::string> args{"render", folder.file("in.wav"), folder.file("out.wav")};
@@ -115,13 +115,13 @@ TEST(Render, QuietPrintsNothing) {
 // outputs. It also arrives in a format other than WAV.
 TEST(Render, MonoFlacComesOutStereo) {
     const ScratchFolder folder;
-    const vsthost::StereoBuffer noise = testsupport::noise(20000, 3);
+    const pluginhost::StereoBuffer noise = testsupport::noise(20000, 3);
     writeSound(folder.file("in.flac"), Sound{44100, SF_FORMAT_FLAC | SF_FORMAT_PCM_16, {noise.left}});
     const ToolRun run = runTool({"render", folder.file("in.flac"), folder.file("out.wav"), "--block", "300"});
     ASSERT_EQ(run.status, 0) << run.err;
 
     const Sound decoded = readSound(folder.file("in.flac"));
-    vsthost::StereoBuffer input;
+    pluginhost::StereoBuffer input;
     input.left = decoded.channels.at(0);
     input.right = decoded.channels.at(0);
     expectSameSound(renderDirectly({"", 44100, 20000, 300, 120.0, 0.0}, {}, input), readSound(folder.file("out.wav")));
@@ -145,7 +145,7 @@ TEST(Render, FormatSameKeepsTheInputsEncoding) {
 
 TEST(Render, ReplacesAnExistingOutput) {
     const ScratchFolder folder;
-    const vsthost::StereoBuffer input = testsupport::noise(3000);
+    const pluginhost::StereoBuffer input = testsupport::noise(3000);
     writeSound(folder.file("in.wav"), stereoSound(input, 44100));
     writeSound(folder.file("out.wav"), stereoSound(testsupport::ramp(10), 8000));
     const ToolRun run = runTool({"render", folder.file("in.wav"), folder.file("out.wav")});

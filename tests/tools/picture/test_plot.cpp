@@ -31,8 +31,8 @@ constexpr float kBurst = 0.5f;
 
 // Silence, but for the first beat of the second bar: a square wave that
 // reaches +-kBurst.
-vsthost::StereoBuffer burstInBarTwo() {
-    vsthost::StereoBuffer sound(kFrames);
+pluginhost::StereoBuffer burstInBarTwo() {
+    pluginhost::StereoBuffer sound(kFrames);
     for (std::int64_t frame = kBar; frame < kBar + kBar / 4; ++frame) {
         const float sample = frame % 2 == 0 ? kBurst : -kBurst;
         sound.left[static_cast<std::size_t>(frame)] = sample;
@@ -231,7 +231,7 @@ TEST(Plot, WaveformsWhereTheSoundIs) {
 TEST(Plot, OneSampleInALongFileShows) {
     constexpr std::int64_t kLong = 1500007;
     constexpr std::int64_t kClick = 1234567;
-    vsthost::StereoBuffer sound(static_cast<std::size_t>(kLong));
+    pluginhost::StereoBuffer sound(static_cast<std::size_t>(kLong));
     sound.left[kClick] = 0.9f;
     const ScratchFolder folder;
     writeSound(folder.file("in.wav"), stereoSound(sound, kSampleRate));

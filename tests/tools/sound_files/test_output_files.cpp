@@ -43,8 +43,8 @@ void PrintTo(const ContainerCase& test, std::ostream* out) { *out << test.output
 class OutputContainer : public testing::TestWithParam<ContainerCase> {};
 
 // A tone, which a lossy codec keeps close.
-vsthost::StereoBuffer tone() {
-    vsthost::StereoBuffer buffer(kFrames);
+pluginhost::StereoBuffer tone() {
+    pluginhost::StereoBuffer buffer(kFrames);
     for (std::size_t frame = 0; frame < kFrames; ++frame) {
         buffer.left[frame] = 0.5f * static_cast<float>(std::sin(0.05 * static_cast<double>(frame)));
         buffer.right[frame] = 0.5f * static_cast<float>(std::cos(0.03 * static_cast<double>(frame)));

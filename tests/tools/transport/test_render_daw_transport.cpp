@@ -20,6 +20,7 @@
 #include "sound_files.h"
 #include "tool_process.h"
 #include "vst_effect.h"
+#include "vst_time_record.h"
 
 namespace tooltest {
 
@@ -181,7 +182,7 @@ TEST(DawTransport, RandomBlocks) {
 TEST(DawTransport, SlicecastMatchesTheLibrary) {
     constexpr int kSlicecastRate = 44100;
     const ScratchFolder folder;
-    const vsthost::StereoBuffer input = testsupport::noise(5 * kSlicecastRate, 5);
+    const pluginhost::StereoBuffer input = testsupport::noise(5 * kSlicecastRate, 5);
     testsupport::writeSound(folder.file("in.wav"), testsupport::stereoSound(input, kSlicecastRate));
     const ToolRun run = runTool({"render",
                                  folder.file("in.wav"),
@@ -207,19 +208,19 @@ TEST(DawTransport, SlicecastMatchesTheLibrary) {
                                  "WaveLength=0:1/16,4:1/4"});
     ASSERT_EQ(run.status, 0) << run.err;
 
-    vsthost::PlaybackScript script;
-    script.tempo = vsthost::TempoMap(128.0, {{4.0, 96.0}});
+    pluginhost::PlaybackScript script;
+    script.tempo = pluginhost::TempoMap(128.0, {{4.0, 96.0}});
     script.start = -1.0;
-    script.loop = vsthost::LoopRange{2.0, 6.0, 2};
+    script.loop = pluginhost::LoopRange{2.0, 6.0, 2};
     script.countInBlocks = 3;
     script.settings = {{5, 0.8f}};
     script.automation = {{2, false, {{0.0, 0.2f}, {8.0, 0.9f}}}, {0, true, {{0.0, 0.6364f}, {4.0, 0.2728f}}}};
-    vsthost::VstEffect effect(testsupport::slicecastPath());
+    pluginhost::VstEffect effect(testsupport::slicecastPath());
     effect.activate(kSlicecastRate, 3000);
-    vsthost::Transport transport(kSlicecastRate, 128.0, -1.0);
-    vsthost::StereoBuffer expected;
-    const std::vector<vsthost::PlayedBlock> played =
-        vsthost::playScript(effect, transport, script, vsthost::randomBlocks(64, 3000, 9), input, expected);
+    pluginhost::Transport transport(kSlicecastRate, 128.0, -1.0);
+    pluginhost::StereoBuffer expected;
+    const std::vector<pluginhost::PlayedBlock> played =
+        pluginhost::playScript(effect, transport, script, pluginhost::randomBlocks(64, 3000, 9), input, expected);
 
     const Sound rendered = readSound(folder.file("out.wav"));
     ASSERT_EQ(rendered.frames(), expected.frames());
@@ -232,7 +233,7 @@ TEST(DawTransport, SlicecastMatchesTheLibrary) {
     std::set<float> waveLengths;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         EXPECT_EQ(rows[i].frames, played[i].frames) << "block " << i;
-        const VstTimeInfo record = vsthost::timeRecordOf(played[i].time);
+        const VstTimeInfo record = vst2host::timeRecordOf(played[i].time);
         EXPECT_EQ(rows[i].position, record.ppqPos) << "block " << i;
         EXPECT_EQ(rows[i].tempo, record.tempo) << "block " << i;
         EXPECT_EQ(rows[i].flags, record.flags) << "block " << i;

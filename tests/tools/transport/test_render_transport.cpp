@@ -31,7 +31,7 @@ void expectPlayedAsADawDoes(const Playback& playback, const std::vector<std::str
 
     const Sound seen = readSound(folder.file("out.wav"));
     ASSERT_EQ(seen.frames(), playback.frames);
-    vsthost::Transport transport(playback.sampleRate, playback.tempo, playback.start);
+    pluginhost::Transport transport(playback.sampleRate, playback.tempo, playback.start);
     std::size_t block = 0;
     for (std::size_t first = 0; first < playback.frames; ++block) {
         const std::size_t length =

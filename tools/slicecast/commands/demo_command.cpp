@@ -39,7 +39,7 @@ void runDemo(const std::string& pluginPath, const std::string& folder, const Con
     RenderOptions options;
     options.input = dry;
     options.output = (fs::path(folder) / "slicecast.wav").string();
-    options.transport.tempo = vsthost::TempoMap(loop.tempo);
+    options.transport.tempo = pluginhost::TempoMap(loop.tempo);
     options.transport.blocks = {kDemoBlockSize, kDemoBlockSize, std::nullopt};
     options.settings = kDemoSettings;
     options.plot = (fs::path(folder) / "slicecast.png").string();

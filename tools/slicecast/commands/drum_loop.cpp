@@ -79,7 +79,7 @@ constexpr std::array<Voice, 4> kVoices{{
     {"x..x..x...x..x..", 2.0 * kStepSeconds, bass},
 }};
 
-void play(const Voice& voice, double root, std::size_t start, vsthost::StereoBuffer& sound, Noise& noise) {
+void play(const Voice& voice, double root, std::size_t start, pluginhost::StereoBuffer& sound, Noise& noise) {
     const auto length = static_cast<std::size_t>(voice.seconds * kSampleRate);
     for (std::size_t i = 0; i < length && start + i < sound.frames(); ++i) {
         const Frame frame = voice.sound(static_cast<double>(i) / kSampleRate, root, noise);
@@ -97,7 +97,7 @@ std::size_t frameOfStep(std::size_t step) {
 }  // namespace
 
 DrumLoop makeDrumLoop() {
-    DrumLoop loop{kSampleRate, kTempo, kBars, vsthost::StereoBuffer(frameOfStep(kStepsPerBar * kBars))};
+    DrumLoop loop{kSampleRate, kTempo, kBars, pluginhost::StereoBuffer(frameOfStep(kStepsPerBar * kBars))};
     Noise noise;
     for (std::size_t bar = 0; bar < kBars; ++bar) {
         for (std::size_t step = 0; step < kStepsPerBar; ++step) {

@@ -3,7 +3,7 @@
 // changes from bar to bar so that every capture of the effect differs.
 #pragma once
 
-#include "block_renderer.h"
+#include "stereo_blocks.h"
 
 namespace slicecastcli {
 
@@ -11,7 +11,7 @@ struct DrumLoop {
     int sampleRate;
     double tempo;
     int bars;
-    vsthost::StereoBuffer sound;
+    pluginhost::StereoBuffer sound;
 };
 
 DrumLoop makeDrumLoop();

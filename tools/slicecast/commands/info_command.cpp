@@ -18,7 +18,7 @@ void line(const std::string& key, const std::string& value) {
 }
 
 // "  2  Rate = 0.7 (70 %)", as render reports its settings.
-void printParameters(vsthost::HostedEffect& effect) {
+void printParameters(pluginhost::HostedEffect& effect) {
     for (std::int32_t index = 0; index < effect.parameterCount(); ++index) {
         const ParameterValue parameter = parameterValue(effect, index, effect.parameter(index));
         std::cout << "  " << std::left << std::setw(4) << index << describe(parameter) << '\n';
@@ -30,9 +30,9 @@ void printParameters(vsthost::HostedEffect& effect) {
 void runInfo(const std::string& pluginPath) {
     EffectSession session(pluginPath);
     session.switchOn(kInfoSampleRate, 120.0, 0.0, kInfoBlockSize);
-    vsthost::HostedEffect& effect = session.effect();
+    pluginhost::HostedEffect& effect = session.effect();
     line("Plug-in", session.location());
-    for (const vsthost::EffectFact& fact : effect.facts()) line(fact.name, fact.value);
+    for (const pluginhost::EffectFact& fact : effect.facts()) line(fact.name, fact.value);
     line("Parameters", std::to_string(effect.parameterCount()));
     printParameters(effect);
 }

@@ -58,13 +58,13 @@ RenderResult renderFile(const std::string& pluginPath, const RenderOptions& opti
                         pictureFacts(session.effect(), options.input, result.sampleRate, result.settings));
     }
     BlockWatcher watch;
-    if (picture) watch = [&picture](const vsthost::StereoBuffer& dry, const vsthost::StereoBuffer& processed) {
+    if (picture) watch = [&picture](const pluginhost::StereoBuffer& dry, const pluginhost::StereoBuffer& processed) {
         picture->add(dry, processed);
     };
     playFile(
         session, transport, result.settings, reader, writer,
         [&progress, &reader](std::int64_t done) { progress(done, reader.frames()); },
-        [&](const vsthost::PlayedBlock& block) {
+        [&](const pluginhost::PlayedBlock& block) {
             if (block.written()) result.frames += block.frames;
             if (blockLog) blockLog->append(block);
             if (picture) picture->play(block);

@@ -41,7 +41,7 @@ struct RenderResult {
     int outputChannels = 0;
     double seconds = 0.0;
     // Every processing call as played, if options.keepPlayedBlocks.
-    std::vector<vsthost::PlayedBlock> blocks;
+    std::vector<pluginhost::PlayedBlock> blocks;
 };
 
 // Told, now and then, how many frames of how many a render has done.

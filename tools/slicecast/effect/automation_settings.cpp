@@ -6,13 +6,13 @@
 
 namespace slicecastcli {
 
-std::vector<vsthost::ParameterAutomation> resolveAutomation(vsthost::HostedEffect& effect,
+std::vector<pluginhost::ParameterAutomation> resolveAutomation(pluginhost::HostedEffect& effect,
                                                             const std::vector<AutomationText>& automation) {
-    std::vector<vsthost::ParameterAutomation> lanes;
+    std::vector<pluginhost::ParameterAutomation> lanes;
     for (const AutomationText& text : automation) {
-        vsthost::ParameterAutomation lane;
+        pluginhost::ParameterAutomation lane;
         lane.index = parameterIndex(effect, text.parameter);
-        for (const vsthost::ParameterAutomation& earlier : lanes) {
+        for (const pluginhost::ParameterAutomation& earlier : lanes) {
             if (earlier.index == lane.index) {
                 throw std::runtime_error("parameter " + effect.parameterName(lane.index) +
                                          " is automated twice; give all its points in one --automate");

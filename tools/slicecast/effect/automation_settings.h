@@ -13,7 +13,7 @@ namespace slicecastcli {
 // Throws on a name that is no parameter, a text the parameter never shows,
 // or a parameter automated twice. Leaves the automated parameters as they
 // were. A lane is stepped where the effect's parameter takes whole steps.
-std::vector<vsthost::ParameterAutomation> resolveAutomation(vsthost::HostedEffect& effect,
+std::vector<pluginhost::ParameterAutomation> resolveAutomation(pluginhost::HostedEffect& effect,
                                                             const std::vector<AutomationText>& automation);
 
 }  // namespace slicecastcli

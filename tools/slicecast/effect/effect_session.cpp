@@ -9,13 +9,13 @@ namespace slicecastcli {
 
 namespace {
 
-std::unique_ptr<vsthost::HostedEffect> loadEffect(const std::string& plugin) {
+std::unique_ptr<pluginhost::HostedEffect> loadEffect(const std::string& plugin) {
     switch (pluginFormatOf(plugin)) {
-        case vsthost::PluginFormat::Vst2: return std::make_unique<vsthost::VstEffect>(plugin);
-        case vsthost::PluginFormat::Lv2: return std::make_unique<vsthost::Lv2Effect>(plugin);
-        case vsthost::PluginFormat::Clap: return std::make_unique<vsthost::ClapEffect>(plugin);
+        case pluginhost::PluginFormat::Vst2: return std::make_unique<pluginhost::VstEffect>(plugin);
+        case pluginhost::PluginFormat::Lv2: return std::make_unique<pluginhost::Lv2Effect>(plugin);
+        case pluginhost::PluginFormat::Clap: return std::make_unique<pluginhost::ClapEffect>(plugin);
     }
-    throw vsthost::HostError("no host for the format of " + plugin);
+    throw pluginhost::HostError("no host for the format of " + plugin);
 }
 
 }  // namespace
@@ -23,13 +23,13 @@ std::unique_ptr<vsthost::HostedEffect> loadEffect(const std::string& plugin) {
 EffectSession::EffectSession(const std::string& plugin) : effect_(loadEffect(plugin)) {}
 
 void EffectSession::switchOn(double sampleRate, double tempo, double start, std::int32_t blockSize) {
-    transport_ = vsthost::Transport(sampleRate, tempo, start);
+    transport_ = pluginhost::Transport(sampleRate, tempo, start);
     effect_->activate(sampleRate, blockSize);
 }
 
-void EffectSession::play(const vsthost::PlaybackScript& script, const vsthost::BlockSizer& sizer,
-                         std::int64_t inputFrames, vsthost::PlaybackStreams& streams) {
-    vsthost::playScript(*effect_, transport_, script, sizer, inputFrames, streams);
+void EffectSession::play(const pluginhost::PlaybackScript& script, const pluginhost::BlockSizer& sizer,
+                         std::int64_t inputFrames, pluginhost::PlaybackStreams& streams) {
+    pluginhost::playScript(*effect_, transport_, script, sizer, inputFrames, streams);
 }
 
 }  // namespace slicecastcli

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "block_renderer.h"
+#include "stereo_blocks.h"
 #include "hosted_effect.h"
 #include "scripted_playback.h"
 
@@ -18,7 +18,7 @@ public:
     // creates one instance; throws HostError when it cannot.
     explicit EffectSession(const std::string& plugin);
 
-    vsthost::HostedEffect& effect() { return *effect_; }
+    pluginhost::HostedEffect& effect() { return *effect_; }
     std::string location() const { return effect_->location(); }
 
     // Throws unless this host can feed the effect a file of fileChannels
@@ -33,12 +33,12 @@ public:
     // Plays inputFrames frames of streams' input through the effect as the
     // script says, in blocks of the sizer's lengths (at most the block size
     // given to switchOn), telling streams of every processing call.
-    void play(const vsthost::PlaybackScript& script, const vsthost::BlockSizer& sizer, std::int64_t inputFrames,
-              vsthost::PlaybackStreams& streams);
+    void play(const pluginhost::PlaybackScript& script, const pluginhost::BlockSizer& sizer, std::int64_t inputFrames,
+              pluginhost::PlaybackStreams& streams);
 
 private:
-    std::unique_ptr<vsthost::HostedEffect> effect_;
-    vsthost::Transport transport_;
+    std::unique_ptr<pluginhost::HostedEffect> effect_;
+    pluginhost::Transport transport_;
 };
 
 }  // namespace slicecastcli

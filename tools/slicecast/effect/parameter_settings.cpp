@@ -21,7 +21,7 @@ constexpr int kSearchSteps = 10000;
 // Longer lists of valid texts are cut in the middle.
 constexpr std::size_t kListedAtEachEnd = 6;
 
-std::optional<float> parseInRange(std::string_view text, const vsthost::ParameterRange& range) {
+std::optional<float> parseInRange(std::string_view text, const pluginhost::ParameterRange& range) {
     const auto value = parseNumber<float>(text);
     if (!value || !(*value >= range.minimum && *value <= range.maximum)) return std::nullopt;
     return value;
@@ -49,7 +49,7 @@ std::string listed(const std::vector<std::string>& texts) {
 
 }  // namespace
 
-std::int32_t parameterIndex(vsthost::HostedEffect& effect, std::string_view name) {
+std::int32_t parameterIndex(pluginhost::HostedEffect& effect, std::string_view name) {
     const std::int32_t count = effect.parameterCount();
     if (const auto index = parseNumber<std::int32_t>(name); index && *index >= 0 && *index < count) return *index;
     std::vector<std::string> names;
@@ -66,20 +66,20 @@ namespace {
 
 // The values tried: the whole numbers of the range where those are the
 // steps, else kSearchSteps + 1 values evenly from the minimum to the maximum.
-int searchSteps(const vsthost::ParameterRange& range) {
+int searchSteps(const pluginhost::ParameterRange& range) {
     if (!range.wholeNumbers) return kSearchSteps;
     return static_cast<int>(std::min<double>(std::floor(range.maximum) - std::ceil(range.minimum), kSearchSteps));
 }
 
-float valueAtStep(const vsthost::ParameterRange& range, int step) {
+float valueAtStep(const pluginhost::ParameterRange& range, int step) {
     if (range.wholeNumbers) return std::ceil(range.minimum) + static_cast<float>(step);
     const double width = static_cast<double>(range.maximum) - range.minimum;
     return static_cast<float>(range.minimum + width * (static_cast<double>(step) / kSearchSteps));
 }
 
-float valueShowing(vsthost::HostedEffect& effect, std::int32_t index, std::string_view text) {
+float valueShowing(pluginhost::HostedEffect& effect, std::int32_t index, std::string_view text) {
     const DisplayMatch match(text);
-    const vsthost::ParameterRange range = effect.parameterRange(index);
+    const pluginhost::ParameterRange range = effect.parameterRange(index);
     const float before = effect.parameter(index);
     std::optional<std::pair<double, float>> closest;
     std::vector<std::string> shown;
@@ -100,7 +100,7 @@ float valueShowing(vsthost::HostedEffect& effect, std::int32_t index, std::strin
                              number(range.minimum) + " to " + number(range.maximum));
 }
 
-ParameterValue apply(vsthost::HostedEffect& effect, std::string_view setting) {
+ParameterValue apply(pluginhost::HostedEffect& effect, std::string_view setting) {
     const auto equals = setting.find('=');
     if (equals == std::string_view::npos) {
         throw std::runtime_error("a setting is NAME=VALUE, not '" + std::string(setting) + "'");
@@ -113,18 +113,18 @@ ParameterValue apply(vsthost::HostedEffect& effect, std::string_view setting) {
 
 }  // namespace
 
-float valueFor(vsthost::HostedEffect& effect, std::int32_t index, std::string_view text) {
+float valueFor(pluginhost::HostedEffect& effect, std::int32_t index, std::string_view text) {
     if (const auto number = parseInRange(text, effect.parameterRange(index))) return *number;
     if (const auto value = effect.parameterFromText(index, text)) return *value;
     return valueShowing(effect, index, text);
 }
 
-ParameterValue parameterValue(vsthost::HostedEffect& effect, std::int32_t index, float value) {
+ParameterValue parameterValue(pluginhost::HostedEffect& effect, std::int32_t index, float value) {
     return {index, effect.parameterName(index), value, std::string(trimmed(effect.parameterDisplay(index))),
             std::string(trimmed(effect.parameterLabel(index)))};
 }
 
-std::vector<ParameterValue> applySettings(vsthost::HostedEffect& effect, const std::vector<std::string>& settings) {
+std::vector<ParameterValue> applySettings(pluginhost::HostedEffect& effect, const std::vector<std::string>& settings) {
     std::vector<ParameterValue> applied;
     for (const std::string& setting : settings) applied.push_back(apply(effect, setting));
     return applied;

@@ -27,19 +27,19 @@ struct ParameterValue {
 
 // The parameter with the value given (the one sent, or read back) and the
 // texts the effect shows now.
-ParameterValue parameterValue(vsthost::HostedEffect& effect, std::int32_t index, float value);
+ParameterValue parameterValue(pluginhost::HostedEffect& effect, std::int32_t index, float value);
 
 // The parameter a name (any case) or an index stands for; throws, listing
 // the parameters, when none does.
-std::int32_t parameterIndex(vsthost::HostedEffect& effect, std::string_view name);
+std::int32_t parameterIndex(pluginhost::HostedEffect& effect, std::string_view name);
 
 // The value a text stands for: a number in the parameter's range, or a
 // text the parameter shows. Throws when it never shows it.
-float valueFor(vsthost::HostedEffect& effect, std::int32_t index, std::string_view text);
+float valueFor(pluginhost::HostedEffect& effect, std::int32_t index, std::string_view text);
 
 // Applies the settings in order and tells what each became; throws on the
 // first that names no parameter or a value the parameter never shows.
-std::vector<ParameterValue> applySettings(vsthost::HostedEffect& effect, const std::vector<std::string>& settings);
+std::vector<ParameterValue> applySettings(pluginhost::HostedEffect& effect, const std::vector<std::string>& settings);
 
 // One line for the user: "WaveLength = 0.6364 (1/16)", "Rate = 0.7 (70 %)".
 std::string describe(const ParameterValue& parameter);

@@ -18,14 +18,14 @@ bool isUri(const std::string& plugin) {
     return true;
 }
 
-vsthost::PluginFormat pluginFormatOf(const std::string& plugin) {
+pluginhost::PluginFormat pluginFormatOf(const std::string& plugin) {
     const fs::path path(plugin);
-    if (path.extension() == ".clap") return vsthost::PluginFormat::Clap;
+    if (path.extension() == ".clap") return pluginhost::PluginFormat::Clap;
     std::error_code error;
     if (isUri(plugin) || path.extension() == ".lv2" || fs::is_directory(path, error)) {
-        return vsthost::PluginFormat::Lv2;
+        return pluginhost::PluginFormat::Lv2;
     }
-    return vsthost::PluginFormat::Vst2;
+    return pluginhost::PluginFormat::Vst2;
 }
 
 }  // namespace slicecastcli

@@ -14,6 +14,6 @@ bool isUri(const std::string& plugin);
 
 // CLAP for a name ending in .clap; LV2 for a folder (a bundle), a name
 // ending in .lv2 or an URI; VST 2.4 for anything else (a library file).
-vsthost::PluginFormat pluginFormatOf(const std::string& plugin);
+pluginhost::PluginFormat pluginFormatOf(const std::string& plugin);
 
 }  // namespace slicecastcli

@@ -4,8 +4,8 @@
 
 namespace slicecastcli {
 
-void addBeats(const vsthost::PlayedBlock& block, std::vector<BeatMark>& marks) {
-    const vsthost::BlockTime& time = block.time;
+void addBeats(const pluginhost::PlayedBlock& block, std::vector<BeatMark>& marks) {
+    const pluginhost::BlockTime& time = block.time;
     // Only a rolling transport plays frames into the output.
     if (!block.written() || !time.playing || !(time.tempo > 0.0) || !(time.sampleRate > 0.0)) return;
     const double step = time.tempo / 60.0 / time.sampleRate;  // quarter notes per frame

@@ -17,6 +17,6 @@ struct BeatMark {
 
 // Adds every frame of the block's output at which the transport reaches a
 // whole quarter note (its first frame counts if it lies on one).
-void addBeats(const vsthost::PlayedBlock& block, std::vector<BeatMark>& marks);
+void addBeats(const pluginhost::PlayedBlock& block, std::vector<BeatMark>& marks);
 
 }  // namespace slicecastcli

@@ -11,7 +11,7 @@ namespace slicecastcli {
 namespace {
 
 // What the effect knows of the block's time.
-slicecast::BlockTransport transportOf(const vsthost::BlockTime& time) {
+slicecast::BlockTransport transportOf(const pluginhost::BlockTime& time) {
     return {time.positionValid, time.position, time.tempoValid, time.tempo};
 }
 
@@ -23,7 +23,7 @@ PassTracker::PassTracker(float sampleRate, SlicecastSteps steps, float waveLengt
       waveLengthIndex_(steps.waveLength(waveLength)),
       updatePeriodIndex_(steps.updatePeriod(updatePeriod)) {}
 
-void PassTracker::play(const vsthost::PlayedBlock& block) {
+void PassTracker::play(const pluginhost::PlayedBlock& block) {
     for (const auto& [index, value] : block.parametersSet) {
         if (index == slicecast::kWaveLength) waveLengthIndex_ = steps_.waveLength(value);
         if (index == slicecast::kUpdatePeriod) updatePeriodIndex_ = steps_.updatePeriod(value);

@@ -30,7 +30,7 @@ public:
     // parametersSet changes them from that block on.
     PassTracker(float sampleRate, SlicecastSteps steps, float waveLength, float updatePeriod);
 
-    void play(const vsthost::PlayedBlock& block);
+    void play(const pluginhost::PlayedBlock& block);
     const PassMarks& marks() const { return marks_; }
 
 private:

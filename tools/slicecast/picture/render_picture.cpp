@@ -24,7 +24,7 @@ constexpr std::int32_t kCaptionParameters = 8;
 
 }  // namespace
 
-PictureFacts pictureFacts(vsthost::HostedEffect& effect, const std::string& inputPath, int sampleRate,
+PictureFacts pictureFacts(pluginhost::HostedEffect& effect, const std::string& inputPath, int sampleRate,
                           const std::vector<ParameterValue>& settings) {
     PictureFacts facts;
     facts.title = std::filesystem::path(inputPath).filename().string() + " through " + effect.name();
@@ -56,7 +56,7 @@ RenderPicture::RenderPicture(std::string path, int channels, PictureFacts facts)
     }
 }
 
-void RenderPicture::add(const vsthost::StereoBuffer& dry, const vsthost::StereoBuffer& processed) {
+void RenderPicture::add(const pluginhost::StereoBuffer& dry, const pluginhost::StereoBuffer& processed) {
     const std::vector<float>* dryChannels[2] = {&dry.left, &dry.right};
     const std::vector<float>* processedChannels[2] = {&processed.left, &processed.right};
     for (std::size_t channel = 0; channel < dry_.size(); ++channel) {
@@ -65,7 +65,7 @@ void RenderPicture::add(const vsthost::StereoBuffer& dry, const vsthost::StereoB
     }
 }
 
-void RenderPicture::play(const vsthost::PlayedBlock& block) {
+void RenderPicture::play(const pluginhost::PlayedBlock& block) {
     addBeats(block, beats_);
     if (passes_) passes_->play(block);
     if (blocksPlayed_++ > 0) {

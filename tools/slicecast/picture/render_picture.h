@@ -11,7 +11,7 @@
 
 #include "sound_files/atomic_output_file.h"
 #include "beat_grid.h"
-#include "block_renderer.h"
+#include "stereo_blocks.h"
 #include "pass_marks.h"
 #include "effect/parameter_settings.h"
 #include "played_block.h"
@@ -39,7 +39,7 @@ struct PictureFacts {
 // The facts of a render through effect at sampleRate, before its first
 // block: the title names the input file; settings are the --set values,
 // which the caption lists instead of every parameter for effects with many.
-PictureFacts pictureFacts(vsthost::HostedEffect& effect, const std::string& inputPath, int sampleRate,
+PictureFacts pictureFacts(pluginhost::HostedEffect& effect, const std::string& inputPath, int sampleRate,
                           const std::vector<ParameterValue>& settings);
 
 class RenderPicture {
@@ -48,9 +48,9 @@ public:
     RenderPicture(std::string path, int channels, PictureFacts facts);
 
     // The next frames as they went into the effect and came out.
-    void add(const vsthost::StereoBuffer& dry, const vsthost::StereoBuffer& processed);
+    void add(const pluginhost::StereoBuffer& dry, const pluginhost::StereoBuffer& processed);
     // The next processing call as played.
-    void play(const vsthost::PlayedBlock& block);
+    void play(const pluginhost::PlayedBlock& block);
     // Draws into a temporary file beside the path.
     void draw();
     // Moves it into place.

@@ -10,16 +10,16 @@
 
 namespace slicecastcli {
 
-std::optional<SlicecastSteps> SlicecastSteps::of(vsthost::HostedEffect& effect) {
+std::optional<SlicecastSteps> SlicecastSteps::of(pluginhost::HostedEffect& effect) {
     const std::string id = effect.identifier();
     switch (effect.format()) {
-        case vsthost::PluginFormat::Vst2:
-            if (id == vsthost::fourCharText(slicecast::kUniqueId)) return SlicecastSteps(effect.format());
+        case pluginhost::PluginFormat::Vst2:
+            if (id == vst2host::fourCharText(slicecast::kUniqueId)) return SlicecastSteps(effect.format());
             break;
-        case vsthost::PluginFormat::Lv2:
+        case pluginhost::PluginFormat::Lv2:
             if (id == slicecast::kLv2PluginUri) return SlicecastSteps(effect.format());
             break;
-        case vsthost::PluginFormat::Clap:
+        case pluginhost::PluginFormat::Clap:
             if (id == slicecast::kClapPluginId) return SlicecastSteps(effect.format());
             break;
     }
@@ -27,12 +27,12 @@ std::optional<SlicecastSteps> SlicecastSteps::of(vsthost::HostedEffect& effect) 
 }
 
 std::int32_t SlicecastSteps::waveLength(float value) const {
-    if (format_ == vsthost::PluginFormat::Vst2) return slicecast::waveLengthIndexFor(value);
+    if (format_ == pluginhost::PluginFormat::Vst2) return slicecast::waveLengthIndexFor(value);
     return slicecast::stepFromPlain(value, slicecast::kMaxWaveLengthIndex);
 }
 
 std::int32_t SlicecastSteps::updatePeriod(float value) const {
-    if (format_ == vsthost::PluginFormat::Vst2) return slicecast::updatePeriodIndexFor(value);
+    if (format_ == pluginhost::PluginFormat::Vst2) return slicecast::updatePeriodIndexFor(value);
     return slicecast::stepFromPlain(value, slicecast::kMaxUpdatePeriodIndex);
 }
 

@@ -15,15 +15,15 @@ class SlicecastSteps {
 public:
     // The steps of the effect's format if the effect is one of Slicecast's
     // editions; none for any other effect.
-    static std::optional<SlicecastSteps> of(vsthost::HostedEffect& effect);
+    static std::optional<SlicecastSteps> of(pluginhost::HostedEffect& effect);
 
-    explicit SlicecastSteps(vsthost::PluginFormat format) : format_(format) {}
+    explicit SlicecastSteps(pluginhost::PluginFormat format) : format_(format) {}
 
     std::int32_t waveLength(float value) const;
     std::int32_t updatePeriod(float value) const;
 
 private:
-    vsthost::PluginFormat format_;
+    pluginhost::PluginFormat format_;
 };
 
 }  // namespace slicecastcli

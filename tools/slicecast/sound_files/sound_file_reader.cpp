@@ -22,7 +22,7 @@ void SoundFileReader::seek(std::int64_t frame) {
     position_ = frame;
 }
 
-void SoundFileReader::read(vsthost::StereoBuffer& buffer, std::size_t maxFrames) {
+void SoundFileReader::read(pluginhost::StereoBuffer& buffer, std::size_t maxFrames) {
     const auto channels = static_cast<std::size_t>(info_.channels);
     interleaved_.resize(maxFrames * channels);
     // Some formats deliver less than asked before their end; keep reading

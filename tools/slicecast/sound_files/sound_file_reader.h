@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "block_renderer.h"
+#include "stereo_blocks.h"
 
 namespace slicecastcli {
 
@@ -38,7 +38,7 @@ public:
 
     // Reads the next frames, up to maxFrames, into buffer, which ends up as
     // long as what was read: maxFrames except at the end of the file.
-    void read(vsthost::StereoBuffer& buffer, std::size_t maxFrames);
+    void read(pluginhost::StereoBuffer& buffer, std::size_t maxFrames);
 
 private:
     std::string path_;

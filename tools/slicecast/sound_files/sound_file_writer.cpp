@@ -29,7 +29,7 @@ SoundFileWriter::SoundFileWriter(const std::string& path, int format, int channe
     sf_command(file_.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
 }
 
-void SoundFileWriter::write(const vsthost::StereoBuffer& buffer) {
+void SoundFileWriter::write(const pluginhost::StereoBuffer& buffer) {
     const auto channels = static_cast<std::size_t>(channels_);
     const std::size_t frames = buffer.frames();
     interleaved_.resize(frames * channels);

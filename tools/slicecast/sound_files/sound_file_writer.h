@@ -5,7 +5,7 @@
 #include <string>
 
 #include "atomic_output_file.h"
-#include "block_renderer.h"
+#include "stereo_blocks.h"
 #include "sound_file_reader.h"
 
 namespace slicecastcli {
@@ -17,7 +17,7 @@ public:
     SoundFileWriter(const std::string& path, int format, int channels, int sampleRate);
 
     // Writes the buffer's frames: the left side alone for a mono file.
-    void write(const vsthost::StereoBuffer& buffer);
+    void write(const pluginhost::StereoBuffer& buffer);
     // Finishes the file and moves it into place.
     void commit();
 

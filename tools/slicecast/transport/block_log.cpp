@@ -17,12 +17,12 @@ std::string exact(Number number) {
 
 }  // namespace
 
-BlockLogFile::BlockLogFile(const std::string& path, const vsthost::HostedEffect& effect)
+BlockLogFile::BlockLogFile(const std::string& path, const pluginhost::HostedEffect& effect)
     : path_(path), effect_(effect), file_(path), out_(file_.temporaryPath(), std::ios::binary | std::ios::trunc) {
     out_ << "frames," << effect_.timeColumns() << ",parameters,input_frame,output_frame\n";
 }
 
-void BlockLogFile::append(const vsthost::PlayedBlock& block) {
+void BlockLogFile::append(const pluginhost::PlayedBlock& block) {
     out_ << block.frames << ',' << effect_.timeFields(block.time) << ',';
     for (std::size_t i = 0; i < block.parametersSet.size(); ++i) {
         const auto& [index, value] = block.parametersSet[i];

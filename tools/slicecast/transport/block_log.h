@@ -27,15 +27,15 @@ namespace slicecastcli {
 // written stops it before any work.
 class BlockLogFile {
 public:
-    BlockLogFile(const std::string& path, const vsthost::HostedEffect& effect);
+    BlockLogFile(const std::string& path, const pluginhost::HostedEffect& effect);
 
-    void append(const vsthost::PlayedBlock& block);
+    void append(const pluginhost::PlayedBlock& block);
     // Finishes the file and moves it into place.
     void commit();
 
 private:
     std::string path_;
-    const vsthost::HostedEffect& effect_;
+    const pluginhost::HostedEffect& effect_;
     AtomicOutputFile file_;
     std::ofstream out_;
 };

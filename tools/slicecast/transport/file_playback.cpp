@@ -14,16 +14,16 @@ namespace {
 // short the blocks.
 constexpr std::size_t kWriteFrames = 65536;
 
-class FileStreams : public vsthost::PlaybackStreams {
+class FileStreams : public pluginhost::PlaybackStreams {
 public:
     FileStreams(SoundFileReader& reader, SoundFileWriter& writer, const std::function<void(std::int64_t)>& progress,
-                const std::function<void(const vsthost::PlayedBlock&)>& played, const BlockWatcher& watch)
+                const std::function<void(const pluginhost::PlayedBlock&)>& played, const BlockWatcher& watch)
         : reader_(reader), writer_(writer), progress_(progress), played_(played), watch_(watch) {
         pending_.left.reserve(kWriteFrames);
         pending_.right.reserve(kWriteFrames);
     }
 
-    void readInput(std::int64_t firstFrame, vsthost::StereoBuffer& block) override {
+    void readInput(std::int64_t firstFrame, pluginhost::StereoBuffer& block) override {
         const std::size_t wanted = block.frames();
         if (firstFrame != reader_.position()) reader_.seek(firstFrame);
         reader_.read(block, wanted);
@@ -36,14 +36,14 @@ public:
         lastInput_ = &block;
     }
 
-    void writeOutput(const vsthost::StereoBuffer& block) override {
+    void writeOutput(const pluginhost::StereoBuffer& block) override {
         if (watch_) watch_(*lastInput_, block);
         pending_.left.insert(pending_.left.end(), block.left.begin(), block.left.end());
         pending_.right.insert(pending_.right.end(), block.right.begin(), block.right.end());
         if (pending_.frames() >= kWriteFrames) flush();
     }
 
-    void played(const vsthost::PlayedBlock& block) override { played_(block); }
+    void played(const pluginhost::PlayedBlock& block) override { played_(block); }
 
     void flush() {
         writer_.write(pending_);
@@ -56,18 +56,18 @@ private:
     SoundFileReader& reader_;
     SoundFileWriter& writer_;
     const std::function<void(std::int64_t)>& progress_;
-    const std::function<void(const vsthost::PlayedBlock&)>& played_;
+    const std::function<void(const pluginhost::PlayedBlock&)>& played_;
     const BlockWatcher& watch_;
     // The input of the block being played, which a written block always
     // reads before its output comes.
-    const vsthost::StereoBuffer* lastInput_ = nullptr;
-    vsthost::StereoBuffer pending_;
+    const pluginhost::StereoBuffer* lastInput_ = nullptr;
+    pluginhost::StereoBuffer pending_;
     std::int64_t furthest_ = 0;
 };
 
-vsthost::PlaybackScript scriptFor(vsthost::HostedEffect& effect, const TransportOptions& transport,
+pluginhost::PlaybackScript scriptFor(pluginhost::HostedEffect& effect, const TransportOptions& transport,
                                   const std::vector<ParameterValue>& settings) {
-    vsthost::PlaybackScript script;
+    pluginhost::PlaybackScript script;
     script.tempo = transport.tempo;
     script.start = transport.start;
     script.loop = transport.loop;
@@ -82,12 +82,12 @@ vsthost::PlaybackScript scriptFor(vsthost::HostedEffect& effect, const Transport
 
 void playFile(EffectSession& session, const TransportOptions& transport, const std::vector<ParameterValue>& settings,
               SoundFileReader& reader, SoundFileWriter& writer, const std::function<void(std::int64_t)>& progress,
-              const std::function<void(const vsthost::PlayedBlock&)>& played, const BlockWatcher& watch) {
+              const std::function<void(const pluginhost::PlayedBlock&)>& played, const BlockWatcher& watch) {
     if (transport.countInBlocks > 0 && reader.frames() == 0) {
         throw std::runtime_error("a count-in needs something to roll after it, but " + reader.path() +
                                  " has no frames");
     }
-    const vsthost::PlaybackScript script = scriptFor(session.effect(), transport, settings);
+    const pluginhost::PlaybackScript script = scriptFor(session.effect(), transport, settings);
     FileStreams streams(reader, writer, progress, played, watch);
     session.play(script, transport.blocks.sizer(), reader.frames(), streams);
     streams.flush();

@@ -17,7 +17,7 @@
 namespace slicecastcli {
 
 // Shown each written block: what went into the effect, what came out.
-using BlockWatcher = std::function<void(const vsthost::StereoBuffer& dry, const vsthost::StereoBuffer& processed)>;
+using BlockWatcher = std::function<void(const pluginhost::StereoBuffer& dry, const pluginhost::StereoBuffer& processed)>;
 
 // Reads the whole input (and the loop's stretch again for each repeat),
 // sets settings just before the first block, and writes every block that
@@ -27,6 +27,6 @@ using BlockWatcher = std::function<void(const vsthost::StereoBuffer& dry, const 
 // sample rate and a block size of at least blocks.largest.
 void playFile(EffectSession& session, const TransportOptions& transport, const std::vector<ParameterValue>& settings,
               SoundFileReader& reader, SoundFileWriter& writer, const std::function<void(std::int64_t)>& progress,
-              const std::function<void(const vsthost::PlayedBlock&)>& played, const BlockWatcher& watch = {});
+              const std::function<void(const pluginhost::PlayedBlock&)>& played, const BlockWatcher& watch = {});
 
 }  // namespace slicecastcli

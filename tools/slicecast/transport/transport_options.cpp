@@ -65,11 +65,11 @@ std::int32_t blockLength(std::string_view text) {
 
 }  // namespace
 
-vsthost::TempoMap parseTempo(std::string_view text) {
+pluginhost::TempoMap parseTempo(std::string_view text) {
     const std::vector<std::string_view> items = split(text, ',');
     double first = 0.0;
     double previous = -INFINITY;
-    std::vector<vsthost::TempoChange> changes;
+    std::vector<pluginhost::TempoChange> changes;
     for (std::size_t i = 0; i < items.size(); ++i) {
         const bool positioned = items[i].find(':') != std::string_view::npos;
         if (!positioned && i > 0) {
@@ -89,12 +89,12 @@ vsthost::TempoMap parseTempo(std::string_view text) {
         }
         if (i == 0) first = tempo;
     }
-    return vsthost::TempoMap(first, std::move(changes));
+    return pluginhost::TempoMap(first, std::move(changes));
 }
 
-vsthost::LoopRange parseLoop(std::string_view text) {
+pluginhost::LoopRange parseLoop(std::string_view text) {
     const auto [startText, endText] = pairOf(text, "the loop");
-    vsthost::LoopRange loop;
+    pluginhost::LoopRange loop;
     loop.start = finiteNumber(startText, "the loop's start");
     loop.end = finiteNumber(endText, "the loop's end");
     if (!(loop.end > loop.start)) {
@@ -103,9 +103,9 @@ vsthost::LoopRange parseLoop(std::string_view text) {
     return loop;
 }
 
-vsthost::BlockSizer BlockSizes::sizer() const {
-    if (seed) return vsthost::randomBlocks(smallest, largest, *seed);
-    return vsthost::fixedBlocks(largest);
+pluginhost::BlockSizer BlockSizes::sizer() const {
+    if (seed) return pluginhost::randomBlocks(smallest, largest, *seed);
+    return pluginhost::fixedBlocks(largest);
 }
 
 BlockSizes parseBlockSizes(std::string_view text) {

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "block_renderer.h"
+#include "stereo_blocks.h"
 #include "playback_script.h"
 #include "tempo_map.h"
 
@@ -21,10 +21,10 @@ constexpr std::int32_t kMaxBlockSize = 1 << 20;
 // "120", or a map "120,16:140,32:90": a first tempo, then POSITION:TEMPO
 // changes at quarter-note positions, strictly in order. The first item may
 // carry a position too ("0:120,..."); it holds from the start either way.
-vsthost::TempoMap parseTempo(std::string_view text);
+pluginhost::TempoMap parseTempo(std::string_view text);
 
 // "START:END" in quarter notes, END after START; the count is given apart.
-vsthost::LoopRange parseLoop(std::string_view text);
+pluginhost::LoopRange parseLoop(std::string_view text);
 
 // Frames per processing call: one length, or lengths drawn from a range.
 struct BlockSizes {
@@ -33,7 +33,7 @@ struct BlockSizes {
     // Set for varying lengths.
     std::optional<std::uint64_t> seed;
 
-    vsthost::BlockSizer sizer() const;
+    pluginhost::BlockSizer sizer() const;
 };
 
 // "N" (1 to kMaxBlockSize) or "random:MIN-MAX:SEED".
@@ -53,11 +53,11 @@ AutomationText parseAutomation(std::string_view text);
 
 // Everything the transport options say about playing.
 struct TransportOptions {
-    vsthost::TempoMap tempo{120.0};
+    pluginhost::TempoMap tempo{120.0};
     // Musical position of the first frame, in quarter notes.
     double start = 0.0;
     BlockSizes blocks;
-    std::optional<vsthost::LoopRange> loop;
+    std::optional<pluginhost::LoopRange> loop;
     std::int32_t countInBlocks = 0;
     std::vector<AutomationText> automation;
     // Time records without a valid position, as offline editors give.

@@ -8,13 +8,14 @@
 #include <cstdio>
 
 #include "host.h"
-#include "plugin_library.h"
+#include "shared_library.h"
+#include "vst_entry_point.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) return 2;
-    vsthost::PluginLibrary library(argv[1]);
-    const VstPluginMainProc entry = library.entryPoint();
-    vsthost::Host host;
+    pluginhost::SharedLibrary library(argv[1]);
+    const VstPluginMainProc entry = vst2host::entryPointOf(library);
+    vst2host::Host host;
 
     std::FILE* statm = std::fopen("/proc/self/statm", "r");
     unsigned long pages = 0;

@@ -195,7 +195,7 @@ TEST_F(Dispatcher, SampleRateComesFromOptAndIgnoresValue) {
     // 120 BPM; the value argument must not matter.
     testsupport::SlicecastSession reference(22050.0);
     dispatch(effSetSampleRate, 0, 96000, nullptr, 22050.0f);
-    session.host.transport = vsthost::Transport(22050.0, 120.0, 0.0);
+    session.host.transport = pluginhost::Transport(22050.0, 120.0, 0.0);
     const auto input = testsupport::noise(30000);
     EXPECT_EQ(session.render(input).left, reference.render(input).left);
 }

@@ -37,7 +37,7 @@ void PrintTo(const HostCall& call, std::ostream* out) {
 }
 
 // A host that logs every callback call and gives one scripted answer to all.
-class RecordingHost : public vsthost::Host {
+class RecordingHost : public vst2host::Host {
 public:
     VstIntPtr answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
                      float opt) override {
@@ -52,7 +52,7 @@ public:
 // An effect whose callback leads to the given recording host.
 template <typename Effect = ServiceTestEffect>
 struct Hosted {
-    explicit Hosted(bool withCallback = true) : effect(withCallback ? &vsthost::Host::callback : nullptr) {
+    explicit Hosted(bool withCallback = true) : effect(withCallback ? &vst2host::Host::callback : nullptr) {
         effect.getAeffect()->resvd1 = reinterpret_cast<VstIntPtr>(&host);
     }
 

@@ -18,7 +18,7 @@ T fieldAt(const AEffect* effect, std::size_t offset) {
     return value;
 }
 
-struct RefusingHost : vsthost::Host {
+struct RefusingHost : vst2host::Host {
     int versionQueries = 0;
     VstIntPtr answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
                      float opt) override {
@@ -33,8 +33,8 @@ struct RefusingHost : vsthost::Host {
 }  // namespace
 
 TEST(EffectRecord, HoldsTheSpecifiedBytesAtEveryOffsetAfterLoad) {
-    vsthost::Host host;
-    vsthost::PluginInstance plugin(host, slicecastEntry());
+    vst2host::Host host;
+    vst2host::PluginInstance plugin(host, slicecastEntry());
     AEffect* effect = plugin.effect();
     // The host's own field: the test host stores its address there.
     const VstIntPtr hostField = effect->resvd1;
@@ -93,7 +93,7 @@ TEST(EntryPoint, EachCallMakesAnIndependentInstance) {
 }
 
 TEST(EntryPoint, CloseAnswersOne) {
-    vsthost::Host host;
+    vst2host::Host host;
     AEffect* effect = host.instantiate(slicecastEntry());
     ASSERT_NE(effect, nullptr);
     EXPECT_EQ(effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f), 1);

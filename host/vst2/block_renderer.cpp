@@ -2,14 +2,10 @@
 
 #include <algorithm>
 
-namespace vsthost {
+namespace vst2host {
 
-BlockSizer fixedBlocks(std::int32_t blockSize) {
-    return [blockSize](std::int64_t, std::int64_t) { return blockSize; };
-}
-
-void renderInBlocks(PluginInstance& instance, Transport& transport, const StereoBuffer& input,
-                    StereoBuffer& output, const BlockSizer& sizer,
+void renderInBlocks(PluginInstance& instance, pluginhost::Transport& transport, const pluginhost::StereoBuffer& input,
+                    pluginhost::StereoBuffer& output, const pluginhost::BlockSizer& sizer,
                     const std::function<void(std::int64_t firstFrame)>& beforeBlock) {
     const auto total = static_cast<std::int64_t>(input.frames());
     output.left.resize(input.frames());
@@ -30,4 +26,4 @@ void renderInBlocks(PluginInstance& instance, Transport& transport, const Stereo
     }
 }
 
-}  // namespace vsthost
+}  // namespace vst2host

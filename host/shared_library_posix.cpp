@@ -1,11 +1,11 @@
-// Opening an effect library on Linux and other POSIX systems.
+// Opening a plug-in library on Linux and other POSIX systems.
 #include <dlfcn.h>
 
-#include "plugin_library.h"
+#include "shared_library.h"
 
-namespace vsthost {
+namespace pluginhost {
 
-PluginLibrary::PluginLibrary(const std::string& path) : path_(path) {
+SharedLibrary::SharedLibrary(const std::string& path) : path_(path) {
     dlerror();
     // RTLD_NOW: a library with unresolved symbols fails here, not in the
     // middle of a render. RTLD_LOCAL: two libraries never see each other's
@@ -17,10 +17,10 @@ PluginLibrary::PluginLibrary(const std::string& path) : path_(path) {
     }
 }
 
-PluginLibrary::~PluginLibrary() {
+SharedLibrary::~SharedLibrary() {
     if (handle_ != nullptr) dlclose(handle_);
 }
 
-void* PluginLibrary::symbol(const char* name) const { return dlsym(handle_, name); }
+void* SharedLibrary::symbol(const char* name) const { return dlsym(handle_, name); }
 
-}  // namespace vsthost
+}  // namespace pluginhost

@@ -1,11 +1,11 @@
-// Opening an effect library on Windows.
+// Opening a plug-in library on Windows.
 #include <windows.h>
 
 #include <vector>
 
-#include "plugin_library.h"
+#include "shared_library.h"
 
-namespace vsthost {
+namespace pluginhost {
 
 namespace {
 
@@ -31,7 +31,7 @@ std::string lastErrorText() {
 
 }  // namespace
 
-PluginLibrary::PluginLibrary(const std::string& path) : path_(path) {
+SharedLibrary::SharedLibrary(const std::string& path) : path_(path) {
     // No error dialog boxes: a library that fails to load is reported here.
     const UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     handle_ = LoadLibraryW(widened(path).c_str());
@@ -40,12 +40,12 @@ PluginLibrary::PluginLibrary(const std::string& path) : path_(path) {
     if (handle_ == nullptr) throw HostError("cannot load plug-in library: " + path + ": " + reason);
 }
 
-PluginLibrary::~PluginLibrary() {
+SharedLibrary::~SharedLibrary() {
     if (handle_ != nullptr) FreeLibrary(static_cast<HMODULE>(handle_));
 }
 
-void* PluginLibrary::symbol(const char* name) const {
+void* SharedLibrary::symbol(const char* name) const {
     return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle_), name));
 }
 
-}  // namespace vsthost
+}  // namespace pluginhost

@@ -1,15 +1,34 @@
-// A sound the page plays: a file the browser decodes, at the file's own
-// sample rate where its header tells it, or the render tool's demo loop.
+// A sound the page plays: a WAV or AIFF file read as the render tool reads
+// it, any other file the browser decodes (at the file's own sample rate
+// where its header tells it), or the render tool's demo loop.
 import { fileSampleRate } from './file_sample_rate.js';
+import { readPcmFile } from './pcm_file.js';
 
 // What the page decodes at when a file's header tells no rate it knows.
 const kFallbackRate = 48000;
 
 // { name, sampleRate, left, right, note }: mono plays to both inputs. A file
-// that cannot be decoded, or has more than two channels, is an Error whose
-// message says so.
+// that cannot be decoded, is empty or has more than two channels, is an
+// Error whose message says so.
 export async function decodeSoundFile(file) {
   const bytes = await file.arrayBuffer();
+  const pcm = readPcmFile(new Uint8Array(bytes));
+  const decoded = pcm ?? (await decodeWithBrowser(file, bytes));
+  const channels = decoded.channels;
+  if (channels.length > 2) {
+    throw new Error(`${file.name} has ${channels.length} channels; Slicecast takes mono or stereo files.`);
+  }
+  if (channels.length === 0 || channels[0].length === 0) throw new Error(`${file.name} holds no sound.`);
+  return {
+    name: file.name,
+    sampleRate: decoded.sampleRate,
+    left: channels[0],
+    right: channels[channels.length - 1],
+    note: decoded.note ?? '',
+  };
+}
+
+async function decodeWithBrowser(file, bytes) {
   const ownRate = fileSampleRate(new Uint8Array(bytes));
   const usable = ownRate !== null && ownRate >= 3000 && ownRate <= 768000;
   const context = new OfflineAudioContext(1, 1, usable ? ownRate : kFallbackRate);
@@ -19,18 +38,9 @@ export async function decodeSoundFile(file) {
   } catch {
     throw new Error(`${file.name} cannot be decoded: this browser does not read it as sound.`);
   }
-  if (buffer.numberOfChannels > 2) {
-    throw new Error(`${file.name} has ${buffer.numberOfChannels} channels; Slicecast takes mono or stereo files.`);
-  }
-  if (buffer.length === 0) throw new Error(`${file.name} holds no sound.`);
-  const left = buffer.getChannelData(0);
-  return {
-    name: file.name,
-    sampleRate: buffer.sampleRate,
-    left,
-    right: buffer.numberOfChannels === 2 ? buffer.getChannelData(1) : left,
-    note: usable ? '' : `Its sample rate is not in a header this page reads: decoded at ${buffer.sampleRate} Hz.`,
-  };
+  const channels = Array.from({ length: buffer.numberOfChannels }, (_, index) => buffer.getChannelData(index));
+  const note = usable ? '' : `Its sample rate is not in a header this page reads: decoded at ${buffer.sampleRate} Hz.`;
+  return { sampleRate: buffer.sampleRate, channels, note };
 }
 
 // The drum loop `slicecast demo` renders, at its own 120 BPM.

@@ -1,0 +1,25 @@
+// The render tool, playing a file through the build's LV2 edition as the
+// page's offline render should: 128-frame blocks from position 0.
+import { execFileSync } from 'node:child_process';
+import fs from 'node:fs';
+import path from 'node:path';
+import { readWav } from './wav.mjs';
+
+const tool = process.env.SLICECAST_TOOL ?? 'build/tools/slicecast';
+const bundle = process.env.SLICECAST_LV2 ?? 'build/lv2/slicecast.lv2';
+
+// options: { tempo, set: { Name: value }, automate: { Name: 'POS:VALUE,...' } };
+// answers the output's channels.
+export function renderWithTool(input, output, { tempo, set = {}, automate = {} }) {
+  const args = ['render', input, output, '--quiet', '--plugin', bundle, '--block', '128', '--tempo', String(tempo)];
+  for (const [name, value] of Object.entries(set)) args.push('--set', `${name}=${value}`);
+  for (const [name, points] of Object.entries(automate)) args.push('--automate', `${name}=${points}`);
+  execFileSync(tool, args);
+  return readWav(fs.readFileSync(output)).channels;
+}
+
+// The demo's dry drum loop, as `slicecast demo` writes it into folder.
+export function demoDryLoop(folder) {
+  execFileSync(tool, ['demo', '--quiet', '--out', folder]);
+  return path.join(folder, 'dry.wav');
+}

@@ -68,7 +68,22 @@ if [[ ${1:-} == --test ]]; then
         dpkg-dev
         file
         lintian
+        # The web page: the wasm preset's WebAssembly toolchain (clang and
+        # lld with WASI's C library, libc++ and compiler-rt builtins), and
+        # the browser its tests drive.
+        lld
+        wasi-libc
+        libc++-dev-wasm32
+        libclang-rt-dev-wasm32
+        chromium
     )
+    # The page's tests run on Node.js with puppeteer-core from npm; Debian's
+    # own Node.js and npm where the machine has none.
+    if ! command -v node >/dev/null; then
+        packages+=(nodejs npm)
+    elif ! command -v npm >/dev/null; then
+        packages+=(npm)
+    fi
     foreign_architectures=(i386 arm64)
 fi
 

@@ -4,9 +4,9 @@
 # reliability tests under ThreadSanitizer, a minute of fuzzing, the
 # effect in real DAWs (Ardour 7 and, as CLAP, Qtractor, headless), the LV2
 # bundle checked by LV2's own tools, a real audio editor (Audacity 3.2,
-# headless), the builds for the other platforms tested on their targets, and
-# the packages (built, checked, installed and removed again). Each stage
-# reports its time.
+# headless), the web page in a real browser (Chromium, headless), the
+# builds for the other platforms tested on their targets, and the packages
+# (built, checked, installed and removed again). Each stage reports its time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -59,6 +59,10 @@ stage_done
 
 echo "== Audacity 3.2: the effect applied offline, without a musical position"
 bash scripts/ci/audacity.sh build
+stage_done
+
+echo "== Web page: built to WebAssembly, tested in headless Chromium against the render tool"
+bash scripts/ci/web.sh build
 stage_done
 
 echo "== Cross builds: Windows 64/32-bit under Wine, ARM64 Linux under QEMU, renders compared to the bit"

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "drum_loop.h"
+#include "web_interface.h"
 
 namespace {
 

@@ -1,7 +1,9 @@
 // The module's C interface, which the page's JavaScript calls: an instance
 // and its buffers, the parameters' names and texts, the picture's marks.
 // The wasm build exports these names and those of web_demo_loop.cpp (see
-// CMakeLists.txt).
+// CMakeLists.txt), declared in web_interface.h.
+#include "web_interface.h"
+
 #include <cstdint>
 
 #include "parameter_tables.h"

@@ -105,14 +105,24 @@ async function start() {
     schedulePicture();
   }
 
-  tempoInput.addEventListener('change', () => {
+  // A usable tempo applies as it is typed or stepped; a finished entry that
+  // is not one is answered with a message, the last usable tempo staying.
+  const enteredTempo = () => {
     const value = Number(tempoInput.value);
-    if (tempoInput.value.trim() === '' || !Number.isFinite(value) || !(value > 0)) {
+    return tempoInput.value.trim() !== '' && Number.isFinite(value) && value > 0 ? value : null;
+  };
+  tempoInput.addEventListener('input', () => {
+    const value = enteredTempo();
+    if (value !== null && value !== tempo) setTempo(value);
+  });
+  tempoInput.addEventListener('change', () => {
+    const value = enteredTempo();
+    if (value === null) {
       showMessage('Tempo must be a number of beats per minute above 0.');
       return;
     }
     showMessage('');
-    setTempo(value);
+    if (value !== tempo) setTempo(value);
   });
 
   element('file').addEventListener('change', async (event) => {

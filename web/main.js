@@ -2,13 +2,13 @@
 // parameters, real-time playback through the audio worklet, the picture of
 // the offline render, and the download of that render as a WAV file.
 // Nothing leaves the browser.
-import { compileSlicecast, Slicecast } from './slicecast_module.js';
-import { decodeSoundFile, demoSound } from './sound_file.js';
-import { drawPicture, drawPlayPosition } from './picture.js';
-import { floatWav } from './wav_file.js';
-import { ParameterControls } from './parameter_controls.js';
-import { Playback } from './playback.js';
-import { RenderClient } from './render_client.js';
+import { compileSlicecast, Slicecast } from './sound/slicecast_module.js';
+import { decodeSoundFile, demoSound } from './files/sound_file.js';
+import { drawPicture, drawPlayPosition } from './view/picture.js';
+import { floatWav } from './files/wav_file.js';
+import { ParameterControls } from './view/parameter_controls.js';
+import { Playback } from './sound/playback.js';
+import { RenderClient } from './sound/render_client.js';
 
 const element = (id) => document.getElementById(id);
 // How long the picture waits for more changes before it renders again.

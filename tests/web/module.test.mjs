@@ -8,12 +8,21 @@ import { test } from 'node:test';
 
 const site = path.resolve(process.env.SLICECAST_SITE ?? 'build/web');
 
+// The site's scripts, in its folders too, relative to the site.
+function scriptsIn(folder) {
+  return fs.readdirSync(path.join(site, folder), { withFileTypes: true }).flatMap((entry) => {
+    const name = path.join(folder, entry.name);
+    if (entry.isDirectory()) return scriptsIn(name);
+    return name.endsWith('.js') ? [name] : [];
+  });
+}
+
 test('slicecast.wasm imports nothing and exports the interface the page calls', async () => {
   const module = await WebAssembly.compile(fs.readFileSync(path.join(site, 'slicecast.wasm')));
   assert.deepEqual(WebAssembly.Module.imports(module), []);
   const exported = WebAssembly.Module.exports(module).map((entry) => entry.name);
   const called = new Set();
-  for (const file of fs.readdirSync(site).filter((name) => name.endsWith('.js'))) {
+  for (const file of scriptsIn('')) {
     for (const [, name] of fs.readFileSync(path.join(site, file), 'utf8').matchAll(/\b(slicecast_[a-z_]+)\(/g)) called.add(name);
   }
   assert.ok(called.size > 10, 'the page calls the module');

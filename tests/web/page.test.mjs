@@ -9,7 +9,7 @@ import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
 import { launchChromium, serveSite } from './support/browser.mjs';
 import { kParameterNames, PageDriver } from './support/page_driver.mjs';
-import { demoDryLoop, renderWithTool } from './support/render_tool.mjs';
+import { demoDryLoop, encodeWithTool, renderWithTool } from './support/render_tool.mjs';
 import { firstDifference, testSignal } from './support/signals.mjs';
 import { readWav, writeWav } from './support/wav.mjs';
 import { recordPlayback, recorderHook } from './support/recorder.mjs';
@@ -36,6 +36,12 @@ function inputFile(name, channels, sampleRate, options) {
   const file = path.join(files, name);
   fs.writeFileSync(file, writeWav(channels, sampleRate, options));
   return file;
+}
+
+// A file in a format the browser decodes, made by the render tool from a
+// generated WAV: its samples as libsndfile writes them.
+function encodedFile(name, channels, sampleRate, format) {
+  return encodeWithTool(inputFile(`${name}.wav`, channels, sampleRate), path.join(files, name), format);
 }
 
 function assertSameBits(actual, expected, what) {
@@ -82,18 +88,28 @@ describe('the page', () => {
 const downloadCases = [
   {
     name: 'stereo float at 44.1 kHz, 93.5 BPM',
+    rate: 44100,
     file: () => inputFile('stereo-float-44100.wav', testSignal(44100 * 5 + 77, 2, { seed: 3 }), 44100),
     tempo: 93.5,
     set: { WaveLength: '1/16', UpdatePeriod: '1/4', Rate: 33.3, FadeOut: 25, DecayRate: 80, Mix: 60 },
   },
   {
     name: 'mono 16-bit at 48 kHz, 171.25 BPM',
+    rate: 48000,
     file: () => inputFile('mono-pcm16-48000.wav', testSignal(48000 * 3 + 5, 1, { seed: 5, pcm16: true }), 48000, { bits: 16 }),
     tempo: 171.25,
     set: { WaveLength: '1/3', UpdatePeriod: '2/1', Rate: 100, FadeOut: 60, DecayRate: 95, Mix: 100 },
   },
   {
+    name: 'stereo 16-bit FLAC at 44.1 kHz, 140 BPM',
+    rate: 44100,
+    file: () => encodedFile('stereo-pcm16-44100.flac', testSignal(44100 * 3, 2, { seed: 9 }), 44100, 'pcm16'),
+    tempo: 140,
+    set: { WaveLength: '1/6', UpdatePeriod: '1/1', Rate: 90, DecayRate: 70, Mix: 75 },
+  },
+  {
     name: 'stereo float at 22.05 kHz, the defaults at 120 BPM',
+    rate: 22050,
     file: () => inputFile('stereo-float-22050.wav', testSignal(22050 * 4, 2, { seed: 7 }), 22050),
     tempo: 120,
     set: {},
@@ -113,7 +129,7 @@ describe('the download', () => {
       const expected = renderWithTool(input, path.join(files, 'expected.wav'), testCase);
       const wav = readWav(fs.readFileSync(downloaded));
       assert.equal(wav.format, 3, 'a float WAV');
-      assert.equal(wav.sampleRate, readWav(fs.readFileSync(input)).sampleRate, "at the file's own rate");
+      assert.equal(wav.sampleRate, testCase.rate, "at the file's own rate");
       assertSameBits(wav.channels, expected, testCase.name);
       const name = path.basename(downloaded);
       assert.ok(name.includes(`${testCase.tempo}bpm`), `${name} names the tempo`);

@@ -1,7 +1,7 @@
 // A sound the page plays: a WAV or AIFF file read as the render tool reads
 // it, any other file the browser decodes (at the file's own sample rate
 // where its header tells it), or the render tool's demo loop.
-import { fileSampleRate } from './file_sample_rate.js';
+import { fileSampleRate, flacSampleBits } from './file_header.js';
 import { readPcmFile } from './pcm_file.js';
 
 // What the page decodes at when a file's header tells no rate it knows.
@@ -29,7 +29,9 @@ export async function decodeSoundFile(file) {
 }
 
 async function decodeWithBrowser(file, bytes) {
+  // Read before decoding, which hands the bytes over to the decoder.
   const ownRate = fileSampleRate(new Uint8Array(bytes));
+  const flacBits = flacSampleBits(new Uint8Array(bytes));
   const usable = ownRate !== null && ownRate >= 3000 && ownRate <= 768000;
   const context = new OfflineAudioContext(1, 1, usable ? ownRate : kFallbackRate);
   let buffer;
@@ -39,8 +41,19 @@ async function decodeWithBrowser(file, bytes) {
     throw new Error(`${file.name} cannot be decoded: this browser does not read it as sound.`);
   }
   const channels = Array.from({ length: buffer.numberOfChannels }, (_, index) => buffer.getChannelData(index));
+  if (flacBits === 16) channels.forEach(asLibsndfileReads16Bits);
   const note = usable ? '' : `Its sample rate is not in a header this page reads: decoded at ${buffer.sampleRate} Hz.`;
   return { sampleRate: buffer.sampleRate, channels, note };
+}
+
+// Chromium scales a 16-bit FLAC's positive samples by 1/32767, its negative
+// ones by 1/32768; the render tool (libsndfile) takes both by 1/32768. The
+// integer sample comes back exactly from the float, so the page scales it
+// as the render tool does.
+function asLibsndfileReads16Bits(channel) {
+  for (let i = 0; i < channel.length; ++i) {
+    if (channel[i] > 0) channel[i] = Math.round(channel[i] * 32767) / 32768;
+  }
 }
 
 // The drum loop `slicecast demo` renders, at its own 120 BPM.

@@ -18,6 +18,14 @@ export function renderWithTool(input, output, { tempo, set = {}, automate = {} }
   return readWav(fs.readFileSync(output)).channels;
 }
 
+// input's samples written to output in the container its extension names,
+// with the given sample format (pcm16, ...), as libsndfile writes them: the
+// edition passes them on untouched at Mix 0. Answers output.
+export function encodeWithTool(input, output, format) {
+  execFileSync(tool, ['render', input, output, '--quiet', '--plugin', bundle, '--format', format, '--set', 'Mix=0']);
+  return output;
+}
+
 // The demo's dry drum loop, as `slicecast demo` writes it into folder.
 export function demoDryLoop(folder) {
   execFileSync(tool, ['demo', '--quiet', '--out', folder]);

@@ -1,11 +1,11 @@
-// The sample rate a sound file was made at, read from its header. Browsers
-// decode a file to the sample rate of the context that decodes it, so the
-// page reads the file's own rate first and decodes at that rate: the sound
-// then runs on the file's own samples, as the render tool's does. Answers
-// null for a file whose header it does not know.
+// What the page reads of a sound file's header before the browser decodes
+// it. Browsers decode a file to the sample rate of the context that decodes
+// it, so the page reads the file's own rate first and decodes at that rate:
+// the sound then runs on the file's own samples, as the render tool's does.
 
 const ascii = (bytes, offset, length) => String.fromCharCode(...bytes.subarray(offset, offset + length));
 
+// The sample rate a file was made at; null for a header this does not know.
 export function fileSampleRate(bytes) {
   const view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
   if (bytes.length < 12) return null;
@@ -22,6 +22,13 @@ export function fileSampleRate(bytes) {
   }
   if (magic === 'OggS') return oggSampleRate(bytes, view);
   return null;
+}
+
+// The bits per sample of a FLAC file (its STREAMINFO: 5 bits, less one,
+// from the end of its 13th byte); null for any other file.
+export function flacSampleBits(bytes) {
+  if (bytes.length < 22 || ascii(bytes, 0, 4) !== 'fLaC') return null;
+  return (((bytes[20] & 0x01) << 4) | (bytes[21] >> 4)) + 1;
 }
 
 // The value read from the body of the first chunk named id, chunks starting

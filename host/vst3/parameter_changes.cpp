@@ -12,14 +12,9 @@ vst3::tresult ParamValueQueue::getPoint(vst3::int32 index, vst3::int32& sampleOf
 }
 
 vst3::tresult ParamValueQueue::addPoint(vst3::int32 sampleOffset, vst3::ParamValue value, vst3::int32& index) {
-    const auto at = std::lower_bound(points_.begin(), points_.end(), sampleOffset,
-                                     [](const auto& point, vst3::int32 offset) { return point.first < offset; });
-    if (at != points_.end() && at->first == sampleOffset) {
-        at->second = value;
-        index = static_cast<vst3::int32>(at - points_.begin());
-    } else {
-        index = static_cast<vst3::int32>(points_.insert(at, {sampleOffset, value}) - points_.begin());
-    }
+    const auto at = std::upper_bound(points_.begin(), points_.end(), sampleOffset,
+                                     [](vst3::int32 offset, const auto& point) { return offset < point.first; });
+    index = static_cast<vst3::int32>(points_.insert(at, {sampleOffset, value}) - points_.begin());
     return vst3::kResultOk;
 }
 
@@ -48,10 +43,11 @@ vst3::IParamValueQueue* ParameterChanges::addParameterData(const vst3::ParamID& 
     return queues_[used_++].get();
 }
 
-void ParameterChanges::add(vst3::ParamID id, vst3::int32 sampleOffset, vst3::ParamValue value) {
+ParameterChanges& ParameterChanges::add(vst3::ParamID id, vst3::int32 sampleOffset, vst3::ParamValue value) {
     vst3::int32 index = 0;
     vst3::int32 point = 0;
     addParameterData(id, index)->addPoint(sampleOffset, value, point);
+    return *this;
 }
 
 }  // namespace vst3host

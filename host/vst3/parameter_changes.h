@@ -1,7 +1,7 @@
 // The parameter changes a host hands a processor with one process call: a
 // queue of points (sample offset, normalized value) for each parameter that
-// changes in the block, the points of a queue kept in offset order. A point
-// added at an offset that already has one replaces its value. Queues are
+// changes in the block, the points of a queue kept in offset order (points
+// at one offset in the order they were added). Queues are
 // kept for the next block when the changes are cleared, so that a host
 // that reuses one object allocates only while its blocks bring more
 // changes than any before.
@@ -44,7 +44,7 @@ public:
     vst3::IParamValueQueue* SLICECAST_VST3_CALL addParameterData(const vst3::ParamID& id, vst3::int32& index) override;
 
     // The host's own way in: a point for parameter id.
-    void add(vst3::ParamID id, vst3::int32 sampleOffset, vst3::ParamValue value);
+    ParameterChanges& add(vst3::ParamID id, vst3::int32 sampleOffset, vst3::ParamValue value);
     // No queue at all, as for a block without changes.
     void clear() { used_ = 0; }
 

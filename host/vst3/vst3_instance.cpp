@@ -44,7 +44,7 @@ Vst3Instance::Vst3Instance(const Vst3Module& module, const vst3::Uid& classId)
     create(module);
 }
 
-Vst3Instance::~Vst3Instance() { tearDown(); }
+Vst3Instance::~Vst3Instance() { close(); }
 
 void Vst3Instance::create(const Vst3Module& module) {
     context_ = makeHostObject<HostApplication>();
@@ -69,7 +69,7 @@ void Vst3Instance::create(const Vst3Module& module) {
         if (!singleComponent_) makeController(module);
         if (controller_) startController();
     } catch (...) {
-        tearDown();
+        close();
         throw;
     }
 }
@@ -110,24 +110,34 @@ void Vst3Instance::startController() {
         throw HostError("the VST 3 controller refused its processor's state");
 }
 
-void Vst3Instance::tearDown() noexcept {
-    if (processing_) processor_->setProcessing(0);
-    if (active_) component_->setActive(0);
+vst3::tresult Vst3Instance::close() noexcept {
+    vst3::tresult answer = vst3::kResultOk;
+    const auto note = [&answer](vst3::tresult result) {
+        if (answer == vst3::kResultOk && result != vst3::kResultOk) answer = result;
+    };
+    // As when starting, a processor may answer kNotImplemented to
+    // setProcessing, which hosts take as yes.
+    if (processing_) {
+        const vst3::tresult stopped = processor_->setProcessing(0);
+        note(stopped == vst3::kNotImplemented ? vst3::kResultOk : stopped);
+    }
+    if (active_) note(component_->setActive(0));
     processing_ = active_ = false;
-    if (controllerConnected_) controllerPoint_->disconnect(componentPoint_.get());
-    if (componentConnected_) componentPoint_->disconnect(controllerPoint_.get());
+    if (controllerConnected_) note(controllerPoint_->disconnect(componentPoint_.get()));
+    if (componentConnected_) note(componentPoint_->disconnect(controllerPoint_.get()));
     controllerConnected_ = componentConnected_ = false;
     componentPoint_.reset();
     controllerPoint_.reset();
-    if (handlerSet_) controller_->setComponentHandler(nullptr);
+    if (handlerSet_) note(controller_->setComponentHandler(nullptr));
     handlerSet_ = false;
-    if (controllerInitialized_) controller_->terminate();
+    if (controllerInitialized_) note(controller_->terminate());
     controllerInitialized_ = false;
     controller_.reset();
     processor_.reset();
-    if (componentInitialized_) component_->terminate();
+    if (componentInitialized_) note(component_->terminate());
     componentInitialized_ = false;
     component_.reset();
+    return answer;
 }
 
 // ---------------------------------------------------------------- buses

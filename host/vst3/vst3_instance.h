@@ -54,6 +54,7 @@ public:
     // makes none, or it or its controller refuses to initialize or connect.
     explicit Vst3Instance(const Vst3Module& module);
     Vst3Instance(const Vst3Module& module, const vst3::Uid& classId);
+    // Closes the instance where close has not.
     ~Vst3Instance();
     Vst3Instance(const Vst3Instance&) = delete;
     Vst3Instance& operator=(const Vst3Instance&) = delete;
@@ -118,6 +119,13 @@ public:
     std::optional<std::string> text(vst3::ParamID id, vst3::ParamValue normalized) const;
     std::optional<vst3::ParamValue> normalizedOfText(vst3::ParamID id, const std::string& text) const;
 
+    // Undoes everything now: processing stopped, deactivated, disconnected,
+    // the handler taken back, terminated and released. Every call is made
+    // whatever the one before answered; the answer is kResultOk when all
+    // of them accepted, else the first refusal. Nothing else may be called
+    // after it.
+    vst3::tresult close() noexcept;
+
     // The processor's state (getState), through a stream that moves at
     // most bytesPerCall bytes a call; none when it refuses.
     std::optional<std::vector<std::uint8_t>> saveState(vst3::int32 bytesPerCall = INT32_MAX) const;
@@ -131,7 +139,6 @@ private:
     void makeController(const Vst3Module& module);
     void connect();
     void startController();
-    void tearDown() noexcept;
     vst3::IEditController& requireController() const;
     vst3::int32 mainChannels(vst3::BusDirection direction) const;
 

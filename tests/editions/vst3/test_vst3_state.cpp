@@ -19,10 +19,12 @@ using Bytes = std::vector<std::uint8_t>;
 using vst3test::Instance;
 using vst3test::MemoryStream;
 
-// Values whose percentages are exact in both forms (plain = normalized x
-// 100), steps 9 of 0..11 and 2 of 0..4.
-constexpr std::array<double, 6> kNormalized{9.0 / 11.0, 0.5, 0.125, 0.75, 0.25, 0.375};
-constexpr std::array<double, 6> kPlain{9.0, 2.0, 12.5, 75.0, 25.0, 37.5};
+// Steps 9 of 0..11 and 2 of 0..4, and percentages as hosts send them, in
+// single precision, which come back from their plain form (normalized x
+// 100) exactly.
+constexpr double kSingle = static_cast<double>(0.53f);
+constexpr std::array<double, 6> kNormalized{9.0 / 11.0, 0.5, kSingle, 0.75, 0.25, static_cast<double>(0.7f)};
+constexpr std::array<double, 6> kPlain{9.0, 2.0, kSingle * 100.0, 75.0, 25.0, static_cast<double>(0.7f) * 100.0};
 
 // The values sent as a host sends them outside playback: a call without
 // frames that brings one point per parameter.

@@ -202,14 +202,14 @@ TEST(RealtimeSafety, Vst3ProcessingAndFlushNeitherAllocateNorLock) {
     lockCalls = 0;
     for (int block = 0; block < 500; ++block) {
         const auto frames = std::uniform_int_distribution<vst3::int32>(1, 4096)(generator);
-        vst3test::ParameterChanges changes;
+        const auto changes = vst3test::changes();
         for (vst3::int32 frame = 0; frame < frames; frame += 97)
-            changes.add(static_cast<vst3::ParamID>(frame % 6), frame,
-                        std::uniform_real_distribution<double>(0.0, 1.0)(generator));
+            changes->add(static_cast<vst3::ParamID>(frame % 6), frame,
+                         std::uniform_real_distribution<double>(0.0, 1.0)(generator));
         vst3::ProcessContext context = vst3test::contextAt(block * 0.5 - 3.0, 90.0 + block, 48000.0);
         armedDuring([&] {
-            instance.process(&input, output, 0, frames, block % 7 == 0 ? nullptr : &context, &changes);
-            if (block % 50 == 0) instance.process(nullptr, output, 0, 0, nullptr, &changes);
+            instance.process(&input, output, 0, frames, block % 7 == 0 ? nullptr : &context, changes.get());
+            if (block % 50 == 0) instance.process(nullptr, output, 0, 0, nullptr, changes.get());
             if (block % 100 == 0) {
                 instance.processor->setProcessing(0);
                 instance.processor->setProcessing(1);

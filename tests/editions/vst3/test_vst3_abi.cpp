@@ -39,7 +39,8 @@ struct Slot {
     std::size_t expected;
 };
 
-#define SLICECAST_SLOT(Interface, method, expected) {#Interface "::" #method, slotOf(&vst3::Interface::method), expected}
+#define SLICECAST_SLOT(Interface, method, expected) \
+    {#Interface "::" #method, slotOf(&vst3::Interface::method), expected}
 
 TEST(Vst3Interface, EveryMethodSitsInItsSlot) {
     const Slot slots[] = {

@@ -86,9 +86,9 @@ TEST(Vst3Module, TheBundlesModuleInfoListsWhatTheFactoryAnswers) {
     vst3::PFactoryInfo factory{};
     vst3test::slicecastFactory().getFactoryInfo(&factory);
     EXPECT_NE(json.find("\"Name\": \"Slicecast\""), std::string::npos);
-    for (const std::string& field : {"\"Vendor\": \"" + std::string(factory.vendor) + "\"",
-                                     "\"URL\": \"" + std::string(factory.url) + "\"",
-                                     "\"E-Mail\": \"" + std::string(factory.email) + "\"", std::string("\"Unicode\": true")})
+    for (const std::string& field :
+         {"\"Vendor\": \"" + std::string(factory.vendor) + "\"", "\"URL\": \"" + std::string(factory.url) + "\"",
+          "\"E-Mail\": \"" + std::string(factory.email) + "\"", std::string("\"Unicode\": true")})
         EXPECT_NE(json.find(field), std::string::npos) << field;
 
     for (vst3::int32 index = 0; index < 2; ++index) {

@@ -141,7 +141,8 @@ TEST(Vst3Parameters, TextsAreReadBackAndNonsenseIsRefused) {
     };
     const auto edit = controller();
     for (const auto& row : rows)
-        EXPECT_EQ(valueOf(*edit, row.id, row.text), row.normalized) << row.id << " '" << std::string(row.text.begin(), row.text.end()) << "'";
+        EXPECT_EQ(valueOf(*edit, row.id, row.text), row.normalized)
+            << row.id << " '" << std::string(row.text.begin(), row.text.end()) << "'";
 }
 
 TEST(Vst3Parameters, EveryTextShownIsReadBackToAValueThatShowsTheSame) {

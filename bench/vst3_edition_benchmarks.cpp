@@ -64,5 +64,7 @@ void process(benchmark::State& state, const bench::Settings& settings) {
 }  // namespace
 
 BENCHMARK_CAPTURE(process, defaults, bench::kDefaults)->Name("vst3/defaults")->Apply(bench::blockSizes);
-BENCHMARK_CAPTURE(process, shortest_slice, bench::kShortestSlice)->Name("vst3/shortest_slice")->Apply(bench::blockSizes);
+BENCHMARK_CAPTURE(process, shortest_slice, bench::kShortestSlice)
+    ->Name("vst3/shortest_slice")
+    ->Apply(bench::blockSizes);
 BENCHMARK_CAPTURE(process, fully_shaped, bench::kFullyShaped)->Name("vst3/fully_shaped")->Apply(bench::blockSizes);

@@ -68,10 +68,12 @@ std::vector<EffectFact> Vst3Effect::facts() {
         {"Vendor", factory.vendor},
         {"URL", factory.url},
         {"E-mail", factory.email},
-        {"Factory flags", vst3host::factoryFlagNames(factory.flags) + " (" + hex(static_cast<std::uint32_t>(factory.flags)) + ")"},
+        {"Factory flags",
+         vst3host::factoryFlagNames(factory.flags) + " (" + hex(static_cast<std::uint32_t>(factory.flags)) + ")"},
     };
     const std::vector<vst3host::ClassInfo> classes = module_.classes();
-    for (std::size_t i = 0; i < classes.size(); ++i) facts.push_back({"Class " + std::to_string(i), classLine(classes[i])});
+    for (std::size_t i = 0; i < classes.size(); ++i)
+        facts.push_back({"Class " + std::to_string(i), classLine(classes[i])});
     std::string controller = "none";
     if (instance_.singleComponent()) controller = "the processor itself";
     if (const auto id = instance_.controllerClass())

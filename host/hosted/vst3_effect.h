@@ -59,7 +59,9 @@ public:
     std::string timeFields(const BlockTime& told) const override;
 
 private:
-    const vst3::ParameterInfo& info(std::int32_t index) const { return parameters_.at(static_cast<std::size_t>(index)); }
+    const vst3::ParameterInfo& info(std::int32_t index) const {
+        return parameters_.at(static_cast<std::size_t>(index));
+    }
     vst3::ParamValue normalizedOf(std::int32_t index, float plain) const;
     std::int32_t channels(vst3::BusDirection direction) const;
 

@@ -22,9 +22,10 @@ public:
     vst3::tresult SLICECAST_VST3_CALL queryInterface(const vst3::TUID interfaceId, void** object) override {
         if (object == nullptr) return vst3::kInvalidArgument;
         *object = nullptr;
-        const bool answered = vst3::FUnknown::iid.matches(interfaceId)
-                                  ? answerAs<First>(object)
-                                  : (answerAs<First>(interfaceId, object) || ... || answerAs<Others>(interfaceId, object));
+        const bool answered =
+            vst3::FUnknown::iid.matches(interfaceId)
+                ? answerAs<First>(object)
+                : (answerAs<First>(interfaceId, object) || ... || answerAs<Others>(interfaceId, object));
         if (!answered) return vst3::kNoInterface;
         addRef();
         return vst3::kResultOk;

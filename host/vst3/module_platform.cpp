@@ -42,7 +42,8 @@ vst3::ModuleExitProc enterModule(const pluginhost::SharedLibrary& library) {
     if (entry == nullptr || exit == nullptr) {
         throw pluginhost::HostError("the VST 3 module exports no ModuleEntry and ModuleExit: " + library.path());
     }
-    if (!entry(library.handle())) throw pluginhost::HostError("the VST 3 module refused ModuleEntry: " + library.path());
+    if (!entry(library.handle()))
+        throw pluginhost::HostError("the VST 3 module refused ModuleEntry: " + library.path());
     return exit;
 #endif
 }

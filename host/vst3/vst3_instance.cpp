@@ -79,7 +79,8 @@ void Vst3Instance::makeController(const Vst3Module& module) {
     if (component_->getControllerClassId(id) != vst3::kResultOk || isNone(id)) return;
     controllerClass_ = vst3::uidFromBytes(id);
     controller_ = module.create<vst3::IEditController>(*controllerClass_);
-    if (!controller_) throw HostError("the VST 3 factory made no controller of the class " + uidText(*controllerClass_));
+    if (!controller_)
+        throw HostError("the VST 3 factory made no controller of the class " + uidText(*controllerClass_));
     if (controller_->initialize(context_.get()) != vst3::kResultOk) {
         controller_.reset();
         throw HostError("the VST 3 controller " + uidText(*controllerClass_) + " refused to initialize");

@@ -192,8 +192,9 @@ CLI::App* addRender(CLI::App& app, CommandLine& line) {
     render
         ->add_option("--set", options.settings,
                      "NAME=VALUE, repeatable: a parameter by name (any case) or index, set to a number in the "
-                     "format's units (VST 2.4: 0 to 1; LV2, CLAP and VST 3: the plain value, for Slicecast steps 0-11 and "
-                     "0-4 and percent 0-100) or to a text the effect shows, such as WaveLength=1/16 or Rate=70")
+                     "format's units (VST 2.4: 0 to 1; LV2, CLAP and VST 3: the plain value, for Slicecast steps "
+                     "0-11 and 0-4 and percent 0-100) or to a text the effect shows, such as WaveLength=1/16 or "
+                     "Rate=70")
         ->allow_extra_args(false);
     addPluginOption(*render, line);
     addQuietOption(*render, line);

@@ -142,7 +142,8 @@ TEST(Vst3Effect, ShowsPlainValuesAndSendsTheirNormalizedForms) {
         EXPECT_EQ(effect.parameter(row.index), row.value);
         EXPECT_EQ(effect.parameterDisplay(row.index), row.display);
         EXPECT_EQ(effect.parameterLabel(row.index), row.label);
-        EXPECT_EQ(effect.parameterFromText(row.index, row.display), row.range.stepped ? row.value : std::stof(row.display));
+        EXPECT_EQ(effect.parameterFromText(row.index, row.display),
+                  row.range.stepped ? row.value : std::stof(row.display));
         EXPECT_EQ(effect.instance().normalized(static_cast<vst3::ParamID>(row.index)), row.normalized)
             << "the controller follows the host";
     }

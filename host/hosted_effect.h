@@ -1,8 +1,8 @@
 // An effect as any plug-in format hosts it: what the scripted playback, the
 // render tool and its pictures need of an effect, whatever its format.
 // Values and times cross it in plain terms; each implementation (hosted/,
-// over the format's own host in vst2/, lv2/, clap/) tells them its format's
-// way.
+// over the format's own host in vst2/, lv2/, clap/, vst3/) tells them its
+// format's way.
 #pragma once
 
 #include <cstdint>
@@ -27,11 +27,12 @@ struct ParameterRange {
     // Takes steps only (the effect rounds what it is sent).
     bool stepped = false;
     // The steps are the whole numbers of the range (LV2's integer ports,
-    // CLAP's stepped parameters); VST 2.4 tells no step count.
+    // CLAP's stepped parameters, VST 3's step counts); VST 2.4 tells no
+    // step count.
     bool wholeNumbers = false;
 };
 
-enum class PluginFormat { Vst2, Lv2, Clap };
+enum class PluginFormat { Vst2, Lv2, Clap, Vst3 };
 
 class HostedEffect {
 public:
@@ -40,7 +41,7 @@ public:
     virtual PluginFormat format() const = 0;
     // What names the effect for good in its format: a VST 2.4 unique id (as
     // its four characters where they are printable, else in hex), an LV2
-    // URI, a CLAP id.
+    // URI, a CLAP id, a VST 3 processor's class id (32 hex digits).
     virtual std::string identifier() = 0;
 
     // Where it was loaded from: a file, a folder or a URI.
@@ -58,7 +59,8 @@ public:
     virtual void activate(double sampleRate, std::int32_t maxFrames) = 0;
 
     // Parameters by index, their values in the format's own units: 0 to 1
-    // for VST 2.4, the plain values (steps, percent) for LV2 and CLAP.
+    // for VST 2.4, the plain values (steps, percent) for LV2, CLAP and
+    // VST 3.
     virtual std::int32_t parameterCount() = 0;
     virtual std::string parameterName(std::int32_t index) = 0;
     virtual std::string parameterLabel(std::int32_t index) = 0;

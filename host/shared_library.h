@@ -30,6 +30,9 @@ public:
 
     // The exported symbol of that name, or null.
     void* symbol(const char* name) const;
+    // The system's own handle of the library (dlopen's, an HMODULE), for
+    // formats whose entry function is given it.
+    void* handle() const { return handle_; }
 
 private:
     std::string path_;

@@ -1,14 +1,13 @@
 #include "clap_parameters.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstring>
-#include <string_view>
 
 #include "bounded_text.h"
 #include "parameter_values.h"
 #include "plain_parameters.h"
+#include "plain_value_texts.h"
 #include "slicecast_identity.h"
 
 namespace slicecast {
@@ -18,32 +17,6 @@ namespace {
 bool isStepped(clap::Id id) noexcept { return plainRanges[id].stepped; }
 
 std::int32_t maxStepOf(clap::Id id) noexcept { return static_cast<std::int32_t>(plainRanges[id].maximum); }
-
-std::string_view trimmed(std::string_view text) noexcept {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
-}
-
-std::optional<double> stepOfText(clap::Id id, std::string_view text) noexcept {
-    char display[kParameterTextBound + 1];
-    for (std::int32_t step = 0; step <= maxStepOf(id); ++step) {
-        if (id == kWaveLength)
-            writeWaveLengthDisplay(step, display);
-        else
-            writeUpdatePeriodDisplay(step, display);
-        if (text == display) return static_cast<double>(step);
-    }
-    return std::nullopt;
-}
-
-std::optional<double> percentOfText(std::string_view text) noexcept {
-    if (!text.empty() && text.back() == '%') text = trimmed(text.substr(0, text.size() - 1));
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
-    return std::clamp(value, 0.0, 100.0);
-}
 
 }  // namespace
 
@@ -94,8 +67,7 @@ bool ClapParameters::valueToText(clap::Id id, double plain, char* text, std::uin
 
 std::optional<double> ClapParameters::textToValue(clap::Id id, const char* text) noexcept {
     if (!isId(id) || text == nullptr) return std::nullopt;
-    const std::string_view read = trimmed(text);
-    return isStepped(id) ? stepOfText(id, read) : percentOfText(read);
+    return plainValueOfText(static_cast<ParameterIndex>(id), text);
 }
 
 void ClapParameters::set(clap::Id id, double plain) noexcept {

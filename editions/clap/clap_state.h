@@ -1,26 +1,14 @@
-// The saved state: the six plain values in a small versioned format that
-// reads the same on every platform.
-//
-//   bytes 0..3   "SLCS"
-//   bytes 4..7   format version, 32-bit little-endian (1)
-//   bytes 8..11  value count, 32-bit little-endian (6)
-//   then         each value as the IEEE-754 bits of a double, 64-bit
-//                little-endian, in parameter order
-//
-// Reading takes streams that move any number of bytes per call, and refuses
-// empty, short, longer, foreign or newer data and values outside their
-// ranges: a refused state changes nothing.
+// The saved state (saved_state.h: the six plain values, the same bytes on
+// every platform) through a CLAP host's streams, which may move any number
+// of bytes per call.
 #pragma once
 
-#include <array>
 #include <optional>
 
 #include "clap_abi.h"
-#include "clap_parameters.h"
+#include "saved_state.h"
 
 namespace slicecast {
-
-using PlainValues = std::array<double, kClapParameterCount>;
 
 bool writeState(const clap::OutputStream& stream, const PlainValues& values) noexcept;
 std::optional<PlainValues> readState(const clap::InputStream& stream) noexcept;

@@ -19,6 +19,8 @@
 #include "render_scenarios.h"
 #include "slicecast_clap_plugin.h"
 #include "slicecast_plugin.h"
+#include "slicecast_vst3_plugin.h"
+#include "vst3_scenario_player.h"
 
 namespace {
 
@@ -102,6 +104,12 @@ TEST(CrossPlatformRenders, EveryPlatformPlaysEveryScenarioToTheBit) {
 TEST(CrossPlatformRenders, EveryPlatformsClapEditionPlaysEveryScenarioToTheBit) {
     expectEveryPlatformToTheBit("clap", playedBy([] {
         return std::make_unique<platforms::ClapScenarioPlayer>(testsupport::slicecastClapLibrary());
+    }));
+}
+
+TEST(CrossPlatformRenders, EveryPlatformsVst3EditionPlaysEveryScenarioToTheBit) {
+    expectEveryPlatformToTheBit("vst3", playedBy([] {
+        return std::make_unique<platforms::Vst3ScenarioPlayer>(testsupport::slicecastVst3Module());
     }));
 }
 

@@ -1,5 +1,5 @@
-// slicecast: a command-line host for VST 2.4, LV2 and CLAP effects, Slicecast
-// by default.
+// slicecast: a command-line host for VST 2.4, LV2, CLAP and VST 3 effects,
+// Slicecast by default.
 //   slicecast render IN OUT   play a sound file through the effect
 //   slicecast render IN... --out-dir DIR   many files at once
 //   slicecast info            what a host sees of the effect
@@ -101,7 +101,8 @@ TransportOptions transportOptions(const CommandLine& line) {
 void addPluginOption(CLI::App& command, CommandLine& line) {
     command.add_option(
         "--plugin", line.plugin,
-        "effect to load: a .clap file (CLAP), an LV2 bundle folder or plug-in URI, or else a VST 2.4 library "
+        "effect to load: a .clap file (CLAP), a .vst3 bundle (VST 3), another LV2 bundle folder or plug-in URI, "
+        "or else a VST 2.4 library "
         "(default: the VST 2.4 Slicecast built or installed with this program)");
 }
 
@@ -167,16 +168,18 @@ CLI::App* addRender(CLI::App& app, CommandLine& line) {
         ->add_option("--automate", line.automation,
                      "NAME=POS:VALUE,POS:VALUE,..., repeatable: parameter automation at quarter-note positions, values "
                      "as for --set; straight lines between points, steps for stepped parameters; set before the "
-                     "block they fall in (for CLAP as events at its first frame)")
+                     "block they fall in (for CLAP as events, for VST 3 as change points, at its first frame)")
         ->check(parsedBy(parseAutomation, "NAME=POS:VALUE,..."))
         ->allow_extra_args(false);
     render->add_flag("--no-position", transport.noPosition,
                      "time records with tempo and the playing flag but no valid position, as offline editors give "
-                     "(LV2: no time:Position events at all; CLAP: transports without the beats timeline)");
+                     "(LV2: no time:Position events at all; CLAP: transports without the beats timeline; VST 3: "
+                     "process contexts without the project-time-music flag)");
     render->add_option("--blocks-out", options.blocksOut,
                        "CSV file listing every processing call: frames, the time as the format sent it (VST 2.4: "
                        "position, tempo, flags, sample rate; LV2: the time:Position event's keys; CLAP: the "
-                       "transport's flags, fixed-point position and tempo), parameters set, input and output frame");
+                       "transport's flags, fixed-point position and tempo; VST 3: the process context's state, "
+                       "position, tempo and sample position), parameters set, input and output frame");
     render->add_option("--plot", options.plot,
                        "draw the render into FILE.png or FILE.svg: dry and processed waveform of each channel over "
                        "bars and beats, with lines where Slicecast's update periods (dark) and passes (light) begin");
@@ -189,8 +192,9 @@ CLI::App* addRender(CLI::App& app, CommandLine& line) {
     render
         ->add_option("--set", options.settings,
                      "NAME=VALUE, repeatable: a parameter by name (any case) or index, set to a number in the "
-                     "format's units (VST 2.4: 0 to 1; LV2 and CLAP: the plain value, for Slicecast steps 0-11 and "
-                     "0-4 and percent 0-100) or to a text the effect shows, such as WaveLength=1/16 or Rate=70")
+                     "format's units (VST 2.4: 0 to 1; LV2, CLAP and VST 3: the plain value, for Slicecast steps "
+                     "0-11 and 0-4 and percent 0-100) or to a text the effect shows, such as WaveLength=1/16 or "
+                     "Rate=70")
         ->allow_extra_args(false);
     addPluginOption(*render, line);
     addQuietOption(*render, line);
@@ -251,7 +255,7 @@ int runRender(const std::string& plugin, CommandLine& line, const Console& conso
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app("A command-line host for VST 2.4, LV2 and CLAP effects, Slicecast by default.", "slicecast");
+    CLI::App app("A command-line host for VST 2.4, LV2, CLAP and VST 3 effects, Slicecast by default.", "slicecast");
     // At most one command; none at all is reported below, in a plainer line
     // than the parser's, and an unknown word is reported as unexpected.
     app.require_subcommand(0, 1);

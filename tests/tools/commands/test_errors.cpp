@@ -143,15 +143,21 @@ INSTANTIATE_TEST_SUITE_P(
                   "the effect has one input but the file has 2 channels; give it a mono file", kRunFailed},
         ErrorCase{"InfoOfNoLibrary", {"info", "--plugin", "{missing}"}, "cannot load plug-in library: .*", kRunFailed},
         // A folder is an LV2 bundle, a URI an LV2 plug-in, a .clap file a
-        // CLAP library.
+        // CLAP library, a .vst3 folder or file a VST 3 module.
         ErrorCase{"FolderThatIsNoBundle", render({"--plugin", "{folder}"}),
                   "'.*' is no LV2 bundle \\(no manifest.ttl\\)", kRunFailed},
         ErrorCase{"UnknownLv2Uri", render({"--plugin", "urn:example:no-such-plug-in"}),
                   "no LV2 bundle folder or installed plug-in 'urn:example:no-such-plug-in'", kRunFailed},
         ErrorCase{"ClapFileThatIsNoLibrary", render({"--plugin", "{clap}"}),
                   "cannot load plug-in library: .*/text.clap: .*", kRunFailed},
-        // LV2's steps are the port's whole numbers, so only they are tried.
+        ErrorCase{"Vst3ModuleMissing", render({"--plugin", "{folder}/None.vst3"}),
+                  "cannot load plug-in library: .*/None.vst3: .*", kRunFailed},
+        // LV2's and VST 3's steps are whole numbers, so only they are tried.
         ErrorCase{"Lv2StepTextNeverShown", render({"--plugin", kLv2Edition.plugin, "--set", "WaveLength=1/7"}),
+                  "parameter WaveLength never shows '1/7'; it shows 1/1, 1/2, 1/3, 1/4, 1/6, 1/8, 1/12, 1/16, 1/24, "
+                  "1/32, 1/48, 1/64, or takes a number from 0 to 11",
+                  kRunFailed},
+        ErrorCase{"Vst3StepTextNeverShown", render({"--plugin", kVst3Edition.plugin, "--set", "WaveLength=1/7"}),
                   "parameter WaveLength never shows '1/7'; it shows 1/1, 1/2, 1/3, 1/4, 1/6, 1/8, 1/12, 1/16, 1/24, "
                   "1/32, 1/48, 1/64, or takes a number from 0 to 11",
                   kRunFailed}),

@@ -1,7 +1,8 @@
-// What the tool tells of the LV2 and CLAP editions: info lists what each
-// format shows a host, and --blocks-out lists the transport as it was sent
-// (time:Position events, CLAP transport records), call for call where the
-// VST 2.4 edition's list has the same transport.
+// What the tool tells of the LV2, CLAP and VST 3 editions: info lists what
+// each format shows a host, and --blocks-out lists the transport as it was
+// sent (time:Position events, CLAP transport records, VST 3 process
+// contexts), call for call where the VST 2.4 edition's list has the same
+// transport.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,6 +22,8 @@
 #include "slicecast_plugin.h"
 #include "sound_files.h"
 #include "tool_process.h"
+#include "vst3_identity.h"
+#include "vst3_names.h"
 
 namespace tooltest {
 namespace {
@@ -70,7 +73,21 @@ INSTANTIATE_TEST_SUITE_P(
                   {"Parameter id 0", "WaveLength, 0 to 11, default 5, stepped, automatable"},
                   {"Parameter id 2", "Rate, 0 to 100, default 70, automatable"},
                   {"Parameters", "6"}},
-                 {"  0   WaveLength = 5 (1/8)", "  2   Rate = 70 (70 %)"}}),
+                 {"  0   WaveLength = 5 (1/8)", "  2   Rate = 70 (70 %)"}},
+        InfoCase{kVst3Edition,
+                 {{"Class id", vst3host::uidText(slicecast::kVst3ProcessorClassId)},
+                  {"Name", "J'x Slicecast"},
+                  {"Vendor", "J'x Tiv-nar"},
+                  {"Controller", "class " + vst3host::uidText(slicecast::kVst3ControllerClassId) + ", connected"},
+                  {"Audio in 0", "Stereo In, main, 2 channels, stereo, active by default"},
+                  {"Audio out 0", "Stereo Out, main, 2 channels, stereo, active by default"},
+                  {"Event buses", "0 in, 0 out"},
+                  {"Latency", "0 samples"},
+                  {"Parameter id 0", "WaveLength, 0 to 11, default 5, 11 steps, automatable, list"},
+                  {"Parameter id 2", "Rate, 0 to 100 %, default 70, automatable"},
+                  {"Parameters", "6"}},
+                 // Plain values, the units after the text.
+                 {"  0   WaveLength = 5 (1/8)", "  1   UpdatePeriod = 3 (1/2)", "  2   Rate = 70 (70 %)"}}),
     [](const auto& info) { return std::string(info.param.edition.name); });
 
 // An LV2 plug-in by its URI, found where LV2_PATH points.
@@ -141,6 +158,18 @@ std::map<std::string, std::string> clapTransport(const BlockRow& vst) {
             {"tempo", text(vst.tempo)}};
 }
 
+std::map<std::string, std::string> vst3Context(const BlockRow& vst) {
+    // Continuous samples and the time signature always; the position with
+    // its bar, the tempo and playing as the record has them.
+    const bool position = (vst.flags & kVstPpqPosValid) != 0;
+    const bool tempo = (vst.flags & kVstTempoValid) != 0;
+    const int state = (1 << 17) | (1 << 13) | (position ? (1 << 9) | (1 << 11) : 0) | (tempo ? 1 << 10 : 0) |
+                      ((vst.flags & kVstTransportPlaying) != 0 ? 1 << 1 : 0);
+    return {{"context_state", std::to_string(state)},
+            {"project_time_music", position ? text(vst.position) : "0"},
+            {"tempo", tempo ? text(vst.tempo) : "0"}};
+}
+
 struct BlockListCase {
     const char* name;
     Edition edition;
@@ -197,7 +226,10 @@ INSTANTIATE_TEST_SUITE_P(
         BlockListCase{"Lv2NoPositionSendsNone", kLv2Edition, lv2Event, {"--block", "1500", "--no-position"}},
         BlockListCase{"ClapCountInAndLoop", kClapEdition, clapTransport,
                       {"--block", "1000", "--count-in", "2", "--loop", "1:2"}},
-        BlockListCase{"ClapNoPosition", kClapEdition, clapTransport, {"--block", "1500", "--no-position"}}),
+        BlockListCase{"ClapNoPosition", kClapEdition, clapTransport, {"--block", "1500", "--no-position"}},
+        BlockListCase{"Vst3CountInAndLoop", kVst3Edition, vst3Context,
+                      {"--block", "1000", "--count-in", "2", "--loop", "1:2", "--tempo", "120,1.5:93.5"}},
+        BlockListCase{"Vst3NoPosition", kVst3Edition, vst3Context, {"--block", "1500", "--no-position"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

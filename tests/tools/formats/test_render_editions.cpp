@@ -1,8 +1,8 @@
-// The tool plays Slicecast's LV2 and CLAP editions as it plays the VST 2.4
-// one: the DAW transport cases (and a few more) give the very same bits
-// through every edition, with the settings given as texts that every format
-// reads alike. At 8192 Hz every position is exact in CLAP's fixed point, and
-// LV2's time:beat carries it as it is.
+// The tool plays Slicecast's LV2, CLAP and VST 3 editions as it plays the
+// VST 2.4 one: the DAW transport cases (and a few more) give the very same
+// bits through every edition, with the settings given as texts that every
+// format reads alike. At 8192 Hz every position is exact in CLAP's fixed
+// point, and LV2's time:beat and VST 3's process context carry it as it is.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -92,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(Scenarios, EditionsAlike,
                          });
 
 // Numbers are in each format's own units: 0 to 1 for VST 2.4, steps and
-// percent for LV2 and CLAP.
+// percent for LV2, CLAP and VST 3.
 struct PlainValueCase {
     const char* name;
     std::vector<std::string> vst;

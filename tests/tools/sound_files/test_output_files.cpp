@@ -172,13 +172,14 @@ TEST_P(BatchRenderInEachEdition, EachOutputAsRenderedAlone) {
     }
 }
 
+std::vector<std::string> editionNames() { return {"Vst", "Lv2", "Clap", "Vst3"}; }
+
 INSTANTIATE_TEST_SUITE_P(Editions, BatchRenderInEachEdition,
                          testing::Values(std::vector<std::string>{},
                                          std::vector<std::string>{"--plugin", kLv2Edition.plugin},
-                                         std::vector<std::string>{"--plugin", kClapEdition.plugin}),
-                         [](const auto& info) {
-                             return std::string(info.index == 0 ? "Vst" : info.index == 1 ? "Lv2" : "Clap");
-                         });
+                                         std::vector<std::string>{"--plugin", kClapEdition.plugin},
+                                         std::vector<std::string>{"--plugin", kVst3Edition.plugin}),
+                         [](const auto& info) { return editionNames()[info.index]; });
 
 TEST_F(BatchRender, ExtensionChoosesEveryOutputsFormat) {
     const ToolRun run = renderBatch({folder.file("loops/a.wav"), folder.file("loops/c.flac")}, {"--ext", "w64"});

@@ -3,6 +3,7 @@
 #include "clap_effect.h"
 #include "lv2_effect.h"
 #include "plugin_format.h"
+#include "vst3_effect.h"
 #include "vst_effect.h"
 
 namespace slicecastcli {
@@ -14,6 +15,7 @@ std::unique_ptr<pluginhost::HostedEffect> loadEffect(const std::string& plugin) 
         case pluginhost::PluginFormat::Vst2: return std::make_unique<pluginhost::VstEffect>(plugin);
         case pluginhost::PluginFormat::Lv2: return std::make_unique<pluginhost::Lv2Effect>(plugin);
         case pluginhost::PluginFormat::Clap: return std::make_unique<pluginhost::ClapEffect>(plugin);
+        case pluginhost::PluginFormat::Vst3: return std::make_unique<pluginhost::Vst3Effect>(plugin);
     }
     throw pluginhost::HostError("no host for the format of " + plugin);
 }

@@ -1,9 +1,10 @@
 // Parameter settings given on the command line as NAME=VALUE: NAME is a
 // parameter's name (any case) or index, VALUE a number in the parameter's
 // range in the format's own units (0 to 1 for VST 2.4; steps and percent
-// for LV2 and CLAP) or a text the effect shows for the parameter ("1/16",
-// "70", "70%"). Texts are read by the format where it can (an LV2 step's
-// label, CLAP's text_to_value), else found by asking the effect what it
+// for LV2, CLAP and VST 3) or a text the effect shows for the parameter
+// ("1/16", "70", "70%"). Texts are read by the format where it can (an LV2
+// step's label, CLAP's text_to_value, VST 3's getParamValueByString), else
+// found by asking the effect what it
 // shows across the range, so this works for any effect.
 #pragma once
 

@@ -21,6 +21,7 @@ bool isUri(const std::string& plugin) {
 pluginhost::PluginFormat pluginFormatOf(const std::string& plugin) {
     const fs::path path(plugin);
     if (path.extension() == ".clap") return pluginhost::PluginFormat::Clap;
+    if (path.extension() == ".vst3") return pluginhost::PluginFormat::Vst3;
     std::error_code error;
     if (isUri(plugin) || path.extension() == ".lv2" || fs::is_directory(path, error)) {
         return pluginhost::PluginFormat::Lv2;

@@ -5,6 +5,8 @@
 
 #include "clap_identity.h"
 #include "lv2_identity.h"
+#include "vst3_identity.h"
+#include "vst3_names.h"
 #include "vst_identity.h"
 #include "vst_names.h"
 
@@ -21,6 +23,9 @@ std::optional<SlicecastSteps> SlicecastSteps::of(pluginhost::HostedEffect& effec
             break;
         case pluginhost::PluginFormat::Clap:
             if (id == slicecast::kClapPluginId) return SlicecastSteps(effect.format());
+            break;
+        case pluginhost::PluginFormat::Vst3:
+            if (id == vst3host::uidText(slicecast::kVst3ProcessorClassId)) return SlicecastSteps(effect.format());
             break;
     }
     return std::nullopt;

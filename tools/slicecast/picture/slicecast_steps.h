@@ -1,6 +1,6 @@
 // Which of Slicecast's steps a value of its two stepped parameters stands
-// for, in each edition's units: 0 to 1 for VST 2.4, the step itself for LV2
-// and CLAP. The picture reads them to mark where the sound starts its
+// for, in each edition's units: 0 to 1 for VST 2.4, the step itself for
+// LV2, CLAP and VST 3. The picture reads them to mark where the sound starts its
 // periods and passes.
 #pragma once
 

@@ -1,0 +1,65 @@
+// SlicecastController: the edit controller of the VST 3 edition, a class
+// of its own beside the processor as the format recommends. It describes
+// the six parameters, converts and shows their values, and keeps the values
+// the host sets or the processor's saved state brings (setComponentState);
+// it has no editor and no state of its own, and never tells the host of a
+// value: every value it holds was set by the host itself, so the host's
+// component handler is never called and not kept.
+//
+// Every call comes from the host's main thread.
+#pragma once
+
+#include "connection_peer.h"
+#include "reference_count.h"
+#include "vst3_abi.h"
+#include "vst3_parameters.h"
+
+namespace slicecast {
+
+class SlicecastController final : public vst3::IEditController, public vst3::IConnectionPoint {
+public:
+    // A new controller with one reference, or null when no storage can be
+    // had.
+    static vst3::FUnknown* create() noexcept;
+
+    vst3::tresult SLICECAST_VST3_CALL queryInterface(const vst3::TUID interfaceId, void** object) noexcept override;
+    vst3::uint32 SLICECAST_VST3_CALL addRef() noexcept override;
+    vst3::uint32 SLICECAST_VST3_CALL release() noexcept override;
+
+    vst3::tresult SLICECAST_VST3_CALL initialize(vst3::FUnknown* context) noexcept override;
+    vst3::tresult SLICECAST_VST3_CALL terminate() noexcept override;
+
+    vst3::tresult SLICECAST_VST3_CALL setComponentState(vst3::IBStream* state) noexcept override;
+    vst3::tresult SLICECAST_VST3_CALL setState(vst3::IBStream* state) noexcept override;
+    vst3::tresult SLICECAST_VST3_CALL getState(vst3::IBStream* state) noexcept override;
+    vst3::int32 SLICECAST_VST3_CALL getParameterCount() noexcept override;
+    vst3::tresult SLICECAST_VST3_CALL getParameterInfo(vst3::int32 paramIndex,
+                                                       vst3::ParameterInfo& info) noexcept override;
+    vst3::tresult SLICECAST_VST3_CALL getParamStringByValue(vst3::ParamID id, vst3::ParamValue valueNormalized,
+                                                            vst3::String128 string) noexcept override;
+    vst3::tresult SLICECAST_VST3_CALL getParamValueByString(vst3::ParamID id, vst3::TChar* string,
+                                                            vst3::ParamValue& valueNormalized) noexcept override;
+    vst3::ParamValue SLICECAST_VST3_CALL normalizedParamToPlain(vst3::ParamID id,
+                                                                vst3::ParamValue valueNormalized) noexcept override;
+    vst3::ParamValue SLICECAST_VST3_CALL plainParamToNormalized(vst3::ParamID id,
+                                                                vst3::ParamValue plainValue) noexcept override;
+    vst3::ParamValue SLICECAST_VST3_CALL getParamNormalized(vst3::ParamID id) noexcept override;
+    vst3::tresult SLICECAST_VST3_CALL setParamNormalized(vst3::ParamID id, vst3::ParamValue value) noexcept override;
+    vst3::tresult SLICECAST_VST3_CALL setComponentHandler(vst3::IComponentHandler* handler) noexcept override;
+    vst3::IPlugView* SLICECAST_VST3_CALL createView(vst3::FIDString name) noexcept override;
+
+    vst3::tresult SLICECAST_VST3_CALL connect(vst3::IConnectionPoint* other) noexcept override;
+    vst3::tresult SLICECAST_VST3_CALL disconnect(vst3::IConnectionPoint* other) noexcept override;
+    vst3::tresult SLICECAST_VST3_CALL notify(vst3::IMessage* message) noexcept override;
+
+private:
+    SlicecastController() noexcept;
+    ~SlicecastController() = default;
+
+    ReferenceCount references_;
+    ConnectionPeer peer_;
+    bool initialized_ = false;
+    NormalizedValues values_;
+};
+
+}  // namespace slicecast

@@ -1,0 +1,313 @@
+#include "slicecast_processor.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include "block_plan.h"
+#include "parameter_tables.h"
+#include "vst3_block_transport.h"
+#include "vst3_identity.h"
+#include "vst3_state.h"
+#include "vst3_text.h"
+
+namespace slicecast {
+
+namespace {
+
+constexpr vst3::SpeakerArrangement kStereo = vst3::speaker_arrangements::kStereo;
+
+bool isMainAudioBus(vst3::MediaType type, vst3::BusDirection direction, vst3::int32 index) noexcept {
+    return type == vst3::kAudio && (direction == vst3::kInput || direction == vst3::kOutput) && index == 0;
+}
+
+// The two channels of the first bus, or null when there is no such bus or
+// it is not stereo.
+float* const* stereoChannels(const vst3::AudioBusBuffers* buses, vst3::int32 count) noexcept {
+    if (buses == nullptr || count < 1) return nullptr;
+    const vst3::AudioBusBuffers& bus = buses[0];
+    if (bus.numChannels < 2 || bus.channelBuffers32 == nullptr) return nullptr;
+    if (bus.channelBuffers32[0] == nullptr || bus.channelBuffers32[1] == nullptr) return nullptr;
+    return bus.channelBuffers32;
+}
+
+// Bit c set for each of the two channels that holds only zeros, so that a
+// host may pass over what follows; a host may also have copied the input's
+// flags there, which would no longer be true.
+vst3::uint64 silenceFlagsOf(const float* const* channels, std::int32_t frames) noexcept {
+    vst3::uint64 flags = 0;
+    for (std::size_t channel = 0; channel < 2; ++channel) {
+        const float* samples = channels[channel];
+        if (std::all_of(samples, samples + frames, [](float sample) { return sample == 0.0f; }))
+            flags |= vst3::uint64{1} << channel;
+    }
+    return flags;
+}
+
+}  // namespace
+
+vst3::FUnknown* SlicecastProcessor::create() noexcept {
+    auto* processor = new (std::nothrow) SlicecastProcessor();
+    return processor != nullptr ? static_cast<vst3::IComponent*>(processor) : nullptr;
+}
+
+void* SlicecastProcessor::operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return std::calloc(1, size);
+}
+
+void SlicecastProcessor::operator delete(void* storage) noexcept { std::free(storage); }
+
+SlicecastProcessor::SlicecastProcessor() noexcept {
+    const NormalizedValues defaults = defaultNormalizedValues();
+    for (vst3::ParamID id = 0; id < kVst3ParameterCount; ++id) values_[id].store(defaults[id]);
+    parameters_ = soundParametersOf(defaults);
+}
+
+// ---------------------------------------------------------------- FUnknown
+
+vst3::tresult SlicecastProcessor::queryInterface(const vst3::TUID interfaceId, void** object) noexcept {
+    if (object == nullptr) return vst3::kInvalidArgument;
+    *object = nullptr;
+    if (vst3::FUnknown::iid.matches(interfaceId) || vst3::IPluginBase::iid.matches(interfaceId) ||
+        vst3::IComponent::iid.matches(interfaceId))
+        *object = static_cast<vst3::IComponent*>(this);
+    else if (vst3::IAudioProcessor::iid.matches(interfaceId))
+        *object = static_cast<vst3::IAudioProcessor*>(this);
+    else if (vst3::IProcessContextRequirements::iid.matches(interfaceId))
+        *object = static_cast<vst3::IProcessContextRequirements*>(this);
+    else if (vst3::IConnectionPoint::iid.matches(interfaceId))
+        *object = static_cast<vst3::IConnectionPoint*>(this);
+    else
+        return vst3::kNoInterface;
+    addRef();
+    return vst3::kResultOk;
+}
+
+vst3::uint32 SlicecastProcessor::addRef() noexcept { return references_.add(); }
+
+vst3::uint32 SlicecastProcessor::release() noexcept {
+    const std::uint32_t left = references_.drop();
+    if (left == 0) delete this;
+    return left;
+}
+
+// ---------------------------------------------------------------- IPluginBase
+
+vst3::tresult SlicecastProcessor::initialize(vst3::FUnknown*) noexcept {
+    // The context is not needed: the processor asks the host for nothing.
+    if (initialized_) return vst3::kResultFalse;
+    initialized_ = true;
+    return vst3::kResultOk;
+}
+
+vst3::tresult SlicecastProcessor::terminate() noexcept {
+    peer_.drop();
+    initialized_ = false;
+    return vst3::kResultOk;
+}
+
+// ---------------------------------------------------------------- IComponent
+
+vst3::tresult SlicecastProcessor::getControllerClassId(vst3::TUID classId) noexcept {
+    if (classId == nullptr) return vst3::kInvalidArgument;
+    std::memcpy(classId, kVst3ControllerClassId.data(), sizeof(vst3::TUID));
+    return vst3::kResultOk;
+}
+
+vst3::tresult SlicecastProcessor::setIoMode(vst3::IoMode) noexcept { return vst3::kNotImplemented; }
+
+vst3::int32 SlicecastProcessor::getBusCount(vst3::MediaType type, vst3::BusDirection direction) noexcept {
+    return isMainAudioBus(type, direction, 0) ? 1 : 0;
+}
+
+vst3::tresult SlicecastProcessor::getBusInfo(vst3::MediaType type, vst3::BusDirection direction, vst3::int32 index,
+                                             vst3::BusInfo& bus) noexcept {
+    if (!isMainAudioBus(type, direction, index)) return vst3::kInvalidArgument;
+    std::memset(&bus, 0, sizeof bus);
+    bus.mediaType = vst3::kAudio;
+    bus.direction = direction;
+    bus.channelCount = vst3::channelCountOf(kStereo);
+    writeUtf16(direction == vst3::kInput ? "Stereo In" : "Stereo Out", bus.name, vst3::kString128Size);
+    bus.busType = vst3::kMain;
+    bus.flags = vst3::kDefaultActive;
+    return vst3::kResultOk;
+}
+
+vst3::tresult SlicecastProcessor::getRoutingInfo(vst3::RoutingInfo&, vst3::RoutingInfo&) noexcept {
+    return vst3::kNotImplemented;
+}
+
+vst3::tresult SlicecastProcessor::activateBus(vst3::MediaType type, vst3::BusDirection direction, vst3::int32 index,
+                                              vst3::TBool) noexcept {
+    // Both buses are always read and written when the host gives them.
+    return isMainAudioBus(type, direction, index) ? vst3::kResultOk : vst3::kInvalidArgument;
+}
+
+vst3::tresult SlicecastProcessor::setActive(vst3::TBool state) noexcept {
+    // An activation starts as a new instance does (parameters kept): what
+    // was captured before, perhaps at another rate, would replay wrongly.
+    if (state != 0 && !active_) {
+        activeRate_ = setupRate_;
+        sound_.reset();
+    }
+    active_ = state != 0;
+    return vst3::kResultOk;
+}
+
+vst3::tresult SlicecastProcessor::setState(vst3::IBStream* state) noexcept {
+    if (state == nullptr) return vst3::kInvalidArgument;
+    const std::optional<PlainValues> plain = readState(*state);
+    if (!plain) return vst3::kResultFalse;
+    const NormalizedValues normalized = normalizedValuesOf(*plain);
+    for (vst3::ParamID id = 0; id < kVst3ParameterCount; ++id)
+        values_[id].store(normalized[id], std::memory_order_relaxed);
+    revision_.fetch_add(1, std::memory_order_release);
+    return vst3::kResultOk;
+}
+
+vst3::tresult SlicecastProcessor::getState(vst3::IBStream* state) noexcept {
+    if (state == nullptr) return vst3::kInvalidArgument;
+    return writeState(*state, plainValuesOf(values())) ? vst3::kResultOk : vst3::kResultFalse;
+}
+
+// ---------------------------------------------------------------- IAudioProcessor
+
+vst3::tresult SlicecastProcessor::setBusArrangements(vst3::SpeakerArrangement* inputs, vst3::int32 numIns,
+                                                     vst3::SpeakerArrangement* outputs,
+                                                     vst3::int32 numOuts) noexcept {
+    // Stereo in, stereo out, and nothing else: any other wish leaves the
+    // stereo pair in place, which is what the host reads back.
+    if (active_ || numIns != 1 || numOuts != 1 || inputs == nullptr || outputs == nullptr) return vst3::kResultFalse;
+    return inputs[0] == kStereo && outputs[0] == kStereo ? vst3::kResultTrue : vst3::kResultFalse;
+}
+
+vst3::tresult SlicecastProcessor::getBusArrangement(vst3::BusDirection direction, vst3::int32 index,
+                                                    vst3::SpeakerArrangement& arrangement) noexcept {
+    if (!isMainAudioBus(vst3::kAudio, direction, index)) return vst3::kInvalidArgument;
+    arrangement = kStereo;
+    return vst3::kResultOk;
+}
+
+vst3::tresult SlicecastProcessor::canProcessSampleSize(vst3::int32 symbolicSampleSize) noexcept {
+    return symbolicSampleSize == vst3::kSample32 ? vst3::kResultTrue : vst3::kResultFalse;
+}
+
+vst3::uint32 SlicecastProcessor::getLatencySamples() noexcept { return 0; }
+
+vst3::tresult SlicecastProcessor::setupProcessing(vst3::ProcessSetup& setup) noexcept {
+    if (setup.symbolicSampleSize != vst3::kSample32) return vst3::kResultFalse;
+    const auto rate = static_cast<float>(setup.sampleRate);
+    if (!std::isfinite(rate) || !(rate > 0.0f)) return vst3::kInvalidArgument;
+    // Taken by the next activation: the sound keeps the rate it was
+    // started with until then.
+    setupRate_ = rate;
+    return vst3::kResultOk;
+}
+
+vst3::tresult SlicecastProcessor::setProcessing(vst3::TBool) noexcept { return vst3::kResultOk; }
+
+vst3::tresult SlicecastProcessor::process(vst3::ProcessData& data) noexcept {
+    catchUp();
+    changes_.start(data.inputParameterChanges);
+    const std::int32_t frames = data.numSamples;
+    // A call without frames (the host's flush) brings parameter changes
+    // alone; so does one without output buffers to fill.
+    if (frames <= 0) {
+        applyChanges();
+        return vst3::kResultOk;
+    }
+    if (data.symbolicSampleSize != vst3::kSample32) {
+        applyChanges();
+        return vst3::kInvalidArgument;
+    }
+    float* const* outputs = stereoChannels(data.outputs, data.numOutputs);
+    if (outputs == nullptr) {
+        applyChanges();
+        return vst3::kResultOk;
+    }
+    const float* const* inputs = stereoChannels(data.inputs, data.numInputs);
+    if (inputs == nullptr) {
+        // No input: the effect hears silence, processed in place.
+        std::fill_n(outputs[0], frames, 0.0f);
+        std::fill_n(outputs[1], frames, 0.0f);
+        inputs = outputs;
+    }
+
+    BlockTransport transport = transportOf(data.processContext);
+    lastTempo_.store(tempoOf(transport), std::memory_order_relaxed);
+    std::int32_t done = 0;
+    // Plays the frames up to end with the values in force. What follows
+    // counts on from the sound's own running position, with the tempo kept,
+    // which sounds exactly as if the block had not been cut.
+    const auto playUntil = [&](std::int32_t end) noexcept {
+        if (end <= done) return;
+        const StereoIo io{inputs[0] + done, inputs[1] + done, outputs[0] + done, outputs[1] + done};
+        sound_.process(transport, parameters_, activeRate_, io, end - done);
+        transport.positionKnown = false;
+        done = end;
+    };
+    ChangePoint point;
+    while (changes_.next(point)) {
+        // A point out of order, or past the end, applies at the earliest
+        // frame still to come, or after the block.
+        playUntil(std::clamp(point.offset, done, frames));
+        set(point.id, point.value);
+    }
+    playUntil(frames);
+    data.outputs[0].silenceFlags = silenceFlagsOf(outputs, frames);
+    return vst3::kResultOk;
+}
+
+void SlicecastProcessor::applyChanges() noexcept {
+    ChangePoint point;
+    while (changes_.next(point)) set(point.id, point.value);
+}
+
+void SlicecastProcessor::set(vst3::ParamID id, double normalized) noexcept {
+    const double settled = settledNormalized(id, normalized);
+    values_[id].store(settled, std::memory_order_relaxed);
+    mapInto(parameters_, id, settled);
+}
+
+void SlicecastProcessor::catchUp() noexcept {
+    const std::uint32_t revision = revision_.load(std::memory_order_acquire);
+    if (revision == mappedRevision_) return;
+    mappedRevision_ = revision;
+    parameters_ = soundParametersOf(values());
+}
+
+NormalizedValues SlicecastProcessor::values() const noexcept {
+    NormalizedValues normalized{};
+    for (vst3::ParamID id = 0; id < kVst3ParameterCount; ++id)
+        normalized[id] = values_[id].load(std::memory_order_relaxed);
+    return normalized;
+}
+
+vst3::uint32 SlicecastProcessor::getTailSamples() noexcept {
+    // The repeats go on until the update period under way ends: at most one
+    // whole period, at the tempo last played (the sound's own default before
+    // any block) and the rate of the last setup, rounded up.
+    const auto period = static_cast<std::size_t>(
+        plainOfNormalized(kUpdatePeriod, values_[kUpdatePeriod].load(std::memory_order_relaxed)));
+    const double samplesPerQuarter =
+        static_cast<double>(setupRate_) / (lastTempo_.load(std::memory_order_relaxed) / 60.0);
+    const double samples = std::ceil(samplesPerQuarter * 4.0 / updatePeriodScales[period]);
+    return static_cast<vst3::uint32>(std::clamp(samples, 1.0, static_cast<double>(vst3::kInfiniteTail - 1)));
+}
+
+vst3::uint32 SlicecastProcessor::getProcessContextRequirements() noexcept {
+    return vst3::kNeedProjectTimeMusic | vst3::kNeedTempo;
+}
+
+// ---------------------------------------------------------------- IConnectionPoint
+
+vst3::tresult SlicecastProcessor::connect(vst3::IConnectionPoint* other) noexcept { return peer_.connect(other); }
+
+vst3::tresult SlicecastProcessor::disconnect(vst3::IConnectionPoint* other) noexcept {
+    return peer_.disconnect(other);
+}
+
+vst3::tresult SlicecastProcessor::notify(vst3::IMessage*) noexcept { return vst3::kResultFalse; }
+
+}  // namespace slicecast

@@ -1,0 +1,47 @@
+// The host's side of a controller's edits: what the controller tells the
+// host of its own (beginEdit, performEdit, endEdit) and the restarts it
+// asks for, kept in the order they came so that tests and tools can see
+// them. Nothing is passed on: a host that plays automation only records
+// what a plug-in's editor would have done.
+#pragma once
+
+#include <mutex>
+#include <vector>
+
+#include "host_object.h"
+#include "vst3_abi.h"
+
+namespace vst3host {
+
+struct ParameterEdit {
+    enum class Kind { Begin, Perform, End };
+    Kind kind;
+    vst3::ParamID id;
+    // For Perform, the normalized value.
+    vst3::ParamValue value;
+
+    bool operator==(const ParameterEdit&) const = default;
+};
+
+class ComponentHandler final : public HostObject<ComponentHandler, vst3::IComponentHandler> {
+public:
+    vst3::tresult SLICECAST_VST3_CALL beginEdit(vst3::ParamID id) override;
+    vst3::tresult SLICECAST_VST3_CALL performEdit(vst3::ParamID id, vst3::ParamValue valueNormalized) override;
+    vst3::tresult SLICECAST_VST3_CALL endEdit(vst3::ParamID id) override;
+    vst3::tresult SLICECAST_VST3_CALL restartComponent(vst3::int32 flags) override;
+
+    std::vector<ParameterEdit> edits() const;
+    // The flags of each restartComponent call.
+    std::vector<vst3::int32> restarts() const;
+
+private:
+    vst3::tresult record(ParameterEdit edit);
+
+    // The format calls for the main thread; a plug-in that calls from
+    // another is recorded all the same.
+    mutable std::mutex mutex_;
+    std::vector<ParameterEdit> edits_;
+    std::vector<vst3::int32> restarts_;
+};
+
+}  // namespace vst3host

@@ -3,10 +3,11 @@
 # same suite under AddressSanitizer and UndefinedBehaviorSanitizer, the
 # reliability tests under ThreadSanitizer, a minute of fuzzing, the
 # effect in real DAWs (Ardour 7 and, as CLAP, Qtractor, headless), the LV2
-# bundle checked by LV2's own tools, a real audio editor (Audacity 3.2,
-# headless), the builds for the other platforms tested on their targets, and
-# the packages (built, checked, installed and removed again). Each stage
-# reports its time.
+# bundle checked by LV2's own tools, the VST 3 bundle by the format's own
+# validator (where SLICECAST_VST3_VALIDATOR names it), a real audio editor
+# (Audacity 3.2, headless), the builds for the other platforms tested on
+# their targets, and the packages (built, checked, installed and removed
+# again). Each stage reports its time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -51,6 +52,10 @@ stage_done
 
 echo "== LV2: the bundle validated, applied by lv2apply"
 bash scripts/ci/lv2.sh build
+stage_done
+
+echo "== VST 3: the bundle through the format's validator, normal and extensive"
+bash scripts/ci/vst3_validator.sh build
 stage_done
 
 echo "== Qtractor 0.9.31: the CLAP edition scanned and played, checked block by block"

@@ -21,7 +21,8 @@ public:
     std::int64_t read(std::uint8_t* buffer, std::size_t size) noexcept override {
         const auto asked = static_cast<vst3::int32>(std::min(size, kLargestCall));
         vst3::int32 moved = 0;
-        return movedBy(stream_.read(buffer, asked, &moved), moved, asked);
+        const vst3::tresult result = stream_.read(buffer, asked, &moved);
+        return movedBy(result, moved, asked);
     }
 
 private:
@@ -35,7 +36,8 @@ public:
         const auto asked = static_cast<vst3::int32>(std::min(size, kLargestCall));
         vst3::int32 moved = 0;
         // The stream takes a pointer to writable bytes but only reads them.
-        return movedBy(stream_.write(const_cast<std::uint8_t*>(bytes), asked, &moved), moved, asked);
+        const vst3::tresult result = stream_.write(const_cast<std::uint8_t*>(bytes), asked, &moved);
+        return movedBy(result, moved, asked);
     }
 
 private:

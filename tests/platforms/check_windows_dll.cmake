@@ -1,8 +1,10 @@
 # Checks what a Windows host's loader sees of a plug-in DLL: it exports
 # exactly the names in EXPORTS (sorted; by default the VST 2.4 pair
 # VSTPluginMain and main; lv2_descriptor for the LV2 edition, clap_entry for
-# the CLAP edition) and imports only the system's own libraries (no MinGW
-# runtime DLL that a host folder would not hold).
+# the CLAP edition, ExitDll, GetPluginFactory and InitDll for the VST 3
+# edition, whose 32-bit GetPluginFactory must not carry stdcall's @0) and
+# imports only the system's own libraries (no MinGW runtime DLL that a host
+# folder would not hold).
 #
 #   cmake -DOBJDUMP=... -DDLL=... [-DEXPORTS=clap_entry] -P check_windows_dll.cmake
 cmake_minimum_required(VERSION 3.25)

@@ -52,6 +52,15 @@ TEST(LibraryHygiene, TheClapLibraryExportsOnlyItsEntry) {
     dlclose(handle);
 }
 
+TEST(LibraryHygiene, TheVst3BinaryExportsOnlyItsFactoryAndModuleEntryAndExit) {
+    EXPECT_EQ(exportsOf(SLICECAST_VST3_BINARY),
+              (std::set<std::string>{"GetPluginFactory", "ModuleEntry", "ModuleExit"}));
+    void* handle = dlopen(SLICECAST_VST3_BINARY, RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(handle, nullptr) << dlerror();
+    EXPECT_NE(dlsym(handle, "GetPluginFactory"), nullptr);
+    dlclose(handle);
+}
+
 TEST(LibraryHygiene, LoadsWithEveryBindingResolvedAndBothNamesLeadToOneFunction) {
     for (const int mode : {RTLD_NOW | RTLD_LOCAL, RTLD_NOW | RTLD_GLOBAL, RTLD_LAZY | RTLD_LOCAL}) {
         void* handle = dlopen(testsupport::slicecastPath().c_str(), mode);

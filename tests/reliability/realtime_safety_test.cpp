@@ -12,6 +12,7 @@
 #include "scripted_time_host.h"
 #include "slicecast_clap_plugin.h"
 #include "slicecast_plugin.h"
+#include "vst3_test_host.h"
 
 #if !defined(SLICECAST_SANITIZED)
 
@@ -185,6 +186,39 @@ TEST(RealtimeSafety, ClapProcessingAndFlushNeitherAllocateNorLock) {
     armedDuring([&] { plugin.stopProcessing(); });
     EXPECT_EQ(heapCalls.load(), 0) << "heap calls inside process, flush, reset or start/stop";
     EXPECT_EQ(lockCalls.load(), 0) << "mutex calls inside process, flush, reset or start/stop";
+}
+
+TEST(RealtimeSafety, Vst3ProcessingAndFlushNeitherAllocateNorLock) {
+    // The VST 3 edition's audio-thread calls, with change points inside
+    // blocks, now and then no context, and flushes; the queues are built
+    // before the counters are armed.
+    std::mt19937 generator(5);
+    vst3test::Instance instance;
+    instance.activate(48000.0, 4096);
+    const auto input = testsupport::noise(4096, 2);
+    pluginhost::StereoBuffer output(4096);
+
+    heapCalls = 0;
+    lockCalls = 0;
+    for (int block = 0; block < 500; ++block) {
+        const auto frames = std::uniform_int_distribution<vst3::int32>(1, 4096)(generator);
+        vst3test::ParameterChanges changes;
+        for (vst3::int32 frame = 0; frame < frames; frame += 97)
+            changes.add(static_cast<vst3::ParamID>(frame % 6), frame,
+                        std::uniform_real_distribution<double>(0.0, 1.0)(generator));
+        vst3::ProcessContext context = vst3test::contextAt(block * 0.5 - 3.0, 90.0 + block, 48000.0);
+        armedDuring([&] {
+            instance.process(&input, output, 0, frames, block % 7 == 0 ? nullptr : &context, &changes);
+            if (block % 50 == 0) instance.process(nullptr, output, 0, 0, nullptr, &changes);
+            if (block % 100 == 0) {
+                instance.processor->setProcessing(0);
+                instance.processor->setProcessing(1);
+            }
+        });
+    }
+    EXPECT_EQ(heapCalls.load(), 0) << "heap calls inside process, a flush or setProcessing";
+    EXPECT_EQ(lockCalls.load(), 0) << "mutex calls inside process, a flush or setProcessing";
+    instance.deactivate();
 }
 
 }  // namespace

@@ -1,0 +1,177 @@
+// The state a VST 3 host saves with its project: the processor's six
+// values in the CLAP edition's format, read back by a processor and by its
+// controller through streams that give one byte at a time, and refused
+// whole, with the values kept, when it is not a state of this effect.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <vector>
+
+#include "clap_event_list.h"
+#include "clap_instance.h"
+#include "slicecast_clap_plugin.h"
+#include "slicecast_plugin.h"
+#include "vst3_test_host.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using vst3test::Instance;
+using vst3test::MemoryStream;
+
+// Steps 9 of 0..11 and 2 of 0..4, and percentages as hosts send them, in
+// single precision, which come back from their plain form (normalized x
+// 100) exactly.
+constexpr double kSingle = static_cast<double>(0.53f);
+constexpr std::array<double, 6> kNormalized{9.0 / 11.0, 0.5, kSingle, 0.75, 0.25, static_cast<double>(0.7f)};
+constexpr std::array<double, 6> kPlain{9.0, 2.0, kSingle * 100.0, 75.0, 25.0, static_cast<double>(0.7f) * 100.0};
+
+// The values sent as a host sends them outside playback: a call without
+// frames that brings one point per parameter.
+void send(Instance& instance, const std::array<double, 6>& normalized) {
+    vst3test::ParameterChanges changes;
+    for (vst3::ParamID id = 0; id < 6; ++id) changes.add(id, 0, normalized[id]);
+    pluginhost::StereoBuffer none;
+    EXPECT_EQ(instance.process(nullptr, none, 0, 0, nullptr, &changes), vst3::kResultOk);
+}
+
+std::array<double, 6> controllerValues(Instance& instance) {
+    std::array<double, 6> values{};
+    for (vst3::ParamID id = 0; id < 6; ++id) values[id] = instance.controller->getParamNormalized(id);
+    return values;
+}
+
+Bytes savedSome() {
+    Instance instance;
+    send(instance, kNormalized);
+    return instance.savedState();
+}
+
+TEST(Vst3State, TheProcessorSavesItsValuesInTheClapEditionsFormat) {
+    const claphost::HostObject host;
+    claphost::ClapInstance clap(testsupport::slicecastClapLibrary(), host);
+    claphost::EventList events;
+    for (clap::Id id = 0; id < 6; ++id) events.addParamValue(0, id, kPlain[id]);
+    clap.flush(events);
+    const auto clapState = clap.saveState();
+    ASSERT_TRUE(clapState);
+
+    Instance instance;
+    EXPECT_NE(instance.savedState(), *clapState) << "a fresh instance saves its defaults";
+    send(instance, kNormalized);
+    EXPECT_EQ(instance.savedState(), *clapState);
+    MemoryStream byteByByte({}, 1);
+    EXPECT_EQ(instance.component->getState(&byteByByte), vst3::kResultOk);
+    EXPECT_EQ(byteByByte.bytes(), *clapState) << "written through a stream that takes one byte per call";
+}
+
+TEST(Vst3State, ProcessorAndControllerLoadTheStateFromStreamsOfOneByte) {
+    const Bytes saved = savedSome();
+    Instance loaded;
+    MemoryStream forProcessor(saved, 1);
+    MemoryStream forController(saved, 1);
+    EXPECT_EQ(loaded.component->setState(&forProcessor), vst3::kResultOk);
+    EXPECT_EQ(loaded.controller->setComponentState(&forController), vst3::kResultOk);
+    EXPECT_EQ(loaded.savedState(), saved);
+    EXPECT_EQ(controllerValues(loaded), kNormalized);
+
+    // The controller has no state of its own: it writes nothing and takes
+    // whatever it is given.
+    MemoryStream own;
+    EXPECT_EQ(loaded.controller->getState(&own), vst3::kResultOk);
+    EXPECT_TRUE(own.bytes().empty());
+    EXPECT_EQ(loaded.controller->setState(&own), vst3::kResultOk);
+}
+
+TEST(Vst3State, TheStateIsReadAndWrittenWhereTheStreamStands) {
+    // A preset file holds its own header before the effect's state.
+    const Bytes header{'h', 'e', 'a', 'd'};
+    Instance saving;
+    send(saving, kNormalized);
+    MemoryStream file(header);
+    vst3::int64 at = 0;
+    file.seek(0, vst3::kIBSeekEnd, &at);
+    ASSERT_EQ(saving.component->getState(&file), vst3::kResultOk);
+    EXPECT_EQ(Bytes(file.bytes().begin(), file.bytes().begin() + 4), header);
+
+    Instance loading;
+    file.seek(static_cast<vst3::int64>(header.size()), vst3::kIBSeekSet, nullptr);
+    EXPECT_EQ(loading.component->setState(&file), vst3::kResultOk);
+    EXPECT_EQ(loading.savedState(), saving.savedState());
+}
+
+Bytes changed(Bytes bytes, std::size_t at, std::uint8_t value) {
+    bytes.at(at) = value;
+    return bytes;
+}
+
+TEST(Vst3State, WhatIsNotAWholeStateOfThisEffectIsRefusedAndChangesNothing) {
+    const Bytes good = savedSome();
+    const struct {
+        const char* name;
+        Bytes bytes;
+    } refused[] = {
+        {"empty", {}},
+        {"the header only", Bytes(good.begin(), good.begin() + 12)},
+        {"one byte short", Bytes(good.begin(), good.end() - 1)},
+        {"one byte more", [&] { Bytes b = good; b.push_back(0); return b; }()},
+        {"a foreign magic", changed(good, 0, 'X')},
+        {"a newer version", changed(good, 4, 2)},
+        {"seven values", changed(good, 8, 7)},
+        {"a step between steps", changed(good, 12 + 5, 0x08)},
+    };
+    for (const auto& row : refused) {
+        for (const vst3::int32 stride : {1, INT32_MAX}) {
+            Instance instance;
+            const std::array<double, 6> before{0.0, 1.0, 0.5, 0.25, 0.125, 1.0};
+            send(instance, before);
+            const Bytes kept = instance.savedState();
+            MemoryStream forProcessor(row.bytes, stride);
+            MemoryStream forController(row.bytes, stride);
+            EXPECT_EQ(instance.component->setState(&forProcessor), vst3::kResultFalse) << row.name << ", " << stride;
+            EXPECT_EQ(instance.savedState(), kept) << row.name << ", " << stride;
+            const std::array<double, 6> shown = controllerValues(instance);
+            EXPECT_EQ(instance.controller->setComponentState(&forController), vst3::kResultFalse)
+                << row.name << ", " << stride;
+            EXPECT_EQ(controllerValues(instance), shown) << row.name << ", " << stride;
+        }
+    }
+    Instance instance;
+    EXPECT_EQ(instance.component->setState(nullptr), vst3::kInvalidArgument);
+    EXPECT_EQ(instance.controller->setComponentState(nullptr), vst3::kInvalidArgument);
+}
+
+TEST(Vst3State, AStateLoadedWhileActiveIsHeardFromTheNextBlockAsTheSameValuesSentAsChanges) {
+    // A host loads a state on its main thread while blocks are processed:
+    // the next block must play the loaded values to the bit, as if they had
+    // come as changes at its first frame. Playing on without the load shows
+    // that the load is heard.
+    constexpr double kRate = 44100.0;
+    constexpr vst3::int32 kBlock = 4096;
+    const auto input = testsupport::noise(4 * kBlock, 7);
+    const Bytes saved = savedSome();
+    enum class Change { None, StateLoaded, SentAsChanges };
+    const auto render = [&](Change change) {
+        Instance instance;
+        instance.activate(kRate);
+        pluginhost::StereoBuffer output(input.frames());
+        for (std::size_t block = 0; block < 4; ++block) {
+            const std::size_t at = block * kBlock;
+            vst3test::ParameterChanges changes;
+            if (block == 2 && change == Change::StateLoaded) {
+                MemoryStream stream(saved, 1);
+                EXPECT_EQ(instance.component->setState(&stream), vst3::kResultOk);
+            }
+            if (block == 2 && change == Change::SentAsChanges)
+                for (vst3::ParamID id = 0; id < 6; ++id) changes.add(id, 0, kNormalized[id]);
+            vst3::ProcessContext context = vst3test::contextAt(static_cast<double>(at) * 2.0 / kRate, 120.0, kRate);
+            instance.process(&input, output, at, kBlock, &context, &changes);
+        }
+        return output;
+    };
+    const auto loaded = render(Change::StateLoaded);
+    EXPECT_TRUE(vst3test::sameBits(render(Change::SentAsChanges), loaded));
+    EXPECT_FALSE(vst3test::sameBits(render(Change::None), loaded));
+}
+
+}  // namespace

@@ -44,3 +44,10 @@ endif()
 # ~/.lv2). On Windows the bundle goes next to the VST 2.4 DLL in the prefix,
 # and the zip's read-me says where LV2 hosts look for it.
 slicecast_plugin_dir(SLICECAST_LV2_DIR "lib/lv2" "the LV2 bundle")
+
+# SLICECAST_VST3_DIR is the folder the VST 3 bundle, Slicecast.vst3/, goes
+# into: lib/vst3 under the prefix (/usr/lib/vst3 for the Debian packages,
+# the folder Linux VST 3 hosts search), or an absolute folder (a per-user
+# ~/.vst3). On Windows the bundle goes into the prefix itself, and the zip's
+# read-me sends it to %COMMONPROGRAMFILES%\VST3.
+slicecast_plugin_dir(SLICECAST_VST3_DIR "lib/vst3" "the VST 3 bundle")

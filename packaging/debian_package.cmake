@@ -1,5 +1,6 @@
-# The Debian package: the plug-in in /usr/lib/vst, as an LV2 bundle in
-# /usr/lib/lv2 and as CLAP in /usr/lib/clap, the render tool in
+# The Debian package: the plug-in in /usr/lib/vst, as a VST 3 bundle in
+# /usr/lib/vst3, an LV2 bundle in /usr/lib/lv2 and as CLAP in
+# /usr/lib/clap, the render tool in
 # /usr/bin, and what Debian's policy asks of every package (copyright,
 # changelog, a manual page), for the architecture the build targets.
 
@@ -42,7 +43,7 @@ set(CPACK_PACKAGE_FILE_NAME slicecast-${PROJECT_VERSION}-linux-${slicecast_deb_a
 # One package of these components only: install rules of anything else
 # built along stay out.
 set(CPACK_DEB_COMPONENT_INSTALL ON)
-set(CPACK_COMPONENTS_ALL plugin tool documents)
+set(CPACK_COMPONENTS_ALL plugin vst3 tool documents)
 set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
 set(CPACK_DEBIAN_FILE_NAME ${CPACK_PACKAGE_FILE_NAME}.deb)
 set(CPACK_DEBIAN_PACKAGE_NAME slicecast)
@@ -59,8 +60,9 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
     "decaying, gated and faded, mixed with the dry signal."
     ""
     "The plug-in is installed where Linux VST hosts look for it, /usr/lib/vst,"
-    "as an LV2 bundle where LV2 hosts look for it, /usr/lib/lv2, and as a"
-    "CLAP plug-in where CLAP hosts look for it, /usr/lib/clap."
+    "as a VST 3 bundle where VST 3 hosts look for it, /usr/lib/vst3, as an LV2"
+    "bundle where LV2 hosts look for it, /usr/lib/lv2, and as a CLAP plug-in"
+    "where CLAP hosts look for it, /usr/lib/clap."
     "The slicecast command plays sound files through it from the command line.")
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

@@ -1,6 +1,7 @@
 # The Windows zip: x64/ and x86/ side by side, each with slicecast.dll
-# (VST 2.4) and slicecast.clap (CLAP),
-# with a read-me on where they go. Either Windows build packages both: its
+# (VST 2.4), slicecast.clap (CLAP) and slicecast.lv2/ (LV2); the VST 3
+# bundle Slicecast.vst3/ beside them, holding both widths' binaries; and a
+# read-me on where they go. Either Windows build packages both: its
 # own DLL and the one of its twin build (by default the folder next to this
 # one, as the windows-x64 and windows-x86 presets lay them out).
 
@@ -27,4 +28,6 @@ set(CPACK_PACKAGE_FILE_NAME slicecast-${PROJECT_VERSION}-windows)
 set(CPACK_INSTALL_CMAKE_PROJECTS
     "${CMAKE_BINARY_DIR};Slicecast;readme;/"
     "${CMAKE_BINARY_DIR};Slicecast;plugin;/${slicecast_own_arch}"
-    "${SLICECAST_WINDOWS_${slicecast_twin_arch}_BUILD};Slicecast;plugin;/${slicecast_twin_arch}")
+    "${SLICECAST_WINDOWS_${slicecast_twin_arch}_BUILD};Slicecast;plugin;/${slicecast_twin_arch}"
+    "${CMAKE_BINARY_DIR};Slicecast;vst3;/"
+    "${SLICECAST_WINDOWS_${slicecast_twin_arch}_BUILD};Slicecast;vst3;/")

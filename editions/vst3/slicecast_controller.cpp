@@ -63,10 +63,12 @@ vst3::tresult SlicecastController::setComponentState(vst3::IBStream* state) noex
 }
 
 // The controller has nothing of its own to keep: every value lives in the
-// processor's state.
+// processor's state. Saving says so rather than writing an empty state:
+// Ardour 7 keeps only one of the two states in its session when both
+// report success, and would lose the processor's.
 vst3::tresult SlicecastController::setState(vst3::IBStream*) noexcept { return vst3::kResultOk; }
 
-vst3::tresult SlicecastController::getState(vst3::IBStream*) noexcept { return vst3::kResultOk; }
+vst3::tresult SlicecastController::getState(vst3::IBStream*) noexcept { return vst3::kNotImplemented; }
 
 vst3::int32 SlicecastController::getParameterCount() noexcept { return kVst3ParameterCount; }
 

@@ -8,11 +8,16 @@
 #     effect makes of that input at that tempo (daw_export_check).
 #  3. The same session with the LV2 edition (the build's bundle, found
 #     through LV2_PATH) in place of the VST 2.4 one, checked the same way.
+#  4. Ardour's VST 3 scanner must list the VST 3 edition (the build's
+#     bundle, found through VST3_PATH) with its class id, name, vendor,
+#     category and two inputs and outputs; the same session with it in
+#     place of the VST 2.4 one is exported and checked the same way.
 #   usage: ardour.sh BUILD_DIR
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build_dir=$(cd "$1" && pwd)
 plugin=$build_dir/editions/vst2/slicecast.so
+vst3_bundle=$build_dir/editions/vst3/Slicecast.vst3
 checker=$build_dir/tests/reliability/daw_export_check
 
 rate=48000
@@ -25,20 +30,25 @@ seconds=4
 # "WaveLength" 1/16, "UpdatePeriod" 1/4, "Rate" 80 %, "FadeOut" 30 %,
 # "DecayRate" 60 %, "Mix" 90 %; the same as the LV2 edition's port values.
 parameters=(0.65 1.0 0.8 0.3 0.6 0.9)
-lv2_ports=(7 4 80 30 60 90)
+# Ardour sets a VST 3 parameter by its plain value too (the edition's
+# steps and percentages), as it shows it.
+plain_values=(7 4 80 30 60 90)
 
 # KEEP_WORK=1 keeps the session and export for a look after a failure.
 work=$(mktemp -d)
 trap '[[ -n ${KEEP_WORK:-} ]] || rm -rf "$work"' EXIT
 # Ardour keeps its plug-in cache and configuration under HOME.
 export HOME=$work/home
-mkdir -p "$HOME" "$work/vst"
+mkdir -p "$HOME" "$work/vst" "$work/vst3"
 
 # The session tool only uses plug-ins already in the scanner's cache, and
 # takes a cache entry older than its library for stale.
 cp "$plugin" "$work/vst/slicecast.so"
 touch -d '1 hour ago' "$work/vst/slicecast.so"
 export LXVST_PATH=$work/vst
+cp -r "$vst3_bundle" "$work/vst3/"
+find "$work/vst3" -exec touch -d '1 hour ago' {} +
+export VST3_PATH=$work/vst3
 export LV2_PATH=$build_dir/lv2
 
 echo "-- scanner"
@@ -116,7 +126,20 @@ echo "-- check (LXVST)"
 "$checker" check --left "$audio/input%L.wav" --right "$audio/input%R.wav" --export "$exported" \
     --rate "$rate" --tempo "$tempo" --block "$block" --parameters "${parameters[@]}"
 
-session_stage LV2 "${lv2_ports[@]}"
+session_stage LV2 "${plain_values[@]}"
 echo "-- check (LV2)"
+"$checker" check --left "$audio/input%L.wav" --right "$audio/input%R.wav" --export "$exported" \
+    --rate "$rate" --tempo "$tempo" --block "$block" --parameters "${parameters[@]}"
+
+echo "-- VST 3 scanner"
+scan=$(LD_LIBRARY_PATH=/usr/lib/ardour7 /usr/lib/ardour7/ardour-vst3-scanner -f -v "$work/vst3/Slicecast.vst3" 2>&1)
+echo "$scan" | grep '<VST3Info' || { echo "$scan"; echo "the VST 3 scanner did not list Slicecast"; exit 1; }
+for expected in "name=\"J'x Slicecast\"" "vendor=\"J'x Tiv-nar\"" 'category="Fx|Delay"' 'n_inputs="2"' \
+                'n_outputs="2"' 'n_aux_inputs="0"' 'n_midi_inputs="0"'; do
+    grep -q -- "$expected" <<<"$scan" || { echo "VST 3 scanner entry lacks $expected"; exit 1; }
+done
+
+session_stage VST3 "${plain_values[@]}"
+echo "-- check (VST3)"
 "$checker" check --left "$audio/input%L.wav" --right "$audio/input%R.wav" --export "$exported" \
     --rate "$rate" --tempo "$tempo" --block "$block" --parameters "${parameters[@]}"

@@ -3,7 +3,8 @@
 -- six parameters set, inputs left unconnected (the region alone feeds the
 -- track), outputs to the master bus. The region itself is added to the saved file afterwards, since
 -- this tool cannot import audio. FORMAT is LXVST (the default: parameters
--- in 0..1) or LV2 (parameters as the control ports take them).
+-- in 0..1), LV2 (parameters as the control ports take them) or VST3
+-- (parameters as their plain values: steps and percentages).
 --   ardour7-lua ardour_session.lua DIR NAME RATE TEMPO P0 P1 P2 P3 P4 P5 [FORMAT]
 local dir, name, rate, tempo = arg[1], arg[2], tonumber(arg[3]), tonumber(arg[4])
 
@@ -35,6 +36,10 @@ assert(track:add_processor_by_index(plugin, 0, nil, true) == 0, "cannot insert S
 for index = 0, 5 do
     assert(ARDOUR.LuaAPI.set_processor_param(plugin, index, tonumber(arg[5 + index])))
 end
+-- A VST 3 host hands new values to the processor in its next processing
+-- call, and saves the processor's state: let the engine run a few cycles
+-- first, as it does between a user's edit and a save.
+ARDOUR.LuaAPI.usleep(500000)
 
 session:save_state("", false, false, false, false, false)
 print("session saved with Slicecast on track " .. track:name())

@@ -20,9 +20,15 @@ using tooltest::ScratchFolder;
 
 const std::string kNameStart = std::string("slicecast-") + SLICECAST_VERSION + "-linux-";
 
-const std::map<std::string, std::string> kMachineOfArchitecture{
-    {"amd64", "ELF x86-64"},
-    {"arm64", "ELF aarch64"},
+struct Architecture {
+    const char* machine;
+    // The VST 3 bundle's folder for it.
+    const char* vst3Folder;
+};
+
+const std::map<std::string, Architecture> kArchitectures{
+    {"amd64", {"ELF x86-64", "x86_64-linux"}},
+    {"arm64", {"ELF aarch64", "aarch64-linux"}},
 };
 
 // The architecture the file name promises: slicecast-<version>-linux-<arch>.deb.
@@ -57,8 +63,10 @@ TEST(DebianPackage, NameFieldsFilesAndBinariesAgree) {
         deb = onlyPackageIn(packages.path(), ".deb");
     }
     const std::string architecture = architectureInName(deb);
-    const auto machine = kMachineOfArchitecture.find(architecture);
-    ASSERT_NE(machine, kMachineOfArchitecture.end()) << deb.filename();
+    const auto found = kArchitectures.find(architecture);
+    ASSERT_NE(found, kArchitectures.end()) << deb.filename();
+    const Architecture& machine = found->second;
+    const std::string vst3Binary = std::string("Contents/") + machine.vst3Folder + "/Slicecast.so";
 
     EXPECT_EQ(controlField(deb, "Package"), "slicecast");
     EXPECT_EQ(controlField(deb, "Version"), SLICECAST_VERSION);
@@ -67,12 +75,13 @@ TEST(DebianPackage, NameFieldsFilesAndBinariesAgree) {
 
     ScratchFolder contents;
     unpackDeb(deb, contents.path());
-    EXPECT_EQ(filesUnder(contents.path()),
-              installedFiles("usr/lib/vst/slicecast.so", "usr/lib/lv2", "usr/lib/clap/slicecast.clap"));
-    for (const char* binary : {"usr/lib/vst/slicecast.so", "usr/lib/lv2/slicecast.lv2/slicecast.so",
-                               "usr/lib/clap/slicecast.clap", "usr/bin/slicecast"}) {
-        EXPECT_EQ(binaryMachine(contents.path() / binary), machine->second) << binary;
+    EXPECT_EQ(filesUnder(contents.path()), installedFiles({"usr/lib/vst/slicecast.so", "usr/lib/lv2",
+                                                           "usr/lib/clap/slicecast.clap", "usr/lib/vst3", vst3Binary}));
+    for (const std::string binary : {"usr/lib/vst/slicecast.so", "usr/lib/lv2/slicecast.lv2/slicecast.so",
+                                     "usr/lib/clap/slicecast.clap", "usr/bin/slicecast"}) {
+        EXPECT_EQ(binaryMachine(contents.path() / binary), machine.machine) << binary;
     }
+    EXPECT_EQ(binaryMachine(contents.path() / "usr/lib/vst3/Slicecast.vst3" / vst3Binary), machine.machine);
 
     // Depends as dpkg-shlibdeps works it out from the binaries: the target's
     // own packages, never the cross compiler's copies of them.

@@ -39,6 +39,8 @@ protected:
         return (fs::path("/usr") / SLICECAST_CLAP_DIR / "slicecast.clap").lexically_normal();
     }
 
+    fs::path installedVst3Folder() const { return (fs::path("/usr") / SLICECAST_VST3_DIR).lexically_normal(); }
+
     fs::path installedTool() const { return staged("/usr/bin/slicecast"); }
 
     // Configured absolute, the plug-in folder lies outside the stage, and
@@ -49,9 +51,11 @@ protected:
 };
 
 TEST_F(Install, PutsEveryFileInItsPlace) {
-    EXPECT_EQ(filesUnder(stage_.path()), installedFiles(installedPlugin().relative_path().generic_string(),
-                                                        installedLv2Folder().relative_path().generic_string(),
-                                                        installedClapPlugin().relative_path().generic_string()));
+    EXPECT_EQ(filesUnder(stage_.path()), installedFiles({installedPlugin().relative_path().generic_string(),
+                                                         installedLv2Folder().relative_path().generic_string(),
+                                                         installedClapPlugin().relative_path().generic_string(),
+                                                         installedVst3Folder().relative_path().generic_string(),
+                                                         SLICECAST_VST3_BINARY}));
 }
 
 // The installed bundle names the binary that lies beside it.

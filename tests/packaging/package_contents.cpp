@@ -23,17 +23,24 @@ std::vector<std::string> lv2BundleFiles(const std::string& folder, const std::st
     return {bundle + "manifest.ttl", bundle + binaryName, bundle + "slicecast.ttl"};
 }
 
-std::vector<std::string> installedFiles(const std::string& pluginPath, const std::string& lv2Folder,
-                                        const std::string& clapPath) {
+std::vector<std::string> vst3BundleFiles(const std::string& folder, const std::vector<std::string>& binaries) {
+    const std::string bundle = folder + "/Slicecast.vst3/";
+    std::vector<std::string> files{bundle + "Contents/Resources/moduleinfo.json"};
+    for (const std::string& binary : binaries) files.push_back(bundle + binary);
+    return files;
+}
+
+std::vector<std::string> installedFiles(const EditionPlaces& places) {
     std::vector<std::string> files{
         "usr/bin/slicecast",
         "usr/share/doc/slicecast/changelog.gz",
         "usr/share/doc/slicecast/copyright",
         "usr/share/man/man1/slicecast.1.gz",
-        pluginPath,
-        clapPath,
+        places.vst2Plugin,
+        places.clapPlugin,
     };
-    for (const std::string& file : lv2BundleFiles(lv2Folder, "slicecast.so")) files.push_back(file);
+    for (const std::string& file : lv2BundleFiles(places.lv2Folder, "slicecast.so")) files.push_back(file);
+    for (const std::string& file : vst3BundleFiles(places.vst3Folder, {places.vst3Binary})) files.push_back(file);
     std::sort(files.begin(), files.end());
     return files;
 }

@@ -12,16 +12,30 @@ namespace packagingtest {
 // between the parts, sorted.
 std::vector<std::string> filesUnder(const std::filesystem::path& root);
 
+// Where each edition lies in an install or a Debian package, relative to
+// its root: the VST 2.4 plug-in, the folder holding the LV2 bundle, the
+// CLAP edition, the folder holding the VST 3 bundle, and the VST 3 binary's
+// path inside the bundle (Contents/x86_64-linux/Slicecast.so).
+struct EditionPlaces {
+    std::string vst2Plugin;
+    std::string lv2Folder;
+    std::string clapPlugin;
+    std::string vst3Folder;
+    std::string vst3Binary;
+};
+
 // What an install or a Debian package holds, relative to its root, sorted:
-// the tool, the documents, the plug-in at pluginPath, the LV2 bundle in the
-// folder lv2Folder and the CLAP edition at clapPath. Each once only: a
+// the tool, the documents and each edition in its place. Each once only: a
 // second copy in another plug-in folder makes hosts that scan both list the
 // effect twice.
-std::vector<std::string> installedFiles(const std::string& pluginPath, const std::string& lv2Folder,
-                                        const std::string& clapPath);
+std::vector<std::string> installedFiles(const EditionPlaces& places);
 
 // The files of the LV2 bundle in folder: its .ttl files and binaryName.
 std::vector<std::string> lv2BundleFiles(const std::string& folder, const std::string& binaryName);
+
+// The files of the VST 3 bundle in folder: each binary (a path inside the
+// bundle) and the class list.
+std::vector<std::string> vst3BundleFiles(const std::string& folder, const std::vector<std::string>& binaries);
 
 // Runs program with args to its end and gives what it printed; throws,
 // with what it said on standard error, when it fails.

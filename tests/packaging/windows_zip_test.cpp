@@ -1,7 +1,7 @@
 // The Windows zip named by SLICECAST_WINDOWS_ZIP (made from both Windows
 // builds by scripts/ci/packages.sh; a Linux build cannot make one): each
-// DLL and LV2 bundle in the folder for its width, and a read-me naming the
-// usual folders.
+// DLL and LV2 bundle in the folder for its width, one VST 3 bundle holding
+// both widths, and a read-me naming the usual folders.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -28,12 +28,18 @@ TEST(WindowsZip, HoldsBothPlugInsAndWhereToPutThem) {
     for (const char* width : {"x64", "x86"}) {
         for (const std::string& file : lv2BundleFiles(width, "slicecast.dll")) expected.push_back(file);
     }
+    for (const std::string& file :
+         vst3BundleFiles(".", {"Contents/x86-win/Slicecast.vst3", "Contents/x86_64-win/Slicecast.vst3"})) {
+        expected.push_back(file.substr(2));
+    }
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(filesUnder(contents.path()), expected);
-    for (const char* plugin : {"x64/slicecast.dll", "x64/slicecast.lv2/slicecast.dll", "x64/slicecast.clap"}) {
+    for (const char* plugin : {"x64/slicecast.dll", "x64/slicecast.lv2/slicecast.dll", "x64/slicecast.clap",
+                               "Slicecast.vst3/Contents/x86_64-win/Slicecast.vst3"}) {
         EXPECT_EQ(binaryMachine(contents.path() / plugin), "PE x86-64") << plugin;
     }
-    for (const char* plugin : {"x86/slicecast.dll", "x86/slicecast.lv2/slicecast.dll", "x86/slicecast.clap"}) {
+    for (const char* plugin : {"x86/slicecast.dll", "x86/slicecast.lv2/slicecast.dll", "x86/slicecast.clap",
+                               "Slicecast.vst3/Contents/x86-win/Slicecast.vst3"}) {
         EXPECT_EQ(binaryMachine(contents.path() / plugin), "PE i386") << plugin;
     }
     const std::string readMe = tooltest::fileContents(contents.path() / "README.txt");
@@ -47,6 +53,9 @@ TEST(WindowsZip, HoldsBothPlugInsAndWhereToPutThem) {
              "%COMMONPROGRAMFILES%\\CLAP",
              "C:\\Program Files\\Common Files\\CLAP\r\n",
              "C:\\Program Files (x86)\\Common Files\\CLAP\r\n",
+             "%COMMONPROGRAMFILES%\\VST3",
+             "C:\\Program Files\\Common Files\\VST3\r\n",
+             "C:\\Program Files (x86)\\Common Files\\VST3\r\n",
          }) {
         EXPECT_NE(readMe.find(folder), std::string::npos) << folder << " in\n" << readMe;
     }

@@ -1,10 +1,10 @@
 #include "slicecast_clap.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 
+#include "block_pieces.h"
 #include "bounded_text.h"
 #include "clap_block_transport.h"
 #include "clap_state.h"
@@ -87,28 +87,10 @@ clap::ProcessStatus SlicecastClap::process(const clap::Plugin* plugin, const cla
 clap::ProcessStatus SlicecastClap::processBlock(const clap::Process& call) noexcept {
     float* const* outputs = stereoChannels(call.audioOutputs, call.audioOutputsCount);
     if (outputs == nullptr) return clap::kProcessError;
-    const std::uint32_t frames = call.framesCount;
-    const float* const* inputs = stereoChannels(call.audioInputs, call.audioInputsCount);
-    if (inputs == nullptr) {
-        // No input: the effect hears silence, processed in place.
-        std::fill_n(outputs[0], frames, 0.0f);
-        std::fill_n(outputs[1], frames, 0.0f);
-        inputs = outputs;
-    }
-
-    BlockTransport transport = transportOf(call.transport);
+    BlockPieces pieces(sound_, sampleRate_, transportOf(call.transport),
+                       stereoChannels(call.audioInputs, call.audioInputsCount), outputs,
+                       static_cast<std::int32_t>(call.framesCount));
     const SoundParameters* parameters = &currentParameters();
-    std::uint32_t done = 0;
-    // Plays the frames up to end with the values in force. What follows
-    // counts on from the sound's own running position, with the tempo kept,
-    // which sounds exactly as if the block had not been cut.
-    const auto playUntil = [&](std::uint32_t end) noexcept {
-        if (end <= done) return;
-        const StereoIo io{inputs[0] + done, inputs[1] + done, outputs[0] + done, outputs[1] + done};
-        sound_.process(transport, *parameters, sampleRate_, io, static_cast<std::int32_t>(end - done));
-        transport.positionKnown = false;
-        done = end;
-    };
 
     const clap::InputEvents* events = call.inEvents;
     const std::uint32_t eventCount = events != nullptr && events->size != nullptr ? events->size(events) : 0;
@@ -117,19 +99,18 @@ clap::ProcessStatus SlicecastClap::processBlock(const clap::Process& call) noexc
         if (event == nullptr) continue;
         // Events out of order or past the end apply at the earliest frame
         // still to come, or after the block.
-        const std::uint32_t at = std::min(std::max(event->time, done), frames);
         clap::EventTransport moved;
         if (readEvent(*event, clap::kEventTransport, moved)) {
-            playUntil(at);
-            transport = transportOf(&moved);
+            pieces.playUntil(event->time, *parameters);
+            pieces.setTransport(transportOf(&moved));
         } else if (clap::EventParamValue change; readEvent(*event, clap::kEventParamValue, change) &&
                                                  ClapParameters::isId(change.paramId)) {
-            playUntil(at);
+            pieces.playUntil(event->time, *parameters);
             parameters_.set(change.paramId, change.value);
             parameters = &currentParameters(change.paramId);
         }
     }
-    playUntil(frames);
+    pieces.finish(*parameters);
     return clap::kProcessContinue;
 }
 

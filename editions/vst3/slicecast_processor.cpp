@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "block_pieces.h"
 #include "block_plan.h"
 #include "parameter_tables.h"
 #include "vst3_block_transport.h"
@@ -32,15 +33,37 @@ float* const* stereoChannels(const vst3::AudioBusBuffers* buses, vst3::int32 cou
     return bus.channelBuffers32;
 }
 
+// Whether frames samples are all zeros (+0 or -0: bits clear but the sign).
+// Looked at in runs of 64 whose bits are ORed together with no branch
+// inside, which the compiler turns into vector ORs: a gated or decayed pass
+// leaves whole blocks of zeros, and a compare per sample would cost as much
+// as the sound's own work on them. A run with sound ends the search.
+bool holdsOnlyZeros(const float* samples, std::int32_t frames) noexcept {
+    constexpr std::int32_t kRun = 64;
+    constexpr std::uint32_t kMagnitude = 0x7fffffffu;
+    const auto bitsOf = [](float sample) noexcept {
+        std::uint32_t bits = 0;
+        std::memcpy(&bits, &sample, sizeof bits);
+        return bits;
+    };
+    std::int32_t at = 0;
+    for (; at + kRun <= frames; at += kRun) {
+        std::uint32_t ored = 0;
+        for (std::int32_t i = 0; i < kRun; ++i) ored |= bitsOf(samples[at + i]);
+        if ((ored & kMagnitude) != 0) return false;
+    }
+    std::uint32_t ored = 0;
+    for (; at < frames; ++at) ored |= bitsOf(samples[at]);
+    return (ored & kMagnitude) == 0;
+}
+
 // Bit c set for each of the two channels that holds only zeros, so that a
 // host may pass over what follows; a host may also have copied the input's
 // flags there, which would no longer be true.
 vst3::uint64 silenceFlagsOf(const float* const* channels, std::int32_t frames) noexcept {
     vst3::uint64 flags = 0;
     for (std::size_t channel = 0; channel < 2; ++channel) {
-        const float* samples = channels[channel];
-        if (std::all_of(samples, samples + frames, [](float sample) { return sample == 0.0f; }))
-            flags |= vst3::uint64{1} << channel;
+        if (holdsOnlyZeros(channels[channel], frames)) flags |= vst3::uint64{1} << channel;
     }
     return flags;
 }
@@ -226,35 +249,17 @@ vst3::tresult SlicecastProcessor::process(vst3::ProcessData& data) noexcept {
         applyChanges();
         return vst3::kResultOk;
     }
-    const float* const* inputs = stereoChannels(data.inputs, data.numInputs);
-    if (inputs == nullptr) {
-        // No input: the effect hears silence, processed in place.
-        std::fill_n(outputs[0], frames, 0.0f);
-        std::fill_n(outputs[1], frames, 0.0f);
-        inputs = outputs;
-    }
-
-    BlockTransport transport = transportOf(data.processContext);
+    const BlockTransport transport = transportOf(data.processContext);
     lastTempo_.store(tempoOf(transport), std::memory_order_relaxed);
-    std::int32_t done = 0;
-    // Plays the frames up to end with the values in force. What follows
-    // counts on from the sound's own running position, with the tempo kept,
-    // which sounds exactly as if the block had not been cut.
-    const auto playUntil = [&](std::int32_t end) noexcept {
-        if (end <= done) return;
-        const StereoIo io{inputs[0] + done, inputs[1] + done, outputs[0] + done, outputs[1] + done};
-        sound_.process(transport, parameters_, activeRate_, io, end - done);
-        transport.positionKnown = false;
-        done = end;
-    };
+    BlockPieces pieces(sound_, activeRate_, transport, stereoChannels(data.inputs, data.numInputs), outputs, frames);
     ChangePoint point;
     while (changes_.next(point)) {
         // A point out of order, or past the end, applies at the earliest
         // frame still to come, or after the block.
-        playUntil(std::clamp(point.offset, done, frames));
+        pieces.playUntil(point.offset, parameters_);
         set(point.id, point.value);
     }
-    playUntil(frames);
+    pieces.finish(parameters_);
     data.outputs[0].silenceFlags = silenceFlagsOf(outputs, frames);
     return vst3::kResultOk;
 }

@@ -208,6 +208,37 @@ TEST(Vst3Processing, AMissingInputIsSilenceAndSharedBuffersAreReadBeforeWritten)
     EXPECT_TRUE(sameBits(shared, render(&input)));
 }
 
+TEST(Vst3Processing, SilenceFlagsTellWhichOutputsHoldOnlyZeros) {
+    // The first block plays the live pass at full level past its fade-in:
+    // what sounds at a block's last frame is heard there. Lengths around the
+    // runs of 16 the search goes in.
+    const struct {
+        const char* name;
+        bool leftSounds;
+        bool rightSounds;
+        vst3::uint64 flags;
+    } rows[] = {
+        {"silence", false, false, 0b11},
+        {"the right channel's last frame", false, true, 0b01},
+        {"the left channel's last frame", true, false, 0b10},
+        {"both", true, true, 0b00},
+    };
+    for (const vst3::int32 frames : {5, 16, 37, 512}) {
+        for (const auto& row : rows) {
+            pluginhost::StereoBuffer input(static_cast<std::size_t>(frames));
+            if (row.leftSounds) input.left.back() = 0.5f;
+            if (row.rightSounds) input.right.back() = -0.25f;
+            Instance instance;
+            instance.activate(kRate);
+            pluginhost::StereoBuffer output(static_cast<std::size_t>(frames));
+            vst3::uint64 flags = 0;
+            ASSERT_EQ(instance.process(&input, output, 0, frames, nullptr, nullptr, &flags), vst3::kResultOk);
+            EXPECT_EQ(flags, row.flags) << row.name << ", " << frames << " frames";
+            EXPECT_EQ(output.left.back() != 0.0f, row.leftSounds) << row.name << ", " << frames << " frames";
+        }
+    }
+}
+
 TEST(Vst3Processing, TheTailIsOneUpdatePeriodAtTheTempoLastPlayed) {
     Instance instance;
     instance.activate(kRate);

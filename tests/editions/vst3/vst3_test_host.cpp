@@ -69,7 +69,7 @@ void Instance::deactivate() {
 
 vst3::tresult Instance::process(const pluginhost::StereoBuffer* input, pluginhost::StereoBuffer& output,
                                 std::size_t first, vst3::int32 frames, vst3::ProcessContext* context,
-                                vst3::IParameterChanges* changes) {
+                                vst3::IParameterChanges* changes, vst3::uint64* outputSilence) {
     float* inputChannels[2] = {};
     if (input != nullptr) {
         inputChannels[0] = const_cast<float*>(input->left.data() + first);
@@ -82,6 +82,7 @@ vst3::tresult Instance::process(const pluginhost::StereoBuffer* input, pluginhos
     vst3::AudioBusBuffers outputBus{};
     outputBus.numChannels = 2;
     outputBus.channelBuffers32 = outputChannels;
+    outputBus.silenceFlags = ~vst3::uint64{0};
     vst3::ProcessData data{};
     data.processMode = vst3::kRealtime;
     data.symbolicSampleSize = vst3::kSample32;
@@ -92,7 +93,9 @@ vst3::tresult Instance::process(const pluginhost::StereoBuffer* input, pluginhos
     data.outputs = &outputBus;
     data.inputParameterChanges = changes;
     data.processContext = context;
-    return processor->process(data);
+    const vst3::tresult result = processor->process(data);
+    if (outputSilence != nullptr) *outputSilence = outputBus.silenceFlags;
+    return result;
 }
 
 std::vector<std::uint8_t> Instance::savedState() { return effect.saveState().value_or(std::vector<std::uint8_t>{}); }

@@ -63,10 +63,11 @@ struct Instance {
     void deactivate();
     // frames of input from first, written to output at first; null context,
     // changes and input may be given. Straight to the processor, whatever
-    // its state.
+    // its state. The output's silence flags start with every bit set, as a
+    // host that copied stale ones leaves them; outputSilence gets them back.
     vst3::tresult process(const pluginhost::StereoBuffer* input, pluginhost::StereoBuffer& output, std::size_t first,
                           vst3::int32 frames, vst3::ProcessContext* context = nullptr,
-                          vst3::IParameterChanges* changes = nullptr);
+                          vst3::IParameterChanges* changes = nullptr, vst3::uint64* outputSilence = nullptr);
     // The processor's saved state, or nothing when getState failed.
     std::vector<std::uint8_t> savedState();
 

@@ -5,13 +5,13 @@
 
 #include <array>
 #include <cstring>
-#include <random>
 #include <vector>
 
 #include "clap_event_list.h"
 #include "clap_instance.h"
 #include "clap_pair.h"
 #include "clap_transport.h"
+#include "saved_state_cases.h"
 #include "slicecast_clap_plugin.h"
 #include "slicecast_plugin.h"
 
@@ -38,17 +38,8 @@ struct Instance {
 
 constexpr Values kSome{9, 0, 12.5, 99, 0.25, 3};
 
-// The saved form of kSome, written out by hand from the format: "SLCS",
-// version 1, six values, all little-endian.
-Bytes savedSome() {
-    Bytes bytes{'S', 'L', 'C', 'S', 1, 0, 0, 0, 6, 0, 0, 0};
-    for (const double value : kSome) {
-        std::uint64_t bits = 0;
-        std::memcpy(&bits, &value, sizeof bits);
-        for (int i = 0; i < 8; ++i) bytes.push_back(static_cast<std::uint8_t>(bits >> (8 * i)));
-    }
-    return bytes;
-}
+// The saved form of kSome, written out by hand from the format.
+Bytes savedSome() { return testsupport::savedStateOf(kSome); }
 
 TEST(ClapState, ValuesGoThroughStreamsOfAnyStrideAndComeBackTheSame) {
     for (const std::uint64_t stride : {std::uint64_t{1}, std::uint64_t{3}, std::uint64_t{7}, UINT64_MAX}) {
@@ -75,51 +66,8 @@ TEST(ClapState, AFreshInstanceSavesItsDefaults) {
     EXPECT_EQ(loaded.values(), (Values{5, 3, 70, 0, 100, 100}));
 }
 
-Bytes changed(Bytes bytes, std::size_t at, std::uint8_t value) {
-    bytes.at(at) = value;
-    return bytes;
-}
-
-Bytes withValue(std::size_t index, double value) {
-    Bytes bytes = savedSome();
-    std::uint64_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    for (int i = 0; i < 8; ++i) bytes[12 + 8 * index + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(bits >> (8 * i));
-    return bytes;
-}
-
-Bytes randomBytes(std::size_t size, unsigned seed) {
-    std::mt19937 random(seed);
-    Bytes bytes(size);
-    for (auto& byte : bytes) byte = static_cast<std::uint8_t>(random());
-    return bytes;
-}
-
 TEST(ClapState, WhatIsNotAWholeStateOfThisEffectIsRefusedAndChangesNothing) {
-    const Bytes good = savedSome();
-    const struct {
-        const char* name;
-        Bytes bytes;
-    } refused[] = {
-        {"empty", {}},
-        {"the header only", Bytes(good.begin(), good.begin() + 12)},
-        {"one byte short", Bytes(good.begin(), good.end() - 1)},
-        {"one byte more", [&] { Bytes b = good; b.push_back(0); return b; }()},
-        {"another magic", changed(good, 0, 's')},
-        {"a newer version", changed(good, 4, 2)},
-        {"version 0", changed(good, 4, 0)},
-        {"seven values", changed(good, 8, 7)},
-        {"a step beyond the table", withValue(0, 12.0)},
-        {"a step between steps", withValue(1, 2.5)},
-        {"a negative step", withValue(1, -1.0)},
-        {"a percentage above 100", withValue(2, 100.5)},
-        {"a negative percentage", withValue(5, -0.1)},
-        {"a NaN", withValue(3, std::nan(""))},
-        {"an infinity", withValue(4, HUGE_VAL)},
-        {"random bytes", randomBytes(60, 1)},
-        {"a megabyte of random bytes", randomBytes(1 << 20, 2)},
-    };
-    for (const auto& row : refused) {
+    for (const auto& row : testsupport::refusedStates(savedSome())) {
         for (const std::uint64_t stride : {std::uint64_t{1}, UINT64_MAX}) {
             Instance instance;
             const Values before{2, 4, 1, 2, 3, 4};

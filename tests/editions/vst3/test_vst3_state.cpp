@@ -10,6 +10,7 @@
 #include "clap_event_list.h"
 #include "clap_instance.h"
 #include "slicecast_clap_plugin.h"
+#include "saved_state_cases.h"
 #include "slicecast_plugin.h"
 #include "vst3_test_host.h"
 
@@ -98,27 +99,8 @@ TEST(Vst3State, TheStateIsReadAndWrittenWhereTheStreamStands) {
     EXPECT_EQ(loading.savedState(), saving.savedState());
 }
 
-Bytes changed(Bytes bytes, std::size_t at, std::uint8_t value) {
-    bytes.at(at) = value;
-    return bytes;
-}
-
 TEST(Vst3State, WhatIsNotAWholeStateOfThisEffectIsRefusedAndChangesNothing) {
-    const Bytes good = savedSome();
-    const struct {
-        const char* name;
-        Bytes bytes;
-    } refused[] = {
-        {"empty", {}},
-        {"the header only", Bytes(good.begin(), good.begin() + 12)},
-        {"one byte short", Bytes(good.begin(), good.end() - 1)},
-        {"one byte more", [&] { Bytes b = good; b.push_back(0); return b; }()},
-        {"a foreign magic", changed(good, 0, 'X')},
-        {"a newer version", changed(good, 4, 2)},
-        {"seven values", changed(good, 8, 7)},
-        {"a step between steps", changed(good, 12 + 5, 0x08)},
-    };
-    for (const auto& row : refused) {
+    for (const auto& row : testsupport::refusedStates(savedSome())) {
         for (const vst3::int32 stride : {1, INT32_MAX}) {
             Instance instance;
             const std::array<double, 6> before{0.0, 1.0, 0.5, 0.25, 0.125, 1.0};

@@ -1,0 +1,28 @@
+// The saved state every edition with plain values writes (CLAP, VST 3),
+// written out by hand from its format, and what is not a whole state of this
+// effect: each edition must refuse every one of those, changing nothing.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+using StateBytes = std::vector<std::uint8_t>;
+
+// "SLCS", version 1, the count 6, then the six plain values as the bits of
+// doubles, all little-endian.
+StateBytes savedStateOf(const std::array<double, 6>& plain);
+
+struct RefusedState {
+    std::string name;
+    StateBytes bytes;
+};
+
+// Made from good, a whole state of this effect: too short, too long,
+// foreign, newer, or holding values no parameter takes.
+std::vector<RefusedState> refusedStates(const StateBytes& good);
+
+}  // namespace testsupport

@@ -1,18 +1,12 @@
 #include "clap_effect.h"
 
-#include <charconv>
 
 #include "clap_transport.h"
+#include "exact_text.h"
 
 namespace pluginhost {
 
 namespace {
-
-std::string exact(double number) {
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof(text), number);
-    return std::string(text, result.ptr);
-}
 
 std::string text(const char* maybe) { return maybe != nullptr ? maybe : ""; }
 
@@ -94,8 +88,8 @@ std::vector<EffectFact> ClapEffect::facts() {
     }
     for (const clap::ParamInfo& parameter : parameters_) {
         facts.push_back({"Parameter id " + std::to_string(parameter.id),
-                         std::string(parameter.name) + ", " + exact(parameter.minValue) + " to " +
-                             exact(parameter.maxValue) + ", default " + exact(parameter.defaultValue) + ", " +
+                         std::string(parameter.name) + ", " + exactText(parameter.minValue) + " to " +
+                             exactText(parameter.maxValue) + ", default " + exactText(parameter.defaultValue) + ", " +
                              flagsOf(parameter.flags)});
     }
     return facts;
@@ -116,14 +110,14 @@ void ClapEffect::requireRenderable(int channels) const {
 
 void ClapEffect::activate(double sampleRate, std::int32_t maxFrames) {
     if (!instance_.activate(sampleRate, 1, static_cast<std::uint32_t>(maxFrames))) {
-        throw HostError("the CLAP plug-in refused to activate at " + exact(sampleRate) + " Hz");
+        throw HostError("the CLAP plug-in refused to activate at " + exactText(sampleRate) + " Hz");
     }
     if (!instance_.startProcessing()) throw HostError("the CLAP plug-in refused to start processing");
 }
 
 std::string ClapEffect::parameterDisplay(std::int32_t index) {
     const float value = parameter(index);
-    return instance_.valueToText(info(index).id, value).value_or(exact(value));
+    return instance_.valueToText(info(index).id, value).value_or(exactText(value));
 }
 
 ParameterRange ClapEffect::parameterRange(std::int32_t index) {
@@ -172,7 +166,8 @@ std::string ClapEffect::timeColumns() const { return "transport_flags,song_pos_b
 
 std::string ClapEffect::timeFields(const BlockTime& told) const {
     const clap::EventTransport transport = transportOf(told);
-    return std::to_string(transport.flags) + ',' + std::to_string(transport.songPosBeats) + ',' + exact(transport.tempo);
+    return std::to_string(transport.flags) + ',' + std::to_string(transport.songPosBeats) + ',' +
+           exactText(transport.tempo);
 }
 
 }  // namespace pluginhost

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "exact_text.h"
 #include "process_context.h"
 #include "utf16_text.h"
 #include "vst3_names.h"
@@ -9,12 +10,6 @@
 namespace pluginhost {
 
 namespace {
-
-std::string exact(double number) {
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof(text), number);
-    return std::string(text, result.ptr);
-}
 
 std::string hex(std::uint32_t bits) {
     char text[16];
@@ -94,9 +89,9 @@ std::vector<EffectFact> Vst3Effect::facts() {
     for (const vst3::ParameterInfo& parameter : parameters_) {
         const std::string units = vst3host::utf8Of(parameter.units, vst3::kString128Size);
         std::string line = vst3host::utf8Of(parameter.title, vst3::kString128Size) + ", " +
-                           exact(instance_.plainOf(parameter.id, 0.0)) + " to " +
-                           exact(instance_.plainOf(parameter.id, 1.0)) + (units.empty() ? "" : " " + units) +
-                           ", default " + exact(instance_.plainOf(parameter.id, parameter.defaultNormalizedValue));
+                           exactText(instance_.plainOf(parameter.id, 0.0)) + " to " +
+                           exactText(instance_.plainOf(parameter.id, 1.0)) + (units.empty() ? "" : " " + units) +
+                           ", default " + exactText(instance_.plainOf(parameter.id, parameter.defaultNormalizedValue));
         if (parameter.stepCount > 0) line += ", " + std::to_string(parameter.stepCount) + " steps";
         facts.push_back({"Parameter id " + std::to_string(parameter.id),
                          line + ", " + vst3host::parameterFlagNames(parameter.flags)});
@@ -143,7 +138,7 @@ vst3::ParamValue Vst3Effect::normalizedOf(std::int32_t index, float plain) const
 
 std::string Vst3Effect::parameterDisplay(std::int32_t index) {
     const float value = parameter(index);
-    return instance_.text(info(index).id, normalizedOf(index, value)).value_or(exact(value));
+    return instance_.text(info(index).id, normalizedOf(index, value)).value_or(exactText(value));
 }
 
 ParameterRange Vst3Effect::parameterRange(std::int32_t index) {
@@ -185,8 +180,8 @@ std::string Vst3Effect::timeColumns() const { return "context_state,project_time
 
 std::string Vst3Effect::timeFields(const BlockTime& told) const {
     const vst3::ProcessContext context = vst3host::processContextOf(told);
-    return std::to_string(context.state) + ',' + exact(context.projectTimeMusic) + ',' + exact(context.tempo) + ',' +
-           std::to_string(context.projectTimeSamples);
+    return std::to_string(context.state) + ',' + exactText(context.projectTimeMusic) + ',' +
+           exactText(context.tempo) + ',' + std::to_string(context.projectTimeSamples);
 }
 
 }  // namespace pluginhost

@@ -1,8 +1,8 @@
 #include "vst_effect.h"
 
-#include <charconv>
 #include <cmath>
 
+#include "exact_text.h"
 #include "vst_entry_point.h"
 #include "vst_names.h"
 #include "vst_time_record.h"
@@ -26,13 +26,6 @@ constexpr float kProbeValues[] = {0.137f, 0.381f, 0.619f, 0.863f};
 // Read-back differences below this are the effect's own rounding of a
 // continuous value, not a step.
 constexpr float kRoundingTolerance = 1e-4f;
-
-// The shortest text that reads back to the same bits.
-std::string exact(double number) {
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof(text), number);
-    return std::string(text, result.ptr);
-}
 
 std::string hexCode(VstInt32 code) { return hexText(static_cast<std::uint32_t>(code)); }
 
@@ -120,8 +113,8 @@ std::string VstEffect::timeColumns() const { return "position,tempo,flags,sample
 
 std::string VstEffect::timeFields(const BlockTime& told) const {
     const VstTimeInfo record = timeRecordOf(told);
-    return exact(record.ppqPos) + ',' + exact(record.tempo) + ',' + std::to_string(record.flags) + ',' +
-           exact(record.sampleRate);
+    return exactText(record.ppqPos) + ',' + exactText(record.tempo) + ',' + std::to_string(record.flags) + ',' +
+           exactText(record.sampleRate);
 }
 
 }  // namespace pluginhost

@@ -1,9 +1,9 @@
 #include "transport_options.h"
 
-#include <charconv>
 #include <cmath>
 #include <stdexcept>
 
+#include "exact_text.h"
 #include "random_blocks.h"
 #include "commands/text_compare.h"
 
@@ -19,12 +19,6 @@ std::vector<std::string_view> split(std::string_view text, char separator) {
         if (at == std::string_view::npos) return parts;
         from = at + 1;
     }
-}
-
-std::string exact(double number) {
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof(text), number);
-    return std::string(text, result.ptr);
 }
 
 std::string quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
@@ -152,8 +146,8 @@ AutomationText parseAutomation(std::string_view text) {
 
 void requireConsistent(const TransportOptions& transport) {
     if (transport.loop && transport.loop->start < transport.start) {
-        throw std::invalid_argument("--loop: the loop starts at " + exact(transport.loop->start) +
-                                    ", before the render starts at " + exact(transport.start) +
+        throw std::invalid_argument("--loop: the loop starts at " + pluginhost::exactText(transport.loop->start) +
+                                    ", before the render starts at " + pluginhost::exactText(transport.start) +
                                     "; there is no input there to play again");
     }
 }

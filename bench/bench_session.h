@@ -45,6 +45,22 @@ private:
     std::size_t offset_ = 0;
 };
 
+// The channel pointers a host hands an effect for a block, kept where the
+// host's buffer records point to them and moved along the walk.
+struct BlockChannels {
+    float* inputs[2] = {};
+    float* outputs[2] = {};
+
+    // The effect must not write its inputs: read-only data through the
+    // formats' non-const pointers.
+    void moveTo(const pluginhost::StereoBuffer& input, pluginhost::StereoBuffer& output, std::size_t at) noexcept {
+        inputs[0] = const_cast<float*>(input.left.data() + at);
+        inputs[1] = const_cast<float*>(input.right.data() + at);
+        outputs[0] = output.left.data() + at;
+        outputs[1] = output.right.data() + at;
+    }
+};
+
 class BenchSession {
 public:
     enum class Buffers { Separate, InPlace };

@@ -57,10 +57,9 @@ void process(benchmark::State& state, const bench::Settings& settings) {
     // blocks and moves them on, as the VST 2.4 benchmark's host keeps its
     // time record: the figure is the edition's and the sound's, not the
     // test host's checks and record building.
-    float* inputs[2] = {};
-    float* outputs[2] = {};
-    const clap::AudioBuffer inputBuffer{inputs, nullptr, 2, 0, 0};
-    clap::AudioBuffer outputBuffer{outputs, nullptr, 2, 0, 0};
+    bench::BlockChannels channels;
+    const clap::AudioBuffer inputBuffer{channels.inputs, nullptr, 2, 0, 0};
+    clap::AudioBuffer outputBuffer{channels.outputs, nullptr, 2, 0, 0};
     const claphost::EventList none;
     const claphost::EventSink sink;
     clap::EventTransport transport = claphost::playingTransport(0.0, bench::kTempo);
@@ -76,11 +75,7 @@ void process(benchmark::State& state, const bench::Settings& settings) {
     const clap::Plugin& plugin = rig.plugin.plugin();
     std::uint64_t played = 0;
     for (auto _ : state) {
-        const std::size_t at = walk.next();
-        inputs[0] = const_cast<float*>(input.left.data() + at);
-        inputs[1] = const_cast<float*>(input.right.data() + at);
-        outputs[0] = output.left.data() + at;
-        outputs[1] = output.right.data() + at;
+        channels.moveTo(input, output, walk.next());
         transport.songPosBeats = claphost::beatTimeOf(quarterNotesAfter(played));
         plugin.process(&plugin, &call);
         played += static_cast<std::uint64_t>(blockSize);

@@ -35,10 +35,9 @@ void process(benchmark::State& state, const bench::Settings& settings) {
     const auto input = bench::noise(bench::kSignalFrames, 1.0f);
     pluginhost::StereoBuffer output(input.frames());
     bench::SignalWalk walk(input.frames(), blockSize);
-    float* inputs[2] = {};
-    float* outputs[2] = {};
-    vst3::AudioBusBuffers inputBus{2, 0, {inputs}};
-    vst3::AudioBusBuffers outputBus{2, 0, {outputs}};
+    bench::BlockChannels channels;
+    vst3::AudioBusBuffers inputBus{2, 0, {channels.inputs}};
+    vst3::AudioBusBuffers outputBus{2, 0, {channels.outputs}};
     vst3::ProcessContext context{};
     context.state = vst3::kPlaying | vst3::kProjectTimeMusicValid | vst3::kTempoValid;
     context.sampleRate = bench::kSampleRate;
@@ -47,11 +46,7 @@ void process(benchmark::State& state, const bench::Settings& settings) {
                            nullptr, nullptr, nullptr, nullptr, &context};
     vst3::IAudioProcessor& processor = effect.processor();
     for (auto _ : state) {
-        const std::size_t at = walk.next();
-        inputs[0] = const_cast<float*>(input.left.data() + at);
-        inputs[1] = const_cast<float*>(input.right.data() + at);
-        outputs[0] = output.left.data() + at;
-        outputs[1] = output.right.data() + at;
+        channels.moveTo(input, output, walk.next());
         processor.process(data);
         context.projectTimeSamples += blockSize;
         context.projectTimeMusic = static_cast<double>(context.projectTimeSamples) * bench::kTempo / 60.0 /

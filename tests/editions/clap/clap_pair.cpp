@@ -10,6 +10,7 @@
 #include "scripted_time_host.h"
 #include "slicecast_clap_plugin.h"
 #include "slicecast_plugin.h"
+#include "vst_block_pieces.h"
 
 namespace claptest {
 
@@ -72,7 +73,7 @@ pluginhost::StereoBuffer playThroughVst(double sampleRate, const std::vector<Scr
     pluginhost::StereoBuffer output(input.frames());
     std::size_t at = 0;
     for (const ScriptedBlock& block : script) {
-        std::optional<VstTimeInfo> time = timeOf(block.transport ? &*block.transport : nullptr);
+        const std::optional<VstTimeInfo> time = timeOf(block.transport ? &*block.transport : nullptr);
         // What changes where: every event cuts the block.
         std::map<std::uint32_t, std::vector<const ParameterChange*>> parameterCuts;
         std::map<std::uint32_t, const TransportChange*> transportCuts;
@@ -82,25 +83,16 @@ pluginhost::StereoBuffer playThroughVst(double sampleRate, const std::vector<Scr
         for (const auto& [frame, changes] : parameterCuts) cuts.push_back(frame);
         for (const auto& [frame, change] : transportCuts) cuts.push_back(frame);
         std::sort(cuts.begin(), cuts.end());
-        std::uint32_t done = 0;
+        testsupport::VstBlockPieces pieces(plugin, host, time, input, output, at);
         for (const std::uint32_t cut : cuts) {
-            if (cut > done) {
-                host.answerWith(time ? &*time : nullptr);
-                float* inputs[2] = {const_cast<float*>(&input.left[at + done]), const_cast<float*>(&input.right[at + done])};
-                float* outputs[2] = {&output.left[at + done], &output.right[at + done]};
-                plugin.processReplacing(inputs, outputs, static_cast<VstInt32>(cut - done));
-                // The rest of the block counts on from where this piece
-                // ended: no position, the tempo kept.
-                if (time) time->flags &= ~kVstPpqPosValid;
-                done = cut;
-            }
+            pieces.playUntil(cut);
             if (const auto found = parameterCuts.find(cut); found != parameterCuts.end()) {
                 for (const ParameterChange* change : found->second)
                     plugin.setParameter(static_cast<VstInt32>(change->id), vstValueOf(change->id, change->plain));
                 parameterCuts.erase(found);
             }
             if (const auto found = transportCuts.find(cut); found != transportCuts.end()) {
-                time = timeOf(&found->second->transport);
+                pieces.setTime(timeOf(&found->second->transport));
                 transportCuts.erase(found);
             }
         }

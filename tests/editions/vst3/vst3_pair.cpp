@@ -9,6 +9,7 @@
 #include "scripted_time_host.h"
 #include "slicecast_plugin.h"
 #include "slicecast_vst3_plugin.h"
+#include "vst_block_pieces.h"
 
 namespace vst3test {
 
@@ -103,27 +104,16 @@ pluginhost::StereoBuffer playThroughVst(double sampleRate, const std::vector<Scr
     pluginhost::StereoBuffer output(input.frames());
     std::size_t at = 0;
     for (const ScriptedBlock& block : script) {
-        std::optional<VstTimeInfo> time = timeOf(block.context ? &*block.context : nullptr);
+        const std::optional<VstTimeInfo> time = timeOf(block.context ? &*block.context : nullptr);
         // Every change point cuts the block; points past its end apply after
         // it, and points at one offset in the order of their parameters.
         std::map<vst3::int32, std::vector<ChangePoint>> cuts;
         for (const ChangePoint& change : block.changes)
             cuts[std::clamp(change.offset, 0, block.frames)].push_back(change);
         cuts[block.frames];
-        vst3::int32 done = 0;
+        testsupport::VstBlockPieces pieces(plugin, host, time, input, output, at);
         for (auto& [cut, changes] : cuts) {
-            if (cut > done) {
-                host.answerWith(time ? &*time : nullptr);
-                float* inputs[2] = {const_cast<float*>(&input.left[at + static_cast<std::size_t>(done)]),
-                                    const_cast<float*>(&input.right[at + static_cast<std::size_t>(done)])};
-                float* outputs[2] = {&output.left[at + static_cast<std::size_t>(done)],
-                                     &output.right[at + static_cast<std::size_t>(done)]};
-                plugin.processReplacing(inputs, outputs, cut - done);
-                // The rest of the block counts on from where this piece
-                // ended: no position, the tempo kept.
-                if (time) time->flags &= ~kVstPpqPosValid;
-                done = cut;
-            }
+            pieces.playUntil(static_cast<std::size_t>(cut));
             std::stable_sort(changes.begin(), changes.end(),
                              [](const ChangePoint& a, const ChangePoint& b) { return a.id < b.id; });
             for (const ChangePoint& change : changes)

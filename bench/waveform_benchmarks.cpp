@@ -15,7 +15,7 @@ constexpr std::size_t kChunk = 65536;
 void summariseWaveform(benchmark::State& state) {
     std::vector<float> chunk(kChunk);
     for (std::size_t i = 0; i < kChunk; ++i) chunk[i] = static_cast<float>(std::sin(0.01 * static_cast<double>(i)));
-    slicecastcli::WaveformSummary summary(slicecastcli::plot::plotColumns());
+    picture::WaveformSummary summary(picture::plot::plotColumns());
     for (auto _ : state) {
         summary.add(chunk.data(), chunk.size());
         benchmark::DoNotOptimize(summary.frames());

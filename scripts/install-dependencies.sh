@@ -15,8 +15,14 @@ packages=(
     pkgconf
     libsndfile1-dev
     libcli11-dev
-    # The render tool draws its pictures with cairo.
+    # The render tool writes its pictures with cairo (SVG, and PNG files of
+    # the raster's pixels).
     libcairo2-dev
+    # The raster's text: stb_truetype (a header compiled with the project)
+    # and DejaVu Sans, built into the binaries as bytes; the cross builds
+    # and the web page's module take both from here, so no target needs them.
+    libstb-dev
+    fonts-dejavu-core
     # The LV2 edition's headers, and lilv to host LV2 plug-ins.
     lv2-dev
     liblilv-dev

@@ -63,7 +63,7 @@ std::int32_t slicecast_beat_count(const SlicecastWeb* instance) {
 }
 
 const std::int64_t* slicecast_beats(const SlicecastWeb* instance) {
-    static_assert(sizeof(slicecastcli::BeatMark) == 2 * sizeof(std::int64_t));
+    static_assert(sizeof(picture::BeatMark) == 2 * sizeof(std::int64_t));
     const slicecast::WebPicture* marks = instance->marks();
     return marks == nullptr ? nullptr : reinterpret_cast<const std::int64_t*>(marks->beats().data());
 }

@@ -1,14 +1,12 @@
-// What the page's picture marks over a render, found by the render tool's
-// own picture rules as the blocks are played: where Slicecast starts its
-// update periods and its passes (PassTracker, with the LV2 edition's plain
-// steps) and where the transport reaches each beat (addBeats).
+// What the page's picture marks over a render, found by the picture
+// library as the blocks are played: where Slicecast starts its update
+// periods and its passes and where the transport reaches each beat.
 #pragma once
 
 #include <cstdint>
-#include <utility>
 #include <vector>
 
-#include "beat_grid.h"
+#include "beat_marks.h"
 #include "block_time.h"
 #include "pass_marks.h"
 
@@ -25,13 +23,12 @@ public:
     // The next block, frames long, played with the transport at time.
     void played(const pluginhost::BlockTime& time, std::int32_t frames);
 
-    const slicecastcli::PassMarks& passes() const noexcept { return passes_.marks(); }
-    const std::vector<slicecastcli::BeatMark>& beats() const noexcept { return beats_; }
+    const picture::PassMarks& passes() const noexcept { return passes_.marks(); }
+    const std::vector<picture::BeatMark>& beats() const noexcept { return beats_; }
 
 private:
-    slicecastcli::PassTracker passes_;
-    std::vector<slicecastcli::BeatMark> beats_;
-    std::vector<std::pair<std::int32_t, float>> parametersSet_;
+    picture::PassTracker passes_;
+    std::vector<picture::BeatMark> beats_;
     std::int64_t outputFrame_ = 0;
 };
 

@@ -25,14 +25,14 @@ Picture::Picture(const std::string& path) {
     cairo_surface_destroy(surface);
 }
 
-bool Picture::is(int x, int y, slicecastcli::plot::Colour colour) const {
+bool Picture::is(int x, int y, picture::Colour colour) const {
     const std::uint32_t pixel = pixels_.at(static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
                                            static_cast<std::size_t>(x)) & 0xFFFFFFu;
     return pixel == ((static_cast<std::uint32_t>(colour.red) << 16) | (static_cast<std::uint32_t>(colour.green) << 8) |
                      static_cast<std::uint32_t>(colour.blue));
 }
 
-bool Picture::columnHas(int x, int top, int bottom, slicecastcli::plot::Colour colour) const {
+bool Picture::columnHas(int x, int top, int bottom, picture::Colour colour) const {
     for (int y = top; y <= bottom; ++y) {
         if (is(x, y, colour)) return true;
     }

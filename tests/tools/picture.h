@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "picture/plot_layout.h"
+#include "colour.h"
 
 namespace tooltest {
 
@@ -16,9 +16,9 @@ public:
 
     int width() const { return width_; }
     int height() const { return height_; }
-    bool is(int x, int y, slicecastcli::plot::Colour colour) const;
+    bool is(int x, int y, picture::Colour colour) const;
     // Whether any row from top to bottom of column x has the colour.
-    bool columnHas(int x, int top, int bottom, slicecastcli::plot::Colour colour) const;
+    bool columnHas(int x, int top, int bottom, picture::Colour colour) const;
 
 private:
     int width_ = 0;

@@ -24,7 +24,7 @@
 #include "commands/demo_command.h"
 #include "commands/info_command.h"
 #include "sound_files/output_format.h"
-#include "picture/plot_drawing.h"
+#include "picture/plot_file.h"
 #include "effect/plugin_path.h"
 #include "commands/render_command.h"
 #include "transport/transport_options.h"

@@ -11,11 +11,11 @@
 #include <cstring>
 #include <vector>
 
-#include "beat_grid.h"
+#include "beat_marks.h"
 #include "lv2_effect.h"
 #include "pass_marks.h"
+#include "plain_parameters.h"
 #include "scripted_playback.h"
-#include "slicecast_steps.h"
 #include "stereo_blocks.h"
 #include "transport.h"
 #include "web_interface.h"
@@ -165,16 +165,19 @@ TEST_P(WebEdition, MarksAreTheRenderToolsPictureMarks) {
     const WebCase& c = GetParam();
     const auto input = testInput(c.frames);
     const ToolRender tool = renderThroughLv2(c, input);
-    slicecastcli::PassTracker passes(static_cast<float>(c.sampleRate),
-                                     slicecastcli::SlicecastSteps(pluginhost::PluginFormat::Lv2), c.plain[0],
-                                     c.plain[1]);
-    std::vector<slicecastcli::BeatMark> beats;
-    for (const pluginhost::PlayedBlock& block : tool.played) {
-        slicecastcli::addBeats(block, beats);
+    picture::PassTracker passes(static_cast<float>(c.sampleRate), slicecast::stepFromPlain(c.plain[0], 11),
+                                slicecast::stepFromPlain(c.plain[1], 4));
+    std::vector<picture::BeatMark> beats;
+    for (const pluginhost::PlayedBlock& played : tool.played) {
+        const pluginhost::BlockTime& time = played.time;
+        const picture::PictureBlock block{
+            played.outputFrame, played.frames,
+            {time.sampleRate, time.position, time.tempo, time.playing, time.positionValid, time.tempoValid}};
+        picture::addBeats(block, beats);
         passes.play(block);
     }
     std::vector<std::int64_t> beatPairs;
-    for (const slicecastcli::BeatMark& mark : beats) beatPairs.insert(beatPairs.end(), {mark.frame, mark.beat});
+    for (const picture::BeatMark& mark : beats) beatPairs.insert(beatPairs.end(), {mark.frame, mark.beat});
     const WebRender web(c, input);
     EXPECT_FALSE(passes.marks().periodStarts.empty());
     EXPECT_EQ(web.marks(0), passes.marks().periodStarts);

@@ -11,13 +11,14 @@
 
 #include "formats/editions.h"
 #include "picture.h"
+#include "plot_layout.h"
 #include "slicecast_plugin.h"
 #include "sound_files.h"
 #include "tool_process.h"
 
 namespace tooltest {
 
-namespace plot = slicecastcli::plot;
+namespace plot = picture::plot;
 using testsupport::stereoSound;
 using testsupport::writeSound;
 
@@ -43,10 +44,10 @@ pluginhost::StereoBuffer burstInBarTwo() {
 
 // Columns whose pixel just inside the panel's top has the colour; the
 // waveforms of these tests never reach that high.
-std::vector<int> linesIn(const Picture& picture, plot::Rows rows, plot::Colour colour) {
+std::vector<int> linesIn(const Picture& image, plot::Rows rows, picture::Colour colour) {
     std::vector<int> columns;
     for (int x = plot::kLeft; x < plot::kRight; ++x) {
-        if (picture.is(x, rows.top + 1, colour)) columns.push_back(x);
+        if (image.is(x, rows.top + 1, colour)) columns.push_back(x);
     }
     return columns;
 }
@@ -106,18 +107,18 @@ void expectLines(const LinesCase& test, const std::vector<std::string>& moreOpti
     const ToolRun run = runTool(args);
     ASSERT_EQ(run.status, 0) << run.err;
 
-    const Picture picture(folder.file("out.png"));
-    EXPECT_EQ(picture.width(), plot::kWidth);
-    EXPECT_EQ(picture.height(), plot::kHeight);
-    const plot::Colour dark = test.slicecast ? plot::kPeriodLine : plot::kBarLine;
+    const Picture image(folder.file("out.png"));
+    EXPECT_EQ(image.width(), plot::kWidth);
+    EXPECT_EQ(image.height(), plot::kHeight);
+    const picture::Colour dark = test.slicecast ? plot::kPeriodLine : plot::kBarLine;
     for (int panel : {0, 1, 2, 3}) {
         const plot::Rows rows = plot::panelRows(panel, 4);
-        EXPECT_EQ(linesIn(picture, rows, dark), columnsOf(test.periods, test.outputFrames)) << "panel " << panel;
-        EXPECT_EQ(linesIn(picture, rows, plot::kPassLine), columnsOf(test.passes, test.outputFrames))
+        EXPECT_EQ(linesIn(image, rows, dark), columnsOf(test.periods, test.outputFrames)) << "panel " << panel;
+        EXPECT_EQ(linesIn(image, rows, plot::kPassLine), columnsOf(test.passes, test.outputFrames))
             << "panel " << panel;
     }
     if (!test.slicecast) {
-        EXPECT_TRUE(linesIn(picture, plot::panelRows(0, 4), plot::kPeriodLine).empty());
+        EXPECT_TRUE(linesIn(image, plot::panelRows(0, 4), plot::kPeriodLine).empty());
     }
 }
 
@@ -194,11 +195,11 @@ namespace {
 
 // Rows where a waveform of a channel shows a sample between a fraction
 // lowest and highest of full scale (positive side).
-bool reaches(const Picture& picture, int x, plot::Rows rows, float lowest, float highest, plot::Colour colour) {
+bool reaches(const Picture& image, int x, plot::Rows rows, float lowest, float highest, picture::Colour colour) {
     const double middle = (rows.top + rows.bottom) / 2.0;
     const double half = (rows.bottom - rows.top) / 2.0;
-    return picture.columnHas(x, static_cast<int>(middle - highest * half), static_cast<int>(middle - lowest * half),
-                             colour);
+    return image.columnHas(x, static_cast<int>(middle - highest * half), static_cast<int>(middle - lowest * half),
+                           colour);
 }
 
 // The dry panel shows the burst where it is in the input; the processed
@@ -212,7 +213,7 @@ TEST(Plot, WaveformsWhereTheSoundIs) {
                                  folder.file("out.png"), "--quiet", "--set", "WaveLength=1/4", "--set",
                                  "UpdatePeriod=1/1", "--set", "Rate=100", "--set", "DecayRate=100"});
     ASSERT_EQ(run.status, 0) << run.err;
-    const Picture picture(folder.file("out.png"));
+    const Picture image(folder.file("out.png"));
     for (int channel : {0, 1}) {
         const plot::Rows dry = plot::panelRows(2 * channel, 4);
         const plot::Rows processed = plot::panelRows(2 * channel + 1, 4);
@@ -220,8 +221,8 @@ TEST(Plot, WaveformsWhereTheSoundIs) {
             const int x = plot::columnOf(frame, kFrames);
             const bool burst = frame >= kBar && frame < kBar + kBar / 4;
             const bool repeats = frame >= kBar && frame < 2 * kBar;
-            EXPECT_EQ(reaches(picture, x, dry, 0.4f, 0.6f, plot::kDryWave), burst) << "frame " << frame;
-            EXPECT_EQ(reaches(picture, x, processed, 0.4f, 0.6f, plot::kProcessedWave), repeats) << "frame " << frame;
+            EXPECT_EQ(reaches(image, x, dry, 0.4f, 0.6f, plot::kDryWave), burst) << "frame " << frame;
+            EXPECT_EQ(reaches(image, x, processed, 0.4f, 0.6f, plot::kProcessedWave), repeats) << "frame " << frame;
         }
     }
 }
@@ -238,16 +239,16 @@ TEST(Plot, OneSampleInALongFileShows) {
     const ToolRun run = runTool({"render", folder.file("in.wav"), folder.file("out.wav"), "--plot",
                                  folder.file("out.png"), "--quiet", "--set", "Mix=0"});
     ASSERT_EQ(run.status, 0) << run.err;
-    const Picture picture(folder.file("out.png"));
+    const Picture image(folder.file("out.png"));
     const int click = plot::columnOf(kClick, kLong);
     for (int panel : {0, 1}) {
         const plot::Rows rows = plot::panelRows(panel, 4);
-        const plot::Colour wave = panel == 0 ? plot::kDryWave : plot::kProcessedWave;
+        const picture::Colour wave = panel == 0 ? plot::kDryWave : plot::kProcessedWave;
         for (int x = click - 2; x <= click + 2; ++x) {
-            EXPECT_EQ(reaches(picture, x, rows, 0.85f, 0.95f, wave), x == click) << "panel " << panel << " x " << x;
+            EXPECT_EQ(reaches(image, x, rows, 0.85f, 0.95f, wave), x == click) << "panel " << panel << " x " << x;
         }
     }
-    EXPECT_FALSE(reaches(picture, click, plot::panelRows(2, 4), 0.1f, 0.95f, plot::kDryWave));
+    EXPECT_FALSE(reaches(image, click, plot::panelRows(2, 4), 0.1f, 0.95f, plot::kDryWave));
 }
 
 TEST(Plot, SvgByItsExtension) {

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "parameter_tables.h"
-#include "plot_drawing.h"
+#include "plot_file.h"
 #include "plot_layout.h"
 
 namespace slicecastcli {
@@ -16,6 +16,13 @@ std::string number(double value) {
     char text[32];
     std::snprintf(text, sizeof(text), "%g", value);
     return text;
+}
+
+// The block as the picture's marks need it.
+picture::PictureBlock pictureBlock(const pluginhost::PlayedBlock& block) {
+    const pluginhost::BlockTime& time = block.time;
+    return {block.written() ? block.outputFrame : picture::PictureBlock::kNotWritten, block.frames,
+            {time.sampleRate, time.position, time.tempo, time.playing, time.positionValid, time.tempoValid}};
 }
 
 // Effects with more parameters than this are captioned with the settings
@@ -47,12 +54,13 @@ PictureFacts pictureFacts(pluginhost::HostedEffect& effect, const std::string& i
 RenderPicture::RenderPicture(std::string path, int channels, PictureFacts facts)
     : path_(std::move(path)), facts_(std::move(facts)) {
     if (facts_.slicecast) {
-        passes_.emplace(static_cast<float>(facts_.sampleRate), facts_.slicecast->steps, facts_.slicecast->waveLength,
-                        facts_.slicecast->updatePeriod);
+        const SlicecastSteps& steps = facts_.slicecast->steps;
+        passes_.emplace(static_cast<float>(facts_.sampleRate), steps.waveLength(facts_.slicecast->waveLength),
+                        steps.updatePeriod(facts_.slicecast->updatePeriod));
     }
     for (int channel = 0; channel < channels; ++channel) {
-        dry_.emplace_back(plot::plotColumns());
-        processed_.emplace_back(plot::plotColumns());
+        dry_.emplace_back(picture::plot::plotColumns());
+        processed_.emplace_back(picture::plot::plotColumns());
     }
 }
 
@@ -66,8 +74,16 @@ void RenderPicture::add(const pluginhost::StereoBuffer& dry, const pluginhost::S
 }
 
 void RenderPicture::play(const pluginhost::PlayedBlock& block) {
-    addBeats(block, beats_);
-    if (passes_) passes_->play(block);
+    const picture::PictureBlock marked = pictureBlock(block);
+    picture::addBeats(marked, beats_);
+    if (passes_) {
+        const SlicecastSteps& steps = facts_.slicecast->steps;
+        for (const auto& [index, value] : block.parametersSet) {
+            if (index == slicecast::kWaveLength) passes_->setWaveLength(steps.waveLength(value));
+            if (index == slicecast::kUpdatePeriod) passes_->setUpdatePeriod(steps.updatePeriod(value));
+        }
+        passes_->play(marked);
+    }
     if (blocksPlayed_++ > 0) {
         for (const auto& [index, value] : block.parametersSet) automated_.insert(index);
     }
@@ -92,17 +108,11 @@ std::string RenderPicture::details() const {
 }
 
 void RenderPicture::draw() {
-    PlotContent content{std::move(dry_), std::move(processed_), std::move(beats_), std::nullopt, facts_.title,
-                        details()};
+    picture::PlotContent content{std::move(dry_), std::move(processed_), std::move(beats_), std::nullopt,
+                                 facts_.title, details()};
     if (passes_) content.passes = passes_->marks();
     file_.emplace(path_);
-    try {
-        drawPlot(content, path_, file_->temporaryPath().string());
-    } catch (...) {
-        releaseFontCaches();
-        throw;
-    }
-    releaseFontCaches();
+    writePlot(content, path_, file_->temporaryPath().string());
 }
 
 void RenderPicture::commit() { file_->commit(); }

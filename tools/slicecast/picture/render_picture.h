@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "sound_files/atomic_output_file.h"
-#include "beat_grid.h"
-#include "stereo_blocks.h"
-#include "pass_marks.h"
+#include "beat_marks.h"
 #include "effect/parameter_settings.h"
+#include "pass_marks.h"
 #include "played_block.h"
 #include "slicecast_steps.h"
+#include "sound_files/atomic_output_file.h"
+#include "stereo_blocks.h"
 #include "waveform_summary.h"
 
 namespace slicecastcli {
@@ -62,10 +62,10 @@ private:
 
     std::string path_;
     PictureFacts facts_;
-    std::vector<WaveformSummary> dry_;
-    std::vector<WaveformSummary> processed_;
-    std::vector<BeatMark> beats_;
-    std::optional<PassTracker> passes_;
+    std::vector<picture::WaveformSummary> dry_;
+    std::vector<picture::WaveformSummary> processed_;
+    std::vector<picture::BeatMark> beats_;
+    std::optional<picture::PassTracker> passes_;
     double lowestTempo_ = 0.0;
     double highestTempo_ = 0.0;
     std::size_t blocksPlayed_ = 0;

@@ -1,11 +1,11 @@
-#include "beat_grid.h"
+#include "beat_marks.h"
 
 #include <cmath>
 
-namespace slicecastcli {
+namespace picture {
 
-void addBeats(const pluginhost::PlayedBlock& block, std::vector<BeatMark>& marks) {
-    const pluginhost::BlockTime& time = block.time;
+void addBeats(const PictureBlock& block, std::vector<BeatMark>& marks) {
+    const BlockTiming& time = block.time;
     // Only a rolling transport plays frames into the output.
     if (!block.written() || !time.playing || !(time.tempo > 0.0) || !(time.sampleRate > 0.0)) return;
     const double step = time.tempo / 60.0 / time.sampleRate;  // quarter notes per frame
@@ -17,4 +17,4 @@ void addBeats(const pluginhost::PlayedBlock& block, std::vector<BeatMark>& marks
     }
 }
 
-}  // namespace slicecastcli
+}  // namespace picture

@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-namespace slicecastcli {
+namespace picture {
 
 struct SampleRange {
     float lowest;
@@ -41,4 +41,4 @@ private:
     std::int64_t frames_ = 0;
 };
 
-}  // namespace slicecastcli
+}  // namespace picture

@@ -1,13 +1,17 @@
-// Where things go in the render tool's picture of a render: its size, the
-// caption band, one panel per waveform (each channel's dry sound above its
-// processed sound), the time axis below, and the colours drawn with. Lines
-// and waveforms are drawn without antialiasing, one pixel wide, so that
-// every pixel has exactly one of these colours.
+// Where things go in the picture of a render (the render tool's, the web
+// page's): its size, the caption band, one panel per waveform (each
+// channel's dry sound above its processed sound), the time axis below, and
+// the colours drawn with. Lines and waveforms are drawn without
+// antialiasing, one pixel wide, so that every pixel of them has exactly one
+// of these colours.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
-namespace slicecastcli::plot {
+#include "colour.h"
+
+namespace picture::plot {
 
 constexpr int kWidth = 1600;
 constexpr int kHeight = 900;
@@ -17,12 +21,6 @@ constexpr int kTop = 80;  // below the caption
 constexpr int kBottom = kHeight - 50;  // above the time axis
 constexpr int kPanelGap = 12;
 
-struct Colour {
-    int red;
-    int green;
-    int blue;
-};
-
 constexpr Colour kBackground{255, 255, 255};
 constexpr Colour kPanelFrame{200, 200, 200};
 constexpr Colour kText{30, 30, 30};
@@ -31,6 +29,8 @@ constexpr Colour kProcessedWave{25, 95, 190};
 constexpr Colour kPeriodLine{210, 60, 20};
 constexpr Colour kPassLine{245, 200, 170};
 constexpr Colour kBarLine{170, 170, 170};
+// The play position, over the picture.
+constexpr Colour kPlayPosition{0, 150, 60};
 
 constexpr int plotColumns() { return kRight - kLeft; }
 
@@ -51,4 +51,12 @@ constexpr Rows panelRows(int panel, int panels) {
     return {top, top + height - 1};
 }
 
-}  // namespace slicecastcli::plot
+// The row a sample reaches in a waveform panel: full scale at its top and
+// bottom rows, clamped there.
+inline int waveRow(float sample, Rows rows) {
+    const double middle = (rows.top + rows.bottom) / 2.0;
+    const double half = (rows.bottom - rows.top) / 2.0;
+    return static_cast<int>(middle - std::clamp(sample, -1.0f, 1.0f) * half + 0.5);
+}
+
+}  // namespace picture::plot

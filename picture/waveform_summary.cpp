@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace slicecastcli {
+namespace picture {
 
 WaveformSummary::WaveformSummary(int columns) : columns_(static_cast<std::size_t>(std::max(1, columns))) {
     stretches_.reserve(2 * columns_);
@@ -54,4 +54,4 @@ std::vector<std::optional<SampleRange>> WaveformSummary::columns() const {
     return drawn;
 }
 
-}  // namespace slicecastcli
+}  // namespace picture

@@ -3,35 +3,27 @@
 #include <algorithm>
 
 #include "block_plan.h"
-#include "parameter_tables.h"
 #include "period_boundaries.h"
 
-namespace slicecastcli {
+namespace picture {
 
 namespace {
 
-// What the effect knows of the block's time.
-slicecast::BlockTransport transportOf(const pluginhost::BlockTime& time) {
+// What the sound knows of the block's time.
+slicecast::BlockTransport transportOf(const BlockTiming& time) {
     return {time.positionValid, time.position, time.tempoValid, time.tempo};
 }
 
 }  // namespace
 
-PassTracker::PassTracker(float sampleRate, SlicecastSteps steps, float waveLength, float updatePeriod)
-    : sampleRate_(sampleRate),
-      steps_(steps),
-      waveLengthIndex_(steps.waveLength(waveLength)),
-      updatePeriodIndex_(steps.updatePeriod(updatePeriod)) {}
+PassTracker::PassTracker(float sampleRate, std::int32_t waveLengthStep, std::int32_t updatePeriodStep)
+    : sampleRate_(sampleRate), waveLengthIndex_(waveLengthStep), updatePeriodIndex_(updatePeriodStep) {}
 
-void PassTracker::play(const pluginhost::PlayedBlock& block) {
-    for (const auto& [index, value] : block.parametersSet) {
-        if (index == slicecast::kWaveLength) waveLengthIndex_ = steps_.waveLength(value);
-        if (index == slicecast::kUpdatePeriod) updatePeriodIndex_ = steps_.updatePeriod(value);
-    }
+void PassTracker::play(const PictureBlock& block) {
     const slicecast::BlockPlan plan =
         slicecast::planBlock(transportOf(block.time), runningPosition_, sampleRate_, waveLengthIndex_,
                              updatePeriodIndex_);
-    // Without musical time the effect passes the block through and
+    // Without musical time the sound passes the block through and
     // keeps its state.
     if (!plan.usable || block.frames <= 0) return;
     const slicecast::PeriodBoundaries boundaries(plan, lastPosition_, block.frames);
@@ -67,4 +59,4 @@ void PassTracker::play(const pluginhost::PlayedBlock& block) {
     runningPosition_ = boundaries.positionAfter();
 }
 
-}  // namespace slicecastcli
+}  // namespace picture

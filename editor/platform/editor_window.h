@@ -31,6 +31,15 @@ protected:
     ~WindowEvents() = default;
 };
 
+// The window system the editor's window lives on, by its usual short name
+// ("x11", "win32"), and whether the host's loop must drive the window (a
+// descriptor to watch and a timer) or the window system calls it itself.
+struct WindowSystem {
+    const char* name;
+    bool drivenByHostLoop;
+};
+extern const WindowSystem kWindowSystem;
+
 // The host's window: an X11 window id or an HWND, as a number.
 using NativeParent = std::uintptr_t;
 

@@ -12,6 +12,8 @@
 
 namespace slicecast::editor {
 
+const WindowSystem kWindowSystem{"win32", false};
+
 namespace {
 
 constexpr UINT_PTR kTimerId = 1;

@@ -14,6 +14,8 @@
 
 namespace slicecast::editor {
 
+const WindowSystem kWindowSystem{"x11", true};
+
 namespace {
 
 // Two presses of the first button this close in time and place make a

@@ -38,7 +38,7 @@ const clap::Plugin* SLICECAST_CLAP_CALL createPlugin(const clap::PluginFactory*,
                                                      const char* pluginId) {
     if (host == nullptr || pluginId == nullptr || !clap::isCompatible(host->clapVersion)) return nullptr;
     if (std::strcmp(pluginId, descriptor.id) != 0) return nullptr;
-    return SlicecastClap::create(&descriptor);
+    return SlicecastClap::create(&descriptor, host);
 }
 
 const clap::PluginFactory factory{&pluginCount, &pluginDescriptor, &createPlugin};

@@ -37,16 +37,23 @@ const clap::PluginAudioPorts SlicecastClap::audioPorts{&portCount, &portInfo};
 const clap::PluginParams SlicecastClap::params{&parameterCount, &parameterInfo, &parameterValue,
                                                &valueToText,    &textToValue,   &flush};
 const clap::PluginState SlicecastClap::state{&saveState, &loadState};
+const clap::PluginGui SlicecastClap::gui{&guiIsApiSupported, &guiGetPreferredApi, &guiCreate,     &guiDestroy,
+                                         &guiSetScale,       &guiGetSize,         &guiCanResize,  &guiGetResizeHints,
+                                         &guiAdjustSize,     &guiSetSize,         &guiSetParent,  &guiSetTransient,
+                                         &guiSuggestTitle,   &guiShow,            &guiHide};
+const clap::PluginTimerSupport SlicecastClap::timerSupport{&onTimer};
+const clap::PluginPosixFdSupport SlicecastClap::posixFdSupport{&onFd};
 
-const clap::Plugin* SlicecastClap::create(const clap::PluginDescriptor* descriptor) noexcept {
+const clap::Plugin* SlicecastClap::create(const clap::PluginDescriptor* descriptor, const clap::Host* host) noexcept {
     void* storage = std::calloc(1, sizeof(SlicecastClap));
     if (storage == nullptr) return nullptr;
-    return &(new (storage) SlicecastClap(descriptor))->plugin_;
+    return &(new (storage) SlicecastClap(descriptor, host))->plugin_;
 }
 
-SlicecastClap::SlicecastClap(const clap::PluginDescriptor* descriptor) noexcept
+SlicecastClap::SlicecastClap(const clap::PluginDescriptor* descriptor, const clap::Host* host) noexcept
     : plugin_{descriptor,  this,   &init,    &destroy, &activate,     &deactivate,
-              &startProcessing, &stopProcessing, &reset, &process, &getExtension, &onMainThread} {}
+              &startProcessing, &stopProcessing, &reset, &process, &getExtension, &onMainThread},
+      host_(host) {}
 
 SlicecastClap& SlicecastClap::of(const clap::Plugin* plugin) noexcept {
     return *static_cast<SlicecastClap*>(plugin->pluginData);
@@ -111,6 +118,7 @@ clap::ProcessStatus SlicecastClap::processBlock(const clap::Process& call) noexc
         }
     }
     pieces.finish(*parameters);
+    if (call.outEvents != nullptr && call.outEvents->tryPush != nullptr) editMailbox_.deliver(*call.outEvents);
     return clap::kProcessContinue;
 }
 
@@ -135,6 +143,9 @@ const void* SlicecastClap::getExtension(const clap::Plugin*, const char* id) {
     if (std::strcmp(id, clap::kExtAudioPorts) == 0) return &audioPorts;
     if (std::strcmp(id, clap::kExtParams) == 0) return &params;
     if (std::strcmp(id, clap::kExtState) == 0) return &state;
+    if (std::strcmp(id, clap::kExtGui) == 0) return &gui;
+    if (std::strcmp(id, clap::kExtTimerSupport) == 0) return &timerSupport;
+    if (std::strcmp(id, clap::kExtPosixFdSupport) == 0) return &posixFdSupport;
     return nullptr;
 }
 
@@ -180,9 +191,10 @@ bool SlicecastClap::textToValue(const clap::Plugin*, clap::Id id, const char* te
     return true;
 }
 
-void SlicecastClap::flush(const clap::Plugin* plugin, const clap::InputEvents* in, const clap::OutputEvents*) {
-    if (in == nullptr || in->size == nullptr) return;
+void SlicecastClap::flush(const clap::Plugin* plugin, const clap::InputEvents* in, const clap::OutputEvents* out) {
     SlicecastClap& self = of(plugin);
+    if (out != nullptr && out->tryPush != nullptr) self.editMailbox_.deliver(*out);
+    if (in == nullptr || in->size == nullptr) return;
     const std::uint32_t count = in->size(in);
     for (std::uint32_t i = 0; i < count; ++i) {
         const clap::EventHeader* event = in->get(in, i);
@@ -205,6 +217,78 @@ bool SlicecastClap::loadState(const clap::Plugin* plugin, const clap::InputStrea
     // host that opens a saved project would then hold it as modified).
     of(plugin).parameters_.setAll(*values);
     return true;
+}
+
+bool SlicecastClap::guiIsApiSupported(const clap::Plugin*, const char* api, bool isFloating) {
+    return ClapEditor::supports(api, isFloating);
+}
+
+bool SlicecastClap::guiGetPreferredApi(const clap::Plugin*, const char** api, bool* isFloating) {
+    if (api == nullptr || isFloating == nullptr) return false;
+    *api = editor::kWindowSystem.name;
+    *isFloating = false;
+    return true;
+}
+
+bool SlicecastClap::guiCreate(const clap::Plugin* plugin, const char* api, bool isFloating) {
+    SlicecastClap& self = of(plugin);
+    if (self.editor_ != nullptr || !ClapEditor::supports(api, isFloating)) return false;
+    self.editor_ = ClapEditor::create(self.host_, self.parameters_, self.editMailbox_, nullptr);
+    return self.editor_ != nullptr;
+}
+
+void SlicecastClap::guiDestroy(const clap::Plugin* plugin) { of(plugin).editor_.reset(); }
+
+bool SlicecastClap::guiSetScale(const clap::Plugin* plugin, double scale) {
+    ClapEditor* editor = of(plugin).editor_.get();
+    return editor != nullptr && editor->setScale(scale);
+}
+
+bool SlicecastClap::guiGetSize(const clap::Plugin* plugin, std::uint32_t* width, std::uint32_t* height) {
+    const ClapEditor* editor = of(plugin).editor_.get();
+    return editor != nullptr && editor->size(width, height);
+}
+
+// One size at each scale: the layout is drawn for it.
+bool SlicecastClap::guiCanResize(const clap::Plugin*) { return false; }
+
+bool SlicecastClap::guiGetResizeHints(const clap::Plugin*, clap::GuiResizeHints*) { return false; }
+
+bool SlicecastClap::guiAdjustSize(const clap::Plugin* plugin, std::uint32_t* width, std::uint32_t* height) {
+    return guiGetSize(plugin, width, height);
+}
+
+bool SlicecastClap::guiSetSize(const clap::Plugin* plugin, std::uint32_t width, std::uint32_t height) {
+    const ClapEditor* editor = of(plugin).editor_.get();
+    return editor != nullptr && editor->takesSize(width, height);
+}
+
+bool SlicecastClap::guiSetParent(const clap::Plugin* plugin, const clap::Window* window) {
+    ClapEditor* editor = of(plugin).editor_.get();
+    return editor != nullptr && editor->setParent(window);
+}
+
+// Embedded only: there is no floating window to keep above another.
+bool SlicecastClap::guiSetTransient(const clap::Plugin*, const clap::Window*) { return false; }
+
+void SlicecastClap::guiSuggestTitle(const clap::Plugin*, const char*) {}
+
+bool SlicecastClap::guiShow(const clap::Plugin* plugin) {
+    ClapEditor* editor = of(plugin).editor_.get();
+    return editor != nullptr && editor->show();
+}
+
+bool SlicecastClap::guiHide(const clap::Plugin* plugin) {
+    ClapEditor* editor = of(plugin).editor_.get();
+    return editor != nullptr && editor->hide();
+}
+
+void SlicecastClap::onTimer(const clap::Plugin* plugin, clap::Id timer) {
+    if (ClapEditor* editor = of(plugin).editor_.get()) editor->onTimer(timer);
+}
+
+void SlicecastClap::onFd(const clap::Plugin* plugin, int fd, std::uint32_t) {
+    if (ClapEditor* editor = of(plugin).editor_.get()) editor->onFd(fd);
 }
 
 }  // namespace slicecast

@@ -7,8 +7,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 #include "clap_abi.h"
+#include "clap_edit_mailbox.h"
+#include "clap_editor.h"
+#include "clap_gui_abi.h"
 #include "clap_parameters.h"
 #include "plain_parameters.h"
 #include "slicecast_sound.h"
@@ -18,17 +22,20 @@ namespace slicecast {
 class SlicecastClap {
 public:
     // A new instance in zero-filled heap storage (the sound's capture
-    // buffers are part of it), or null when no storage can be had. It keeps
-    // no host: every value it holds was set by the host itself, so it has
-    // nothing to tell the host of.
-    static const clap::Plugin* create(const clap::PluginDescriptor* descriptor) noexcept;
+    // buffers are part of it), or null when no storage can be had. The host
+    // is kept for the editor alone: its timer, descriptors and flush
+    // requests.
+    static const clap::Plugin* create(const clap::PluginDescriptor* descriptor, const clap::Host* host) noexcept;
 
     static const clap::PluginAudioPorts audioPorts;
     static const clap::PluginParams params;
     static const clap::PluginState state;
+    static const clap::PluginGui gui;
+    static const clap::PluginTimerSupport timerSupport;
+    static const clap::PluginPosixFdSupport posixFdSupport;
 
 private:
-    explicit SlicecastClap(const clap::PluginDescriptor* descriptor) noexcept;
+    SlicecastClap(const clap::PluginDescriptor* descriptor, const clap::Host* host) noexcept;
     static SlicecastClap& of(const clap::Plugin* plugin) noexcept;
 
     static bool SLICECAST_CLAP_CALL init(const clap::Plugin* plugin);
@@ -61,6 +68,25 @@ private:
     static bool SLICECAST_CLAP_CALL saveState(const clap::Plugin* plugin, const clap::OutputStream* stream);
     static bool SLICECAST_CLAP_CALL loadState(const clap::Plugin* plugin, const clap::InputStream* stream);
 
+    static bool SLICECAST_CLAP_CALL guiIsApiSupported(const clap::Plugin* plugin, const char* api, bool isFloating);
+    static bool SLICECAST_CLAP_CALL guiGetPreferredApi(const clap::Plugin* plugin, const char** api, bool* isFloating);
+    static bool SLICECAST_CLAP_CALL guiCreate(const clap::Plugin* plugin, const char* api, bool isFloating);
+    static void SLICECAST_CLAP_CALL guiDestroy(const clap::Plugin* plugin);
+    static bool SLICECAST_CLAP_CALL guiSetScale(const clap::Plugin* plugin, double scale);
+    static bool SLICECAST_CLAP_CALL guiGetSize(const clap::Plugin* plugin, std::uint32_t* width, std::uint32_t* height);
+    static bool SLICECAST_CLAP_CALL guiCanResize(const clap::Plugin* plugin);
+    static bool SLICECAST_CLAP_CALL guiGetResizeHints(const clap::Plugin* plugin, clap::GuiResizeHints* hints);
+    static bool SLICECAST_CLAP_CALL guiAdjustSize(const clap::Plugin* plugin, std::uint32_t* width,
+                                                  std::uint32_t* height);
+    static bool SLICECAST_CLAP_CALL guiSetSize(const clap::Plugin* plugin, std::uint32_t width, std::uint32_t height);
+    static bool SLICECAST_CLAP_CALL guiSetParent(const clap::Plugin* plugin, const clap::Window* window);
+    static bool SLICECAST_CLAP_CALL guiSetTransient(const clap::Plugin* plugin, const clap::Window* window);
+    static void SLICECAST_CLAP_CALL guiSuggestTitle(const clap::Plugin* plugin, const char* title);
+    static bool SLICECAST_CLAP_CALL guiShow(const clap::Plugin* plugin);
+    static bool SLICECAST_CLAP_CALL guiHide(const clap::Plugin* plugin);
+    static void SLICECAST_CLAP_CALL onTimer(const clap::Plugin* plugin, clap::Id timer);
+    static void SLICECAST_CLAP_CALL onFd(const clap::Plugin* plugin, int fd, std::uint32_t flags);
+
     clap::ProcessStatus processBlock(const clap::Process& call) noexcept;
     // The values in the sound's terms, mapped again only when the
     // parameters' revision moved since the last look.
@@ -69,7 +95,12 @@ private:
     const SoundParameters& currentParameters(clap::Id changed) noexcept;
 
     clap::Plugin plugin_;
+    const clap::Host* host_;
     ClapParameters parameters_;
+    // The editor's edits on their way to the host, handed over by process
+    // and flush; the editor itself, while the host has one open.
+    ClapEditMailbox editMailbox_;
+    std::unique_ptr<ClapEditor> editor_;
     // Held in single precision, as the sound takes it.
     float sampleRate_ = 0.0f;
     // The values in the sound's terms, mapped again only when one changed,

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "block_time.h"
@@ -33,6 +34,18 @@ struct ParameterRange {
 };
 
 enum class PluginFormat { Vst2, Lv2, Clap, Vst3 };
+
+// What an effect's editor told its host: a gesture's begin or end, or a value
+// the hand set, in the effect's own units.
+struct EditorReport {
+    enum class Kind { begin, value, end };
+    Kind kind;
+    std::int32_t parameter;
+    float value;
+    bool operator==(const EditorReport&) const = default;
+};
+
+class UiLoop;
 
 class HostedEffect {
 public:
@@ -86,6 +99,18 @@ public:
     // separated, and their values for one call's told time.
     virtual std::string timeColumns() const = 0;
     virtual std::string timeFields(const BlockTime& told) const = 0;
+
+    // The effect's own editor, where its format and this platform give it
+    // one: opened inside parent (a window of hostWindowSystem()) at the
+    // display scale (0 where the host tells none), run on loop; its size in
+    // pixels, or none where there is none or the effect refuses.
+    virtual std::optional<std::pair<std::int32_t, std::int32_t>> openEditor(std::uintptr_t, UiLoop&, double) {
+        return std::nullopt;
+    }
+    virtual void closeEditor() {}
+    // What the editor told the host since the last call, in order; the
+    // values the host holds follow it.
+    virtual std::vector<EditorReport> takeEditorReports() { return {}; }
 };
 
 }  // namespace pluginhost

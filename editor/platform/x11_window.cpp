@@ -26,13 +26,41 @@ constexpr int kDoubleClickPixels = 4;
 constexpr unsigned int kWheelUp = 4;
 constexpr unsigned int kWheelDown = 5;
 
+// Xlib reports a failed request to one handler for the whole process, and
+// its default ends the process: while the editor makes its window (the
+// host's window id may be stale), errors are caught and counted instead,
+// and the host's handler is put back after.
+class ErrorTrap {
+public:
+    explicit ErrorTrap(Display* display) noexcept : display_(display) {
+        XSync(display_, False);
+        errors = 0;
+        previous_ = XSetErrorHandler(&count);
+    }
+    ~ErrorTrap() { XSetErrorHandler(previous_); }
+    // Whether every request so far went through.
+    bool clean() noexcept {
+        XSync(display_, False);
+        return errors == 0;
+    }
+
+private:
+    static int count(Display*, XErrorEvent*) {
+        ++errors;
+        return 0;
+    }
+    static inline int errors = 0;
+    Display* display_;
+    XErrorHandler previous_;
+};
+
 class X11Window final : public EditorWindow {
 public:
     X11Window(Display* display, Window window, WindowEvents& events) noexcept
         : display_(display), window_(window), events_(events) {}
 
     ~X11Window() override {
-        XDestroyWindow(display_, window_);
+        guarded([this] { XDestroyWindow(display_, window_); });
         XCloseDisplay(display_);
     }
 
@@ -49,21 +77,34 @@ public:
     }
 
     void show() noexcept override {
-        XMapRaised(display_, window_);
-        XFlush(display_);
+        guarded([this] { XMapRaised(display_, window_); });
     }
 
     void hide() noexcept override {
-        XUnmapWindow(display_, window_);
-        XFlush(display_);
+        guarded([this] { XUnmapWindow(display_, window_); });
     }
 
     void resize(std::int32_t width, std::int32_t height) noexcept override {
-        XResizeWindow(display_, window_, static_cast<unsigned>(width), static_cast<unsigned>(height));
-        XFlush(display_);
+        guarded([&] { XResizeWindow(display_, window_, static_cast<unsigned>(width), static_cast<unsigned>(height)); });
     }
 
     void present(const std::uint32_t* pixels, std::int32_t width, std::int32_t height) noexcept override {
+        guarded([&] { put(pixels, width, height); });
+    }
+
+private:
+    // Requests that may meet a window already gone: a host may destroy its
+    // own window, and ours with it, before it closes the editor. The first
+    // failed request tells us so, and no more are sent.
+    template <typename Requests>
+    void guarded(Requests&& requests) noexcept {
+        if (gone_) return;
+        ErrorTrap trap(display_);
+        requests();
+        if (!trap.clean()) gone_ = true;
+    }
+
+    void put(const std::uint32_t* pixels, std::int32_t width, std::int32_t height) noexcept {
         const int screen = DefaultScreen(display_);
         // 0xAARRGGBB words are what a 24-bit TrueColor visual with 32 bits
         // per pixel takes as they are.
@@ -76,12 +117,13 @@ public:
         // The pixels are the caller's: XDestroyImage would free them.
         image->data = nullptr;
         XDestroyImage(image);
-        XFlush(display_);
     }
 
-private:
     void handle(const XEvent& event) noexcept {
         switch (event.type) {
+            case DestroyNotify:
+                if (event.xdestroywindow.window == window_) gone_ = true;
+                break;
             case Expose:
                 if (event.xexpose.count == 0) events_.exposed();
                 break;
@@ -121,34 +163,7 @@ private:
     Window window_;
     WindowEvents& events_;
     Press lastPress_;
-};
-
-// Xlib reports a failed request to one handler for the whole process, and
-// its default ends the process: while the editor makes its window (the
-// host's window id may be stale), errors are caught and counted instead,
-// and the host's handler is put back after.
-class ErrorTrap {
-public:
-    explicit ErrorTrap(Display* display) noexcept : display_(display) {
-        XSync(display_, False);
-        errors = 0;
-        previous_ = XSetErrorHandler(&count);
-    }
-    ~ErrorTrap() { XSetErrorHandler(previous_); }
-    // Whether every request so far went through.
-    bool clean() noexcept {
-        XSync(display_, False);
-        return errors == 0;
-    }
-
-private:
-    static int count(Display*, XErrorEvent*) {
-        ++errors;
-        return 0;
-    }
-    static inline int errors = 0;
-    Display* display_;
-    XErrorHandler previous_;
+    bool gone_ = false;
 };
 
 void announceEmbedding(Display* display, Window window) {
@@ -177,7 +192,8 @@ std::unique_ptr<EditorWindow> openEditorWindow(NativeParent parent, std::int32_t
     }
     ErrorTrap trap(display);
     XSetWindowAttributes attributes{};
-    attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
+    attributes.event_mask =
+        ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | StructureNotifyMask;
     attributes.background_pixel = BlackPixel(display, screen);
     const Window window =
         XCreateWindow(display, static_cast<Window>(parent), 0, 0, static_cast<unsigned>(width),

@@ -59,7 +59,9 @@ EventSink::EventSink() : list_{this, &tryPush} {}
 
 bool EventSink::tryPush(const clap::OutputEvents* list, const clap::EventHeader* event) {
     if (event == nullptr) return false;
-    ++static_cast<EventSink*>(list->ctx)->pushed_;
+    auto* sink = static_cast<EventSink*>(list->ctx);
+    ++sink->pushed_;
+    sink->events_.addRaw(*event);
     return true;
 }
 

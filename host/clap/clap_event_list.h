@@ -50,11 +50,15 @@ public:
 
     const clap::OutputEvents* outputEvents() const { return &list_; }
     std::uint32_t pushed() const { return pushed_; }
+    // What was pushed, in order.
+    const EventList& events() const { return events_; }
+    void clear() { events_.clear(); }
 
 private:
     static bool SLICECAST_CLAP_CALL tryPush(const clap::OutputEvents* list, const clap::EventHeader* event);
 
     std::uint32_t pushed_ = 0;
+    EventList events_;
     clap::OutputEvents list_;
 };
 

@@ -32,7 +32,14 @@ const void* HostObject::getExtension(const clap::Host* host, const char* id) {
     static constexpr clap::HostThreadCheck threadCheckExtension{&isMainThread, &isAudioThread};
     static constexpr clap::HostParams paramsExtension{&rescan, &clear, &requestFlush};
     static constexpr clap::HostState stateExtension{&markDirty};
+    static constexpr clap::HostGui guiExtension{&resizeHintsChanged, &requestResize, &requestShow, &requestHide,
+                                                &guiClosed};
+    static constexpr clap::HostTimerSupport timerExtension{&registerTimer, &unregisterTimer};
+    static constexpr clap::HostPosixFdSupport fdExtension{&registerFd, &modifyFd, &unregisterFd};
     if (id == nullptr || !of(host).offerExtensions_) return nullptr;
+    if (std::strcmp(id, clap::kExtGui) == 0) return &guiExtension;
+    if (std::strcmp(id, clap::kExtTimerSupport) == 0) return &timerExtension;
+    if (std::strcmp(id, clap::kExtPosixFdSupport) == 0) return pluginhost::loopWatchesDescriptors() ? &fdExtension : nullptr;
     if (std::strcmp(id, clap::kExtLog) == 0) return &logExtension;
     if (std::strcmp(id, clap::kExtThreadCheck) == 0) return &threadCheckExtension;
     if (std::strcmp(id, clap::kExtParams) == 0) return &paramsExtension;
@@ -60,8 +67,73 @@ void HostObject::rescan(const clap::Host* host, std::uint32_t) { ++of(host).para
 
 void HostObject::clear(const clap::Host* host, clap::Id, std::uint32_t) { ++of(host).paramsCalls_; }
 
-void HostObject::requestFlush(const clap::Host* host) { ++of(host).paramsCalls_; }
+void HostObject::requestFlush(const clap::Host* host) {
+    ++of(host).paramsCalls_;
+    ++of(host).flushRequests_;
+}
 
 void HostObject::markDirty(const clap::Host* host) { ++of(host).dirtyMarks_; }
+
+void HostObject::bindEditorLoop(pluginhost::UiLoop* loop, const clap::Plugin* plugin) {
+    editorLoop_ = loop;
+    editorPlugin_ = plugin;
+}
+
+void HostObject::resizeHintsChanged(const clap::Host*) {}
+
+// The host window keeps the size the editor first gave.
+bool HostObject::requestResize(const clap::Host* host, std::uint32_t, std::uint32_t) {
+    ++of(host).guiCalls_;
+    return false;
+}
+
+bool HostObject::requestShow(const clap::Host*) { return true; }
+
+bool HostObject::requestHide(const clap::Host*) { return true; }
+
+void HostObject::guiClosed(const clap::Host* host, bool) { ++of(host).guiCalls_; }
+
+template <typename Extension>
+const Extension* pluginExtension(const clap::Plugin* plugin, const char* id) {
+    return plugin == nullptr ? nullptr : static_cast<const Extension*>(plugin->getExtension(plugin, id));
+}
+
+bool HostObject::registerTimer(const clap::Host* host, std::uint32_t periodMs, clap::Id* timerId) {
+    HostObject& self = of(host);
+    const clap::Plugin* plugin = self.editorPlugin_;
+    const auto* timers = pluginExtension<clap::PluginTimerSupport>(plugin, clap::kExtTimerSupport);
+    if (self.editorLoop_ == nullptr || timerId == nullptr || timers == nullptr || timers->onTimer == nullptr) {
+        return false;
+    }
+    *timerId = self.editorLoop_->addTimer(static_cast<std::int32_t>(periodMs),
+                                          [plugin, timers](std::uint32_t id) { timers->onTimer(plugin, id); });
+    return true;
+}
+
+bool HostObject::unregisterTimer(const clap::Host* host, clap::Id timerId) {
+    HostObject& self = of(host);
+    return self.editorLoop_ != nullptr && self.editorLoop_->removeTimer(timerId);
+}
+
+bool HostObject::registerFd(const clap::Host* host, int fd, std::uint32_t flags) {
+    HostObject& self = of(host);
+    const clap::Plugin* plugin = self.editorPlugin_;
+    const auto* descriptors = pluginExtension<clap::PluginPosixFdSupport>(plugin, clap::kExtPosixFdSupport);
+    if (self.editorLoop_ == nullptr || descriptors == nullptr || descriptors->onFd == nullptr ||
+        flags != clap::kPosixFdRead) {
+        return false;
+    }
+    return self.editorLoop_->addDescriptor(fd, [plugin, descriptors, fd] {
+        descriptors->onFd(plugin, fd, clap::kPosixFdRead);
+    });
+}
+
+// Reading is all this loop watches for.
+bool HostObject::modifyFd(const clap::Host*, int, std::uint32_t flags) { return flags == clap::kPosixFdRead; }
+
+bool HostObject::unregisterFd(const clap::Host* host, int fd) {
+    HostObject& self = of(host);
+    return self.editorLoop_ != nullptr && self.editorLoop_->removeDescriptor(fd);
+}
 
 }  // namespace claphost

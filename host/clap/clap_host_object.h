@@ -1,7 +1,10 @@
 // The host object a CLAP plug-in is created with: names, the host
 // extensions a plug-in of this kind may ask for (log, thread-check, params,
-// state) and a record of what the plug-in asked of them, so that tests and
-// tools can see it. With extensions off it answers none, as a scanner does.
+// state, and for an editor gui, timer-support and posix-fd-support) and a
+// record of what the plug-in asked of them, so that tests and tools can see
+// it. With extensions off it answers none, as a scanner does. An editor's
+// timers and descriptors run on the UI loop the host is bound to; unbound,
+// registering them fails.
 #pragma once
 
 #include <atomic>
@@ -11,6 +14,8 @@
 #include <vector>
 
 #include "clap_abi.h"
+#include "clap_gui_abi.h"
+#include "ui_loop.h"
 
 namespace claphost {
 
@@ -29,6 +34,14 @@ public:
     int restartRequests() const { return restartRequests_.load(); }
     int callbackRequests() const { return callbackRequests_.load(); }
     int dirtyMarks() const { return dirtyMarks_.load(); }
+    int flushRequests() const { return flushRequests_.load(); }
+    // gui: closed() calls, and resize requests (all refused).
+    int guiCalls() const { return guiCalls_; }
+
+    // Runs the editor of plugin on loop: its timers and descriptors call
+    // plugin's timer and descriptor support there. Null unbinds; what was
+    // registered stays until the plug-in removes it.
+    void bindEditorLoop(pluginhost::UiLoop* loop, const clap::Plugin* plugin);
 
     // Marks the calling thread as playing the audio-thread role while the
     // guard lives (what is_audio_thread answers).
@@ -55,6 +68,16 @@ private:
     static void SLICECAST_CLAP_CALL clear(const clap::Host* host, clap::Id id, std::uint32_t flags);
     static void SLICECAST_CLAP_CALL requestFlush(const clap::Host* host);
     static void SLICECAST_CLAP_CALL markDirty(const clap::Host* host);
+    static void SLICECAST_CLAP_CALL resizeHintsChanged(const clap::Host* host);
+    static bool SLICECAST_CLAP_CALL requestResize(const clap::Host* host, std::uint32_t width, std::uint32_t height);
+    static bool SLICECAST_CLAP_CALL requestShow(const clap::Host* host);
+    static bool SLICECAST_CLAP_CALL requestHide(const clap::Host* host);
+    static void SLICECAST_CLAP_CALL guiClosed(const clap::Host* host, bool wasDestroyed);
+    static bool SLICECAST_CLAP_CALL registerTimer(const clap::Host* host, std::uint32_t periodMs, clap::Id* timerId);
+    static bool SLICECAST_CLAP_CALL unregisterTimer(const clap::Host* host, clap::Id timerId);
+    static bool SLICECAST_CLAP_CALL registerFd(const clap::Host* host, int fd, std::uint32_t flags);
+    static bool SLICECAST_CLAP_CALL modifyFd(const clap::Host* host, int fd, std::uint32_t flags);
+    static bool SLICECAST_CLAP_CALL unregisterFd(const clap::Host* host, int fd);
     static HostObject& of(const clap::Host* host);
 
     clap::Host host_;
@@ -66,6 +89,10 @@ private:
     std::atomic<int> restartRequests_{0};
     std::atomic<int> callbackRequests_{0};
     std::atomic<int> dirtyMarks_{0};
+    std::atomic<int> flushRequests_{0};
+    int guiCalls_ = 0;
+    pluginhost::UiLoop* editorLoop_ = nullptr;
+    const clap::Plugin* editorPlugin_ = nullptr;
 };
 
 }  // namespace claphost

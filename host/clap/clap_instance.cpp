@@ -1,5 +1,7 @@
 #include "clap_instance.h"
 
+#include <cstring>
+
 #include "clap_streams.h"
 
 namespace claphost {
@@ -33,6 +35,7 @@ ClapInstance::ClapInstance(const ClapLibrary& library, const HostObject& host, c
 }
 
 ClapInstance::~ClapInstance() {
+    closeEditor();
     if (processing_) stopProcessing();
     if (active_) deactivate();
     plugin_->destroy(plugin_);
@@ -81,7 +84,8 @@ clap::ProcessStatus ClapInstance::process(const StereoBlock& block) {
     const clap::AudioBuffer input{inputs, nullptr, 2, 0, 0};
     clap::AudioBuffer output{outputs, nullptr, 2, 0, 0};
     const EventList none;
-    const EventSink sink;
+    EventSink discarded;
+    const EventSink& sink = block.outEvents != nullptr ? *block.outEvents : discarded;
     const clap::Process call{block.steadyTime,
                              block.frames,
                              block.transport,
@@ -149,8 +153,9 @@ std::optional<double> ClapInstance::textToValue(clap::Id id, const std::string& 
     return value;
 }
 
-void ClapInstance::flush(const EventList& events) {
-    const EventSink sink;
+void ClapInstance::flush(const EventList& events, EventSink* out) {
+    EventSink discarded;
+    const EventSink& sink = out != nullptr ? *out : discarded;
     // On the audio thread while active, on the main thread otherwise.
     std::optional<HostObject::AudioThreadRole> role;
     if (active_) role.emplace();
@@ -166,6 +171,43 @@ std::optional<std::vector<std::uint8_t>> ClapInstance::saveState(std::uint64_t b
 bool ClapInstance::loadState(const std::vector<std::uint8_t>& bytes, std::uint64_t bytesPerCall) {
     const ByteSource source(bytes, bytesPerCall);
     return state().load(plugin_, source.stream());
+}
+
+const clap::PluginGui* ClapInstance::gui() const {
+    return static_cast<const clap::PluginGui*>(extension(clap::kExtGui));
+}
+
+bool ClapInstance::hasEditor(const char* api) const {
+    const clap::PluginGui* found = gui();
+    return found != nullptr && found->isApiSupported(plugin_, api, false);
+}
+
+std::optional<std::pair<std::uint32_t, std::uint32_t>> ClapInstance::openEditor(const char* api,
+                                                                                std::uintptr_t parent, double scale) {
+    require(!editorOpen_, "gui create while an editor is open");
+    if (!hasEditor(api) || !gui()->create(plugin_, api, false)) return std::nullopt;
+    editorOpen_ = true;
+    if (scale > 0.0) gui()->setScale(plugin_, scale);
+    std::pair<std::uint32_t, std::uint32_t> size{0, 0};
+    clap::Window window{api, {}};
+    if (std::strcmp(api, clap::kWindowApiX11) == 0) {
+        window.handle.x11 = static_cast<unsigned long>(parent);
+    } else {
+        window.handle.win32 = reinterpret_cast<void*>(parent);
+    }
+    if (!gui()->getSize(plugin_, &size.first, &size.second) || !gui()->setParent(plugin_, &window) ||
+        !gui()->show(plugin_)) {
+        closeEditor();
+        return std::nullopt;
+    }
+    return size;
+}
+
+void ClapInstance::closeEditor() {
+    if (!editorOpen_) return;
+    gui()->hide(plugin_);
+    gui()->destroy(plugin_);
+    editorOpen_ = false;
 }
 
 }  // namespace claphost

@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "clap_abi.h"
@@ -40,6 +41,8 @@ struct StereoBlock {
     // Events inside the block, or null for none.
     const EventList* events = nullptr;
     std::int64_t steadyTime = -1;
+    // Takes what the plug-in sends back (an editor's gestures), or null.
+    EventSink* outEvents = nullptr;
 };
 
 class ClapInstance {
@@ -73,8 +76,22 @@ public:
     std::optional<double> parameterValue(clap::Id id) const;
     std::optional<std::string> valueToText(clap::Id id, double value, std::uint32_t capacity = 256) const;
     std::optional<double> textToValue(clap::Id id, const std::string& text) const;
-    // Parameter events outside processing (or between blocks while active).
-    void flush(const EventList& events);
+    // Parameter events outside processing (or between blocks while active);
+    // out takes what the plug-in sends back.
+    void flush(const EventList& events, EventSink* out = nullptr);
+
+    // gui: whether the plug-in has an editor for the api's window system,
+    // embedded.
+    bool hasEditor(const char* api) const;
+    // Opens it inside parent (a window of that system) as hosts do: create,
+    // the scale where the host tells one (0: none), the size, the parent,
+    // show. Its size in pixels, or none when the plug-in refuses a step
+    // (what it made is then destroyed).
+    std::optional<std::pair<std::uint32_t, std::uint32_t>> openEditor(const char* api, std::uintptr_t parent,
+                                                                      double scale);
+    // Hides and destroys it; nothing when none is open.
+    void closeEditor();
+    bool editorOpen() const { return editorOpen_; }
 
     // state: save through a stream moving at most bytesPerCall bytes a call.
     std::optional<std::vector<std::uint8_t>> saveState(std::uint64_t bytesPerCall = UINT64_MAX) const;
@@ -83,10 +100,12 @@ public:
 private:
     const clap::PluginParams& params() const;
     const clap::PluginState& state() const;
+    const clap::PluginGui* gui() const;
 
     const clap::Plugin* plugin_ = nullptr;
     bool active_ = false;
     bool processing_ = false;
+    bool editorOpen_ = false;
     std::uint32_t minFrames_ = 0;
     std::uint32_t maxFrames_ = 0;
 };

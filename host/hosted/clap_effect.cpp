@@ -1,5 +1,9 @@
 #include "clap_effect.h"
 
+#include <cstring>
+#include <utility>
+
+#include "ui_loop.h"
 
 #include "clap_transport.h"
 #include "exact_text.h"
@@ -153,7 +157,66 @@ void ClapEffect::process(const BlockTime& time, float** inputs, float** outputs,
     block.frames = static_cast<std::uint32_t>(frames);
     block.transport = &transport;
     block.events = &events_;
+    const std::lock_guard<std::mutex> lock(reportsMutex_);
+    block.outEvents = &sent_;
     if (instance_.process(block) == clap::kProcessError) throw HostError("the CLAP plug-in failed to process a block");
+    takeSentEvents();
+}
+
+std::optional<std::pair<std::int32_t, std::int32_t>> ClapEffect::openEditor(std::uintptr_t parent, UiLoop& loop,
+                                                                            double scale) {
+    host_.bindEditorLoop(&loop, &instance_.plugin());
+    const auto size = instance_.openEditor(hostWindowSystem(), parent, scale);
+    if (!size) {
+        host_.bindEditorLoop(nullptr, nullptr);
+        return std::nullopt;
+    }
+    return std::pair{static_cast<std::int32_t>(size->first), static_cast<std::int32_t>(size->second)};
+}
+
+void ClapEffect::closeEditor() {
+    instance_.closeEditor();
+    host_.bindEditorLoop(nullptr, nullptr);
+}
+
+std::vector<EditorReport> ClapEffect::takeEditorReports() {
+    const std::lock_guard<std::mutex> lock(reportsMutex_);
+    // A host hands the editor's events over in its next block, or flushes
+    // for them: this one flushes when asked.
+    if (host_.flushRequests() != flushRequestsSeen_) {
+        flushRequestsSeen_ = host_.flushRequests();
+        instance_.flush(claphost::EventList{}, &sent_);
+        takeSentEvents();
+    }
+    return std::exchange(reports_, {});
+}
+
+void ClapEffect::takeSentEvents() {
+    for (std::uint32_t i = 0; i < sent_.events().size(); ++i) {
+        const clap::EventHeader& event = *sent_.events().at(i);
+        if (event.spaceId != clap::kCoreEventSpace) continue;
+        clap::Id id = clap::kInvalidId;
+        EditorReport::Kind kind = EditorReport::Kind::value;
+        double value = 0.0;
+        if (event.type == clap::kEventParamValue && event.size >= sizeof(clap::EventParamValue)) {
+            clap::EventParamValue change;
+            std::memcpy(&change, &event, sizeof change);
+            id = change.paramId;
+            value = change.value;
+        } else if ((event.type == clap::kEventParamGestureBegin || event.type == clap::kEventParamGestureEnd) &&
+                   event.size >= sizeof(clap::EventParamGesture)) {
+            clap::EventParamGesture gesture;
+            std::memcpy(&gesture, &event, sizeof gesture);
+            id = gesture.paramId;
+            kind = event.type == clap::kEventParamGestureBegin ? EditorReport::Kind::begin : EditorReport::Kind::end;
+        }
+        for (std::size_t index = 0; index < parameters_.size(); ++index) {
+            if (parameters_[index].id != id) continue;
+            if (kind == EditorReport::Kind::value) values_[index] = static_cast<float>(value);
+            reports_.push_back({kind, static_cast<std::int32_t>(index), static_cast<float>(value)});
+        }
+    }
+    sent_.clear();
 }
 
 BlockTime ClapEffect::told(const BlockTime& time) const {

@@ -5,6 +5,7 @@
 // the first frame of the block they take effect in.
 #pragma once
 
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -50,7 +51,16 @@ public:
     std::string timeColumns() const override;
     std::string timeFields(const BlockTime& told) const override;
 
+    std::optional<std::pair<std::int32_t, std::int32_t>> openEditor(std::uintptr_t parent, UiLoop& loop,
+                                                                    double scale) override;
+    void closeEditor() override;
+    // Flushes first where the editor asked for it since the last block.
+    std::vector<EditorReport> takeEditorReports() override;
+
 private:
+    // What the plug-in sent back, as reports, the host's values following.
+    void takeSentEvents();
+
     const clap::ParamInfo& info(std::int32_t index) const { return parameters_.at(static_cast<std::size_t>(index)); }
     std::int32_t channels(bool input) const;
 
@@ -66,6 +76,12 @@ private:
     // the plug-in so.
     std::vector<bool> changed_;
     claphost::EventList events_;
+    // What the plug-in sends back, and the editor's reports made of it. The
+    // audio thread processes while the UI thread takes the reports.
+    std::mutex reportsMutex_;
+    claphost::EventSink sent_;
+    std::vector<EditorReport> reports_;
+    int flushRequestsSeen_ = 0;
 };
 
 // The transport record a CLAP host hands over for time: the beats timeline

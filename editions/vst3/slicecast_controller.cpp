@@ -1,8 +1,10 @@
 #include "slicecast_controller.h"
 
 #include <cmath>
+#include <cstring>
 #include <new>
 
+#include "slicecast_view.h"
 #include "vst3_state.h"
 
 namespace slicecast {
@@ -48,6 +50,7 @@ vst3::tresult SlicecastController::initialize(vst3::FUnknown*) noexcept {
 
 vst3::tresult SlicecastController::terminate() noexcept {
     peer_.drop();
+    handler_.reset();
     initialized_ = false;
     return vst3::kResultOk;
 }
@@ -108,9 +111,20 @@ vst3::tresult SlicecastController::setParamNormalized(vst3::ParamID id, vst3::Pa
     return vst3::kResultOk;
 }
 
-vst3::tresult SlicecastController::setComponentHandler(vst3::IComponentHandler*) noexcept { return vst3::kResultOk; }
+vst3::tresult SlicecastController::setComponentHandler(vst3::IComponentHandler* handler) noexcept {
+    handler_.reset(handler);
+    return vst3::kResultOk;
+}
 
-vst3::IPlugView* SlicecastController::createView(vst3::FIDString) noexcept { return nullptr; }
+vst3::IPlugView* SlicecastController::createView(vst3::FIDString name) noexcept {
+    // Hosts ask with a null name too, when "editor" gave nothing.
+    if (name == nullptr || std::strcmp(name, vst3::kViewTypeEditor) != 0) return nullptr;
+    return SlicecastView::create(*this, nullptr);
+}
+
+double SlicecastController::plainValue(ParameterIndex parameter) noexcept {
+    return normalizedParamToPlain(parameter, getParamNormalized(parameter));
+}
 
 // ---------------------------------------------------------------- IConnectionPoint
 

@@ -1,15 +1,17 @@
 // SlicecastController: the edit controller of the VST 3 edition, a class
 // of its own beside the processor as the format recommends. It describes
-// the six parameters, converts and shows their values, and keeps the values
-// the host sets or the processor's saved state brings (setComponentState);
-// it has no editor and no state of its own, and never tells the host of a
-// value: every value it holds was set by the host itself, so the host's
-// component handler is never called and not kept.
+// the six parameters, converts and shows their values, keeps the values the
+// host sets or the processor's saved state brings (setComponentState), and
+// makes the editor's views. It has no state of its own. Only an editor's
+// edits by hand reach the host's component handler, which it keeps for
+// them; values the host set are never told back.
 //
 // Every call comes from the host's main thread.
 #pragma once
 
 #include "connection_peer.h"
+#include "held_reference.h"
+#include "parameter_tables.h"
 #include "reference_count.h"
 #include "vst3_abi.h"
 #include "vst3_parameters.h"
@@ -52,6 +54,11 @@ public:
     vst3::tresult SLICECAST_VST3_CALL disconnect(vst3::IConnectionPoint* other) noexcept override;
     vst3::tresult SLICECAST_VST3_CALL notify(vst3::IMessage* message) noexcept override;
 
+    // For the views: a value as a plain value, and the host's handler (null
+    // where the host gave none).
+    double plainValue(ParameterIndex parameter) noexcept;
+    vst3::IComponentHandler* componentHandler() const noexcept { return handler_.get(); }
+
 private:
     SlicecastController() noexcept;
     ~SlicecastController() = default;
@@ -60,6 +67,7 @@ private:
     ConnectionPeer peer_;
     bool initialized_ = false;
     NormalizedValues values_;
+    HeldReference<vst3::IComponentHandler> handler_;
 };
 
 }  // namespace slicecast

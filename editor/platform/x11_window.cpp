@@ -26,6 +26,16 @@ constexpr int kDoubleClickPixels = 4;
 constexpr unsigned int kWheelUp = 4;
 constexpr unsigned int kWheelDown = 5;
 
+// The XEmbed information: version 0, and whether the window wants to be
+// mapped.
+void announceEmbedding(Display* display, Window window, bool mapped) {
+    const Atom info = XInternAtom(display, "_XEMBED_INFO", False);
+    const std::array<long, 2> data{0, mapped ? 1 : 0};
+    XChangeProperty(display, window, info, info, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(data.data()), static_cast<int>(data.size()));
+}
+
+
 // Xlib reports a failed request to one handler for the whole process, and
 // its default ends the process: while the editor makes its window (the
 // host's window id may be stale), errors are caught and counted instead,
@@ -77,7 +87,12 @@ public:
     }
 
     void show() noexcept override {
-        guarded([this] { XMapRaised(display_, window_); });
+        guarded([this] {
+            // Hosts that embed through XEmbed map the window when it says
+            // it wants to be; the rest see it mapped.
+            announceEmbedding(display_, window_, true);
+            XMapRaised(display_, window_);
+        });
     }
 
     void hide() noexcept override {
@@ -166,14 +181,6 @@ private:
     bool gone_ = false;
 };
 
-void announceEmbedding(Display* display, Window window) {
-    // Version 0, not mapped.
-    const Atom info = XInternAtom(display, "_XEMBED_INFO", False);
-    const std::array<long, 2> data{0, 0};
-    XChangeProperty(display, window, info, info, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(data.data()), static_cast<int>(data.size()));
-}
-
 }  // namespace
 
 std::unique_ptr<EditorWindow> openEditorWindow(NativeParent parent, std::int32_t width, std::int32_t height,
@@ -199,7 +206,7 @@ std::unique_ptr<EditorWindow> openEditorWindow(NativeParent parent, std::int32_t
         XCreateWindow(display, static_cast<Window>(parent), 0, 0, static_cast<unsigned>(width),
                       static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
                       CWEventMask | CWBackPixel, &attributes);
-    announceEmbedding(display, window);
+    announceEmbedding(display, window, false);
     if (!trap.clean()) {
         XCloseDisplay(display);
         return nullptr;

@@ -1,9 +1,12 @@
 #include "vst3_effect.h"
 
+#include <algorithm>
 #include <charconv>
+#include <string_view>
 
 #include "exact_text.h"
 #include "process_context.h"
+#include "ui_loop.h"
 #include "utf16_text.h"
 #include "vst3_names.h"
 
@@ -152,6 +155,7 @@ ParameterRange Vst3Effect::parameterRange(std::int32_t index) {
 }
 
 void Vst3Effect::setParameter(std::int32_t index, float value) {
+    const std::lock_guard<std::mutex> lock(valuesMutex_);
     values_.at(static_cast<std::size_t>(index)) = value;
     instance_.setNormalized(info(index).id, normalizedOf(index, value));
     // The last value set before a block is the one it gets.
@@ -166,6 +170,7 @@ std::optional<float> Vst3Effect::parameterFromText(std::int32_t index, std::stri
 
 void Vst3Effect::process(const BlockTime& time, float** inputs, float** outputs, std::int32_t frames) {
     const vst3::ProcessContext context = vst3host::processContextOf(time);
+    const std::lock_guard<std::mutex> lock(valuesMutex_);
     changes_->clear();
     for (std::size_t i = 0; i < parameters_.size(); ++i) {
         const auto index = static_cast<std::int32_t>(i);
@@ -174,6 +179,39 @@ void Vst3Effect::process(const BlockTime& time, float** inputs, float** outputs,
     }
     if (instance_.process({inputs, outputs, frames, &context, changes_.get()}) != vst3::kResultOk)
         throw HostError("the VST 3 plug-in failed to process a block");
+}
+
+std::optional<std::pair<std::int32_t, std::int32_t>> Vst3Effect::openEditor(std::uintptr_t parent, UiLoop& loop,
+                                                                            double scale) {
+    const char* type = std::string_view(hostWindowSystem()) == "x11" ? vst3::kPlatformTypeX11EmbedWindowId
+                                                                     : vst3::kPlatformTypeHwnd;
+    const auto size = instance_.openEditor(type, reinterpret_cast<void*>(parent), scale, loop);
+    if (!size) return std::nullopt;
+    return std::pair{size->width(), size->height()};
+}
+
+std::vector<EditorReport> Vst3Effect::takeEditorReports() {
+    const std::vector<vst3host::ParameterEdit> edits = instance_.handler().edits();
+    std::vector<EditorReport> reports;
+    const std::lock_guard<std::mutex> lock(valuesMutex_);
+    for (std::size_t e = std::min(editsTaken_, edits.size()); e < edits.size(); ++e) {
+        const vst3host::ParameterEdit& edit = edits[e];
+        for (std::size_t index = 0; index < parameters_.size(); ++index) {
+            if (parameters_[index].id != edit.id) continue;
+            EditorReport report{EditorReport::Kind::value, static_cast<std::int32_t>(index), 0.0f};
+            if (edit.kind == vst3host::ParameterEdit::Kind::Perform) {
+                report.value = static_cast<float>(instance_.plainOf(edit.id, edit.value));
+                values_[index] = report.value;
+                changed_[index] = true;
+            } else {
+                report.kind = edit.kind == vst3host::ParameterEdit::Kind::Begin ? EditorReport::Kind::begin
+                                                                                 : EditorReport::Kind::end;
+            }
+            reports.push_back(report);
+        }
+    }
+    editsTaken_ = edits.size();
+    return reports;
 }
 
 std::string Vst3Effect::timeColumns() const { return "context_state,project_time_music,tempo,project_time_samples"; }

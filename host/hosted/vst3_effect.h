@@ -12,6 +12,7 @@
 // they take effect in.
 #pragma once
 
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,14 @@ public:
     std::string timeColumns() const override;
     std::string timeFields(const BlockTime& told) const override;
 
+    std::optional<std::pair<std::int32_t, std::int32_t>> openEditor(std::uintptr_t parent, UiLoop& loop,
+                                                                    double scale) override;
+    void closeEditor() override { instance_.closeEditor(); }
+    // The component handler's record since the last call; each value
+    // performed reaches the processor with the next block, as a host
+    // passes an edit on.
+    std::vector<EditorReport> takeEditorReports() override;
+
 private:
     const vst3::ParameterInfo& info(std::int32_t index) const {
         return parameters_.at(static_cast<std::size_t>(index));
@@ -76,6 +85,10 @@ private:
     // the processor so.
     std::vector<bool> changed_;
     vst3host::Ref<vst3host::ParameterChanges> changes_;
+    // The audio thread processes while the UI thread takes the editor's
+    // edits into the values.
+    std::mutex valuesMutex_;
+    std::size_t editsTaken_ = 0;
 };
 
 }  // namespace pluginhost

@@ -116,6 +116,7 @@ vst3::tresult Vst3Instance::close() noexcept {
     const auto note = [&answer](vst3::tresult result) {
         if (answer == vst3::kResultOk && result != vst3::kResultOk) answer = result;
     };
+    closeEditor();
     // As when starting, a processor may answer kNotImplemented to
     // setProcessing, which hosts take as yes.
     if (processing_) {
@@ -139,6 +140,42 @@ vst3::tresult Vst3Instance::close() noexcept {
     componentInitialized_ = false;
     component_.reset();
     return answer;
+}
+
+// ---------------------------------------------------------------- editor
+
+std::optional<vst3::ViewRect> Vst3Instance::openEditor(const char* platformType, void* parent, double scale,
+                                                       pluginhost::UiLoop& loop) {
+    require(view_.get() == nullptr, "createView while an editor is open");
+    if (controller_.get() == nullptr) return std::nullopt;
+    view_ = Ref<vst3::IPlugView>::adopt(controller_->createView(vst3::kViewTypeEditor));
+    if (view_.get() == nullptr) return std::nullopt;
+    vst3::ViewRect size{};
+    if (view_->isPlatformTypeSupported(platformType) != vst3::kResultTrue) {
+        view_.reset();
+        return std::nullopt;
+    }
+    void* found = nullptr;
+    if (scale > 0.0 && view_->queryInterface(vst3::IPlugViewContentScaleSupport::iid.data(), &found) == vst3::kResultOk) {
+        const auto scaling = Ref<vst3::IPlugViewContentScaleSupport>::adopt(
+            static_cast<vst3::IPlugViewContentScaleSupport*>(found));
+        scaling->setContentScaleFactor(static_cast<float>(scale));
+    }
+    frame_ = makeHostObject<PlugFrame>(loop);
+    if (view_->getSize(&size) != vst3::kResultTrue || view_->setFrame(frame_.get()) != vst3::kResultTrue ||
+        view_->attached(parent, platformType) != vst3::kResultOk) {
+        closeEditor();
+        return std::nullopt;
+    }
+    return size;
+}
+
+void Vst3Instance::closeEditor() {
+    if (view_.get() == nullptr) return;
+    view_->removed();
+    view_->setFrame(nullptr);
+    view_.reset();
+    frame_.reset();
 }
 
 // ---------------------------------------------------------------- buses

@@ -31,6 +31,8 @@
 #include "event_list.h"
 #include "host_application.h"
 #include "parameter_changes.h"
+#include "plug_frame.h"
+#include "ui_loop.h"
 #include "vst3_module.h"
 
 namespace vst3host {
@@ -119,7 +121,21 @@ public:
     std::optional<std::string> text(vst3::ParamID id, vst3::ParamValue normalized) const;
     std::optional<vst3::ParamValue> normalizedOfText(vst3::ParamID id, const std::string& text) const;
 
-    // Undoes everything now: processing stopped, deactivated, disconnected,
+    // The controller's editor as hosts open one: createView("editor"), the
+    // platform type asked, the scale where the host tells one (0: none),
+    // the size, the frame (with the run loop on loop), attached inside
+    // parent. Its size in pixels, or none where there is no view or it
+    // refuses a step (what was made is then undone).
+    std::optional<vst3::ViewRect> openEditor(const char* platformType, void* parent, double scale,
+                                             pluginhost::UiLoop& loop);
+    // removed, the frame withdrawn, the view released; nothing when none is
+    // open.
+    void closeEditor();
+    bool editorOpen() const { return view_.get() != nullptr; }
+    // The frame of the open editor (what it registered, the sizes it asked).
+    const PlugFrame* editorFrame() const { return frame_.get(); }
+
+    // Undoes everything now: the editor closed, processing stopped, deactivated, disconnected,
     // the handler taken back, terminated and released. Every call is made
     // whatever the one before answered; the answer is kResultOk when all
     // of them accepted, else the first refusal. Nothing else may be called
@@ -148,6 +164,8 @@ private:
     Ref<vst3::IComponent> component_;
     Ref<vst3::IAudioProcessor> processor_;
     Ref<vst3::IEditController> controller_;
+    Ref<vst3::IPlugView> view_;
+    Ref<PlugFrame> frame_;
     Ref<vst3::IConnectionPoint> componentPoint_;
     Ref<vst3::IConnectionPoint> controllerPoint_;
     std::optional<vst3::Uid> controllerClass_;

@@ -16,8 +16,10 @@
 #include "editor_layout.h"
 #include "host_window.h"
 #include "slicecast_clap_plugin.h"
+#include "slicecast_vst3_plugin.h"
 #include "ui_loop.h"
 #include "virtual_display.h"
+#include "vst3_effect.h"
 
 namespace {
 
@@ -33,6 +35,7 @@ struct Edition {
 
 const Edition kEditions[] = {
     {"CLAP", [] { return std::make_unique<pluginhost::ClapEffect>(testsupport::slicecastClapPath()); }},
+    {"VST3", [] { return std::make_unique<pluginhost::Vst3Effect>(testsupport::slicecastVst3Path()); }},
 };
 
 // The colour of a chosen step's cell (0x00RRGGBB), as the editor paints it.

@@ -1,0 +1,87 @@
+#include "stretch_ranges.h"
+
+#include <limits>
+
+#ifdef SLICECAST_AVX2_LOOPS
+#include <immintrin.h>
+#endif
+
+namespace slicecast {
+
+namespace {
+
+constexpr float kInfinity = std::numeric_limits<float>::infinity();
+
+// x < low ? x : low keeps the range when x is not a number, as the vector
+// instructions below do.
+inline void widen(SampleRange& range, float x) noexcept {
+    range.lowest = x < range.lowest ? x : range.lowest;
+    range.highest = x > range.highest ? x : range.highest;
+}
+
+StereoRange plainRanges(const float* left, const float* right, std::int32_t frames) noexcept {
+    StereoRange range{{kInfinity, -kInfinity}, {kInfinity, -kInfinity}};
+    for (std::int32_t i = 0; i < frames; ++i) {
+        widen(range.left, left[i]);
+        widen(range.right, right[i]);
+    }
+    return range;
+}
+
+#ifdef SLICECAST_AVX2_LOOPS
+// Eight frames at a time; a stretch that is not a multiple of eight ends
+// with the last eight frames again, which a range takes twice unchanged.
+// The four running vectors are then folded into one: lanes 0-3 of each
+// half hold left low, right low, left high (negated), right high (negated)
+// before the halves are combined.
+struct Avx2Running {
+    __m256 leftLow, leftHigh, rightLow, rightHigh;
+};
+
+SLICECAST_TARGET_AVX2 inline void takeEight(Avx2Running& running, const float* left, const float* right) noexcept {
+    const __m256 l = _mm256_loadu_ps(left);
+    const __m256 r = _mm256_loadu_ps(right);
+    running.leftLow = _mm256_min_ps(l, running.leftLow);
+    running.leftHigh = _mm256_max_ps(l, running.leftHigh);
+    running.rightLow = _mm256_min_ps(r, running.rightLow);
+    running.rightHigh = _mm256_max_ps(r, running.rightHigh);
+}
+
+SLICECAST_TARGET_AVX2 StereoRange avx2Ranges(const float* left, const float* right, std::int32_t frames) noexcept {
+    if (frames < 8) return plainRanges(left, right, frames);
+    const __m256 infinity = _mm256_set1_ps(kInfinity);
+    const __m256 minusInfinity = _mm256_set1_ps(-kInfinity);
+    Avx2Running running{infinity, minusInfinity, infinity, minusInfinity};
+    std::int32_t at = 0;
+    for (; at + 8 <= frames; at += 8) takeEight(running, left + at, right + at);
+    if (at < frames) takeEight(running, left + frames - 8, right + frames - 8);
+    const auto [leftLow, leftHigh, rightLow, rightHigh] = running;
+    // Highs as negated lows, so that one minimum folds all four.
+    const __m256 sign = _mm256_set1_ps(-0.0f);
+    const __m256 a = _mm256_unpacklo_ps(leftLow, rightLow);  // lL0 rL0 lL1 rL1 | lL4 rL4 lL5 rL5
+    const __m256 b = _mm256_unpackhi_ps(leftLow, rightLow);
+    const __m256 c = _mm256_unpacklo_ps(_mm256_xor_ps(leftHigh, sign), _mm256_xor_ps(rightHigh, sign));
+    const __m256 d = _mm256_unpackhi_ps(_mm256_xor_ps(leftHigh, sign), _mm256_xor_ps(rightHigh, sign));
+    const __m256 lows = _mm256_min_ps(a, b);    // lL rL lL rL per half
+    const __m256 highs = _mm256_min_ps(c, d);
+    const __m256 e = _mm256_shuffle_ps(lows, highs, 0x44);  // lL rL -lH -rH (first pairs)
+    const __m256 f = _mm256_shuffle_ps(lows, highs, 0xEE);  // the second pairs
+    const __m256 g = _mm256_min_ps(e, f);
+    const __m128 folded = _mm_min_ps(_mm256_castps256_ps128(g), _mm256_extractf128_ps(g, 1));
+    alignas(16) float lanes[4];
+    _mm_store_ps(lanes, folded);
+    return {{lanes[0], -lanes[2]}, {lanes[1], -lanes[3]}};
+}
+#endif
+
+}  // namespace
+
+StretchRangeKernel stretchRangeKernelFor(LoopSet loops) noexcept {
+#ifdef SLICECAST_AVX2_LOOPS
+    if (loops == LoopSet::avx2) return avx2Ranges;
+#endif
+    static_cast<void>(loops);
+    return plainRanges;
+}
+
+}  // namespace slicecast

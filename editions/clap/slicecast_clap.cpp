@@ -37,6 +37,7 @@ const clap::PluginAudioPorts SlicecastClap::audioPorts{&portCount, &portInfo};
 const clap::PluginParams SlicecastClap::params{&parameterCount, &parameterInfo, &parameterValue,
                                                &valueToText,    &textToValue,   &flush};
 const clap::PluginState SlicecastClap::state{&saveState, &loadState};
+const ClapLiveSummary SlicecastClap::liveSummary{&ringOf};
 
 const clap::Plugin* SlicecastClap::create(const clap::PluginDescriptor* descriptor) noexcept {
     void* storage = std::calloc(1, sizeof(SlicecastClap));
@@ -89,7 +90,7 @@ clap::ProcessStatus SlicecastClap::processBlock(const clap::Process& call) noexc
     if (outputs == nullptr) return clap::kProcessError;
     BlockPieces pieces(sound_, sampleRate_, transportOf(call.transport),
                        stereoChannels(call.audioInputs, call.audioInputsCount), outputs,
-                       static_cast<std::int32_t>(call.framesCount));
+                       static_cast<std::int32_t>(call.framesCount), feed_.summariserWhileRead(), &feed_);
     const SoundParameters* parameters = &currentParameters();
 
     const clap::InputEvents* events = call.inEvents;
@@ -135,10 +136,13 @@ const void* SlicecastClap::getExtension(const clap::Plugin*, const char* id) {
     if (std::strcmp(id, clap::kExtAudioPorts) == 0) return &audioPorts;
     if (std::strcmp(id, clap::kExtParams) == 0) return &params;
     if (std::strcmp(id, clap::kExtState) == 0) return &state;
+    if (std::strcmp(id, kClapExtLiveSummary) == 0) return &liveSummary;
     return nullptr;
 }
 
 void SlicecastClap::onMainThread(const clap::Plugin*) {}
+
+SummaryRing* SlicecastClap::ringOf(const clap::Plugin* plugin) { return &of(plugin).summaryRing(); }
 
 std::uint32_t SlicecastClap::portCount(const clap::Plugin*, bool) { return 1; }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "clap_event_list.h"
+#include "clap_live_summary.h"
 #include "clap_instance.h"
 #include "clap_transport.h"
 #include "reliability_support.h"
@@ -153,14 +154,21 @@ TEST(RealtimeSafety, ProcessingNeitherAllocatesNorLocks) {
     EXPECT_EQ(lockCalls.load(), 0) << "mutex calls inside processReplacing";
 }
 
-TEST(RealtimeSafety, ClapProcessingAndFlushNeitherAllocateNorLock) {
+class RealtimeSafetyWithEditor : public testing::TestWithParam<bool> {};
+
+TEST_P(RealtimeSafetyWithEditor, ClapProcessingAndFlushNeitherAllocateNorLock) {
     // The CLAP edition's audio-thread calls, with parameter and transport
-    // events inside blocks and now and then no transport at all; the event
-    // lists are built before the counters are armed.
+    // events inside blocks and now and then no transport at all, with and
+    // without an editor reading the summary; the event lists are built
+    // before the counters are armed.
     std::mt19937 generator(4);
     claphost::HostObject host;
     claphost::ClapInstance plugin(testsupport::slicecastClapLibrary(), host);
     ASSERT_TRUE(plugin.activate(48000.0, 1, 4096));
+    const auto* feed = static_cast<const slicecast::ClapLiveSummary*>(plugin.extension(slicecast::kClapExtLiveSummary));
+    ASSERT_NE(nullptr, feed);
+    slicecast::SummaryRing& ring = *feed->ring(&plugin.plugin());
+    if (GetParam()) ring.addReader();
     const auto input = testsupport::noise(4096, 2);
     pluginhost::StereoBuffer output(4096);
 
@@ -184,9 +192,12 @@ TEST(RealtimeSafety, ClapProcessingAndFlushNeitherAllocateNorLock) {
         });
     }
     armedDuring([&] { plugin.stopProcessing(); });
+    EXPECT_EQ(GetParam(), ring.written() > 0);
     EXPECT_EQ(heapCalls.load(), 0) << "heap calls inside process, flush, reset or start/stop";
     EXPECT_EQ(lockCalls.load(), 0) << "mutex calls inside process, flush, reset or start/stop";
 }
+
+INSTANTIATE_TEST_SUITE_P(EditorOpen, RealtimeSafetyWithEditor, testing::Bool());
 
 TEST(RealtimeSafety, Vst3ProcessingAndFlushNeitherAllocateNorLock) {
     // The VST 3 edition's audio-thread calls, with change points inside

@@ -11,12 +11,15 @@
 
 #include "connection_peer.h"
 #include "reference_count.h"
+#include "summary_handover.h"
 #include "vst3_abi.h"
 #include "vst3_parameters.h"
 
 namespace slicecast {
 
-class SlicecastController final : public vst3::IEditController, public vst3::IConnectionPoint {
+class SlicecastController final : public vst3::IEditController,
+                                  public vst3::IConnectionPoint,
+                                  public ISummaryRingSource {
 public:
     // A new controller with one reference, or null when no storage can be
     // had.
@@ -52,12 +55,16 @@ public:
     vst3::tresult SLICECAST_VST3_CALL disconnect(vst3::IConnectionPoint* other) noexcept override;
     vst3::tresult SLICECAST_VST3_CALL notify(vst3::IMessage* message) noexcept override;
 
+    SummaryRing* SLICECAST_VST3_CALL summaryRing() noexcept override;
+
 private:
     SlicecastController() noexcept;
     ~SlicecastController() = default;
 
     ReferenceCount references_;
     ConnectionPeer peer_;
+    // The processor's feed, from its hand-over message to disconnect.
+    HeldFeed feed_;
     bool initialized_ = false;
     NormalizedValues values_;
 };

@@ -13,6 +13,7 @@
 #include "scripted_time_host.h"
 #include "slicecast_clap_plugin.h"
 #include "slicecast_plugin.h"
+#include "summary_handover.h"
 #include "vst3_test_host.h"
 
 #if !defined(SLICECAST_SANITIZED)
@@ -197,15 +198,18 @@ TEST_P(RealtimeSafetyWithEditor, ClapProcessingAndFlushNeitherAllocateNorLock) {
     EXPECT_EQ(lockCalls.load(), 0) << "mutex calls inside process, flush, reset or start/stop";
 }
 
-INSTANTIATE_TEST_SUITE_P(EditorOpen, RealtimeSafetyWithEditor, testing::Bool());
-
-TEST(RealtimeSafety, Vst3ProcessingAndFlushNeitherAllocateNorLock) {
+TEST_P(RealtimeSafetyWithEditor, Vst3ProcessingAndFlushNeitherAllocateNorLock) {
     // The VST 3 edition's audio-thread calls, with change points inside
-    // blocks, now and then no context, and flushes; the queues are built
-    // before the counters are armed.
+    // blocks, now and then no context, and flushes, with and without an
+    // editor reading the summary; the queues are built before the counters
+    // are armed.
     std::mt19937 generator(5);
     vst3test::Instance instance;
     instance.activate(48000.0, 4096);
+    const auto source = vst3test::query<slicecast::ISummaryRingSource>(instance.controller.get());
+    ASSERT_TRUE(source);
+    slicecast::SummaryRing& ring = *source->summaryRing();
+    if (GetParam()) ring.addReader();
     const auto input = testsupport::noise(4096, 2);
     pluginhost::StereoBuffer output(4096);
 
@@ -227,10 +231,13 @@ TEST(RealtimeSafety, Vst3ProcessingAndFlushNeitherAllocateNorLock) {
             }
         });
     }
+    EXPECT_EQ(GetParam(), ring.written() > 0);
     EXPECT_EQ(heapCalls.load(), 0) << "heap calls inside process, a flush or setProcessing";
     EXPECT_EQ(lockCalls.load(), 0) << "mutex calls inside process, a flush or setProcessing";
     instance.deactivate();
 }
+
+INSTANTIATE_TEST_SUITE_P(EditorOpen, RealtimeSafetyWithEditor, testing::Bool());
 
 }  // namespace
 

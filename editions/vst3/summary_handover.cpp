@@ -1,0 +1,105 @@
+#include "summary_handover.h"
+
+#include <algorithm>
+#include <cstring>
+#include <mutex>
+#include <new>
+#include <vector>
+
+namespace slicecast {
+
+namespace {
+
+constexpr const char* kMessageId = "SlicecastSummaryRing";
+constexpr const char* kMagicKey = "magic";
+constexpr const char* kVersionKey = "version";
+constexpr const char* kInstanceKey = "instance";
+constexpr const char* kAddressKey = "address";
+constexpr std::int64_t kMagic = 0x536c6963'52696e67;  // "SlicRing"
+// Bumped whenever the ring's or the records' layout changes.
+constexpr std::int64_t kVersion = 1;
+
+// The feeds alive in this module, looked up under the lock by the main
+// thread's calls only (create, the last release, receive).
+struct FeedList {
+    std::mutex lock;
+    std::vector<SharedFeed*> feeds;
+};
+
+FeedList& liveFeeds() {
+    static FeedList list;
+    return list;
+}
+
+std::atomic<std::int64_t> nextInstance{1};
+
+}  // namespace
+
+SharedFeed* SharedFeed::create() noexcept {
+    auto* feed = new (std::nothrow) SharedFeed(nextInstance.fetch_add(1, std::memory_order_relaxed));
+    if (feed == nullptr) return nullptr;
+    try {
+        FeedList& list = liveFeeds();
+        const std::lock_guard<std::mutex> guard(list.lock);
+        list.feeds.push_back(feed);
+    } catch (...) {
+        delete feed;
+        return nullptr;
+    }
+    return feed;
+}
+
+void SharedFeed::release() noexcept {
+    if (references_.fetch_sub(1, std::memory_order_acq_rel) != 1) return;
+    {
+        FeedList& list = liveFeeds();
+        const std::lock_guard<std::mutex> guard(list.lock);
+        list.feeds.erase(std::remove(list.feeds.begin(), list.feeds.end(), this), list.feeds.end());
+    }
+    delete this;
+}
+
+bool SharedFeed::sendTo(vst3::IConnectionPoint& peer, vst3::IHostApplication& host) noexcept {
+    vst3::TUID messageId;
+    std::memcpy(messageId, vst3::IMessage::iid.data(), sizeof messageId);
+    void* made = nullptr;
+    if (host.createInstance(messageId, messageId, &made) != vst3::kResultOk || made == nullptr) return false;
+    auto* message = static_cast<vst3::IMessage*>(made);
+    message->setMessageID(kMessageId);
+    bool sent = false;
+    if (vst3::IAttributeList* attributes = message->getAttributes(); attributes != nullptr) {
+        attributes->setInt(kMagicKey, kMagic);
+        attributes->setInt(kVersionKey, kVersion);
+        attributes->setInt(kInstanceKey, instance_);
+        attributes->setInt(kAddressKey, static_cast<std::int64_t>(reinterpret_cast<std::uintptr_t>(this)));
+        sent = peer.notify(message) == vst3::kResultOk;
+    }
+    message->release();
+    return sent;
+}
+
+SharedFeed* SharedFeed::receive(vst3::IMessage* message) noexcept {
+    if (message == nullptr) return nullptr;
+    const char* id = message->getMessageID();
+    if (id == nullptr || std::strcmp(id, kMessageId) != 0) return nullptr;
+    vst3::IAttributeList* attributes = message->getAttributes();
+    if (attributes == nullptr) return nullptr;
+    std::int64_t magic = 0, version = 0, instance = 0, address = 0;
+    if (attributes->getInt(kMagicKey, magic) != vst3::kResultOk || magic != kMagic) return nullptr;
+    if (attributes->getInt(kVersionKey, version) != vst3::kResultOk || version != kVersion) return nullptr;
+    if (attributes->getInt(kInstanceKey, instance) != vst3::kResultOk) return nullptr;
+    if (attributes->getInt(kAddressKey, address) != vst3::kResultOk) return nullptr;
+    // Only an address this module lists, under the id it was listed with,
+    // is taken; nothing is read through it before.
+    FeedList& list = liveFeeds();
+    const std::lock_guard<std::mutex> guard(list.lock);
+    for (SharedFeed* feed : list.feeds) {
+        if (static_cast<std::int64_t>(reinterpret_cast<std::uintptr_t>(feed)) == address && feed->instance_ == instance) {
+            feed->retain();
+            return feed;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace slicecast

@@ -1,10 +1,9 @@
 #include "summary_handover.h"
 
-#include <algorithm>
+#include <array>
 #include <cstring>
-#include <mutex>
 #include <new>
-#include <vector>
+#include <thread>
 
 namespace slicecast {
 
@@ -19,17 +18,57 @@ constexpr std::int64_t kMagic = 0x536c6963'52696e67;  // "SlicRing"
 // Bumped whenever the ring's or the records' layout changes.
 constexpr std::int64_t kVersion = 1;
 
-// The feeds alive in this module, looked up under the lock by the main
-// thread's calls only (create, the last release, receive).
-struct FeedList {
-    std::mutex lock;
-    std::vector<SharedFeed*> feeds;
+// The feeds alive in this module, a fixed table so that listing one
+// allocates nothing, held by a short spin lock: only the host's main-thread
+// calls take it (initialize, the last release, notify), never the audio
+// thread, and no library lock (a DLL's own threads library) is needed.
+class FeedList {
+public:
+    bool add(SharedFeed* feed) noexcept {
+        const Held held(lock_);
+        for (SharedFeed*& slot : feeds_) {
+            if (slot == nullptr) {
+                slot = feed;
+                return true;
+            }
+        }
+        return false;
+    }
+    void remove(const SharedFeed* feed) noexcept {
+        const Held held(lock_);
+        for (SharedFeed*& slot : feeds_) {
+            if (slot == feed) slot = nullptr;
+        }
+    }
+    // The listed feed at address with that instance id, retained; or null.
+    SharedFeed* claim(std::int64_t address, std::int64_t instance) noexcept {
+        const Held held(lock_);
+        for (SharedFeed* feed : feeds_) {
+            if (feed != nullptr && static_cast<std::int64_t>(reinterpret_cast<std::uintptr_t>(feed)) == address &&
+                feed->instance() == instance) {
+                feed->retain();
+                return feed;
+            }
+        }
+        return nullptr;
+    }
+
+private:
+    struct Held {
+        explicit Held(std::atomic_flag& flag) noexcept : flag_(flag) {
+            while (flag_.test_and_set(std::memory_order_acquire)) std::this_thread::yield();
+        }
+        ~Held() { flag_.clear(std::memory_order_release); }
+        std::atomic_flag& flag_;
+    };
+    // More instances than any session holds; beyond it, an instance's
+    // editor draws no waveform.
+    static constexpr std::size_t kMostFeeds = 4096;
+    std::atomic_flag lock_ = ATOMIC_FLAG_INIT;
+    std::array<SharedFeed*, kMostFeeds> feeds_{};
 };
 
-FeedList& liveFeeds() {
-    static FeedList list;
-    return list;
-}
+FeedList liveFeeds;
 
 std::atomic<std::int64_t> nextInstance{1};
 
@@ -38,11 +77,7 @@ std::atomic<std::int64_t> nextInstance{1};
 SharedFeed* SharedFeed::create() noexcept {
     auto* feed = new (std::nothrow) SharedFeed(nextInstance.fetch_add(1, std::memory_order_relaxed));
     if (feed == nullptr) return nullptr;
-    try {
-        FeedList& list = liveFeeds();
-        const std::lock_guard<std::mutex> guard(list.lock);
-        list.feeds.push_back(feed);
-    } catch (...) {
+    if (!liveFeeds.add(feed)) {
         delete feed;
         return nullptr;
     }
@@ -51,11 +86,7 @@ SharedFeed* SharedFeed::create() noexcept {
 
 void SharedFeed::release() noexcept {
     if (references_.fetch_sub(1, std::memory_order_acq_rel) != 1) return;
-    {
-        FeedList& list = liveFeeds();
-        const std::lock_guard<std::mutex> guard(list.lock);
-        list.feeds.erase(std::remove(list.feeds.begin(), list.feeds.end(), this), list.feeds.end());
-    }
+    liveFeeds.remove(this);
     delete this;
 }
 
@@ -91,15 +122,7 @@ SharedFeed* SharedFeed::receive(vst3::IMessage* message) noexcept {
     if (attributes->getInt(kAddressKey, address) != vst3::kResultOk) return nullptr;
     // Only an address this module lists, under the id it was listed with,
     // is taken; nothing is read through it before.
-    FeedList& list = liveFeeds();
-    const std::lock_guard<std::mutex> guard(list.lock);
-    for (SharedFeed* feed : list.feeds) {
-        if (static_cast<std::int64_t>(reinterpret_cast<std::uintptr_t>(feed)) == address && feed->instance_ == instance) {
-            feed->retain();
-            return feed;
-        }
-    }
-    return nullptr;
+    return liveFeeds.claim(address, instance);
 }
 
 }  // namespace slicecast

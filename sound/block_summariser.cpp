@@ -12,6 +12,9 @@ namespace {
 // Positions beyond this many periods are not drawn: the page number must
 // stay an exact integer, and the column a finite fraction.
 constexpr double kLargestPage = 1e9;
+// Relative to the positions involved: thousands of times the rounding of
+// one frame's place.
+constexpr double kRoundingMargin = 1e-12;
 
 // std::floor is a library call where the baseline instruction set has no
 // rounding instruction; within kLargestPage a truncation does it.
@@ -24,29 +27,47 @@ inline double floorWithin(double x) noexcept {
 
 // The sound's own expression for a frame's period (period_boundaries.h),
 // before its truncation: pages then change where the sound's periods do.
-double BlockSummariser::periodsAt(std::int32_t frame) const noexcept {
+BlockSummariser::Place BlockSummariser::placeAt(std::int32_t frame) const noexcept {
     const double position = plan_.origin + static_cast<double>(frame) * plan_.beatStep;
-    return (position * 0.25) * plan_.scale;
+    const double periods = (position * 0.25) * plan_.scale;
+    if (!(std::fabs(periods) < kLargestPage)) return {0.0, -1};
+    const double page = floorWithin(periods);
+    return {page, std::clamp(truncateToInt32((periods - page) * kPageColumns), 0, kPageColumns - 1)};
 }
 
-std::int32_t BlockSummariser::columnOf(double periods, double page) const noexcept {
-    return std::clamp(truncateToInt32((periods - page) * kPageColumns), 0, kPageColumns - 1);
+bool BlockSummariser::certainEnd(std::int32_t first, const Place& place, std::int32_t& end) const noexcept {
+    // The real frame index at which the next column begins. Each frame's
+    // place is found with rounding errors of a few units in the last place
+    // of its position; far more than those from a whole frame index, the
+    // first frame past it is the first in the next column, with no frame
+    // evaluated.
+    const double columnEnd = (place.page + static_cast<double>(place.column + 1) / kPageColumns) * quarterNotesPerPeriod_;
+    const double at = (columnEnd - plan_.origin) * framesPerQuarterNote_;
+    const double margin = kRoundingMargin * (std::fabs(columnEnd) + std::fabs(plan_.origin)) * framesPerQuarterNote_;
+    if (!(at < static_cast<double>(frames_) - margin)) {
+        end = frames_;
+        return at > static_cast<double>(frames_) + margin;
+    }
+    if (!(at > static_cast<double>(first) + margin)) return false;
+    const double below = floorWithin(at);
+    if (at - below <= margin || below + 1.0 - at <= margin) return false;
+    end = static_cast<std::int32_t>(below) + 1;
+    return true;
 }
 
-std::int32_t BlockSummariser::stretchEnd(std::int32_t first, double page, std::int32_t column) const noexcept {
-    const auto inStretch = [&](std::int32_t frame) {
-        const double periods = periodsAt(frame);
-        return std::fabs(periods) < kLargestPage && floorWithin(periods) == page && columnOf(periods, page) == column;
-    };
-    // The frame where the next column begins, as the arithmetic estimates
-    // it, then moved to the exact change: positions never decrease within a
-    // block, so frames before it are in the stretch and frames after are not.
-    const double nextColumn = (page + static_cast<double>(column + 1) / kPageColumns) / plan_.scale * 4.0;
-    const double estimate = (nextColumn - plan_.origin) / plan_.beatStep + 1.0;
-    std::int32_t end = estimate > static_cast<double>(first) ? std::min(truncateToInt32(estimate), frames_) : first + 1;
-    end = std::max(end, first + 1);
-    while (end > first + 1 && !inStretch(end - 1)) --end;
-    while (end < frames_ && inStretch(end)) ++end;
+std::int32_t BlockSummariser::exactEnd(std::int32_t first, const Place& place, Place& next) const noexcept {
+    // From an estimate to the exact change: positions never decrease within
+    // a block, so frames before it are in the column and frames after it
+    // are not.
+    const double columnEnd = (place.page + static_cast<double>(place.column + 1) / kPageColumns) * quarterNotesPerPeriod_;
+    const double estimate = (columnEnd - plan_.origin) * framesPerQuarterNote_;
+    std::int32_t end = first + 1;
+    if (estimate > static_cast<double>(first + 1)) {
+        end = estimate < static_cast<double>(frames_) ? truncateToInt32(estimate) : frames_;
+    }
+    while (end > first + 1 && !(placeAt(end - 1) == place)) --end;
+    next = place;
+    while (end < frames_ && (next = placeAt(end)) == place) ++end;
     return end;
 }
 
@@ -55,15 +76,26 @@ void BlockSummariser::begin(const BlockPlan& plan, double tempo, const StereoIo&
     tempo_ = tempo;
     frames_ = frames;
     count_ = 0;
-    for (std::int32_t first = 0; first < frames && count_ < kMaxBlockColumns;) {
-        const double periods = periodsAt(first);
-        if (!(std::fabs(periods) < kLargestPage)) break;
-        const double page = floorWithin(periods);
-        const std::int32_t column = columnOf(periods, page);
-        const std::int32_t end = stretchEnd(first, page, column);
+    quarterNotesPerPeriod_ = 4.0 / plan.scale;
+    framesPerQuarterNote_ = 1.0 / plan.beatStep;
+    // Columns of two frames or more: the next column after one always holds
+    // a frame.
+    const bool wide = quarterNotesPerPeriod_ / kPageColumns * framesPerQuarterNote_ >= 2.0;
+    Place place = placeAt(0);
+    for (std::int32_t first = 0; first < frames && count_ < kMaxBlockColumns && place.column >= 0;) {
+        std::int32_t end = frames;
+        Place next = place;
+        if (wide && certainEnd(first, place, end)) {
+            next = place.column + 1 < kPageColumns ? Place{place.page, place.column + 1} : Place{place.page + 1.0, 0};
+            if (!(std::fabs(next.page) < kLargestPage)) next.column = -1;
+        } else {
+            end = exactEnd(first, place, next);
+        }
         const StereoRange input = ranges_(io.inLeft + first, io.inRight + first, end - first);
-        stretches_[static_cast<std::size_t>(count_++)] = {first, end, page, column, 0u, {input.left, input.right}};
+        stretches_[static_cast<std::size_t>(count_++)] = {first, end, place.page, place.column, 0u,
+                                                          {input.left, input.right}};
         first = end;
+        place = next;
     }
 }
 

@@ -41,10 +41,19 @@ public:
     void end(const StereoIo& io, SummarySink& sink) noexcept;
 
 private:
-    double periodsAt(std::int32_t frame) const noexcept;
-    std::int32_t columnOf(double periods, double page) const noexcept;
-    // The first frame after first that lies in another column or page.
-    std::int32_t stretchEnd(std::int32_t first, double page, std::int32_t column) const noexcept;
+    // Where a frame lies: its page (the update period's number) and column;
+    // column -1 for a position too far out to draw.
+    struct Place {
+        double page;
+        std::int32_t column;
+        bool operator==(const Place&) const = default;
+    };
+    Place placeAt(std::int32_t frame) const noexcept;
+    // The first frame after first that lies beyond place's column, when
+    // the arithmetic alone decides it beyond doubt.
+    bool certainEnd(std::int32_t first, const Place& place, std::int32_t& end) const noexcept;
+    // The same found frame by frame, with the place of the frame at the end.
+    std::int32_t exactEnd(std::int32_t first, const Place& place, Place& next) const noexcept;
     void startRecord(const SummaryStretch& stretch, bool continues) noexcept;
     void flush(SummarySink& sink) noexcept;
 
@@ -54,6 +63,8 @@ private:
     double tempo_ = 0.0;
     std::int32_t frames_ = 0;
     std::int32_t count_ = 0;
+    double quarterNotesPerPeriod_ = 0.0;
+    double framesPerQuarterNote_ = 0.0;
     std::array<SummaryStretch, kMaxBlockColumns> stretches_;
     // What the blocks before left: the page, the column, and the position
     // after them.

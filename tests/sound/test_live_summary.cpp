@@ -67,6 +67,7 @@ const Case kCases[] = {
     {"count_in_and_jump", 7, 3, 0.7f, 140.0, 48000.0f, {256, 999}, -6.5, false, 1.25},
     {"blocks_span_pages", 9, 4, 1.0f, 300.0, 22050.0f, {10000}, 0.0, true, kNoJump},
     {"columns_narrower_than_a_frame", 3, 4, 1.0f, 300.0, 2000.0f, {64, 3}, 0.0, false, kNoJump},
+    {"far_into_the_song", 5, 2, 0.8f, 133.0, 96000.0f, {333}, 123456.75, false, kNoJump},
 };
 constexpr std::int64_t kTotalFrames = 150000;
 

@@ -78,6 +78,7 @@ void BlockSummariser::begin(const BlockPlan& plan, double tempo, const StereoIo&
     count_ = 0;
     quarterNotesPerPeriod_ = 4.0 / plan.scale;
     framesPerQuarterNote_ = 1.0 / plan.beatStep;
+    inputKept_ = layoutOf(io, frames) == BufferLayout::separate;
     // Columns of two frames or more: the next column after one always holds
     // a frame.
     const bool wide = quarterNotesPerPeriod_ / kPageColumns * framesPerQuarterNote_ >= 2.0;
@@ -91,9 +92,13 @@ void BlockSummariser::begin(const BlockPlan& plan, double tempo, const StereoIo&
         } else {
             end = exactEnd(first, place, next);
         }
-        const StereoRange input = ranges_(io.inLeft + first, io.inRight + first, end - first);
-        stretches_[static_cast<std::size_t>(count_++)] = {first, end, place.page, place.column, 0u,
-                                                          {input.left, input.right}};
+        SummaryStretch& stretch = stretches_[static_cast<std::size_t>(count_++)];
+        stretch = {first, end, place.page, place.column, 0u, {}};
+        if (!inputKept_) {
+            const StereoRange input = ranges_(io.inLeft + first, io.inRight + first, end - first);
+            stretch.input[0] = input.left;
+            stretch.input[1] = input.right;
+        }
         first = end;
         place = next;
     }
@@ -123,8 +128,23 @@ void BlockSummariser::end(const StereoIo& io, SummarySink& sink) noexcept {
     const bool seamless = havePage_ && std::fabs(plan_.origin - lastEnd_) <= plan_.beatStep;
     for (std::int32_t i = 0; i < count_; ++i) {
         const SummaryStretch& stretch = stretches_[static_cast<std::size_t>(i)];
-        const StereoRange output = ranges_(io.outLeft + stretch.firstFrame, io.outRight + stretch.firstFrame,
-                                           stretch.endFrame - stretch.firstFrame);
+        SampleRange input[2] = {stretch.input[0], stretch.input[1]};
+        SampleRange output[2];
+        const std::int32_t frames = stretch.endFrame - stretch.firstFrame;
+        if (inputKept_) {
+            const float* const channels[4] = {io.inLeft + stretch.firstFrame, io.inRight + stretch.firstFrame,
+                                              io.outLeft + stretch.firstFrame, io.outRight + stretch.firstFrame};
+            SampleRange ranges[4];
+            quadRanges_(channels, frames, ranges);
+            input[0] = ranges[0];
+            input[1] = ranges[1];
+            output[0] = ranges[2];
+            output[1] = ranges[3];
+        } else {
+            const StereoRange range = ranges_(io.outLeft + stretch.firstFrame, io.outRight + stretch.firstFrame, frames);
+            output[0] = range.left;
+            output[1] = range.right;
+        }
         // Every update period starts a fresh page, and so does a change of
         // the period's length.
         const bool newPage = !havePage_ || stretch.page != pageNumber_ || plan_.scale != pageScale_ ||
@@ -142,8 +162,7 @@ void BlockSummariser::end(const StereoIo& io, SummarySink& sink) noexcept {
             flush(sink);
             startRecord(stretch, i == 0 && seamless && stretch.column == lastColumn_);
         }
-        record_.columns[record_.header.columnCount++] = {
-            {stretch.input[0], stretch.input[1]}, {output.left, output.right}, stretch.marks};
+        record_.columns[record_.header.columnCount++] = {{input[0], input[1]}, {output[0], output[1]}, stretch.marks};
         record_.header.playPosition = plan_.origin + static_cast<double>(stretch.endFrame) * plan_.beatStep;
         lastColumn_ = stretch.column;
     }

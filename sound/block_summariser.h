@@ -33,7 +33,7 @@ public:
     static constexpr std::int32_t kMaxBlockColumns = 2048;
 
     explicit BlockSummariser(LoopSet loops = loopSetForThisProcessor()) noexcept
-        : ranges_(stretchRangeKernelFor(loops)) {}
+        : ranges_(stretchRangeKernelFor(loops)), quadRanges_(quadRangeKernelFor(loops)) {}
 
     // plan must be usable; tempo is the tempo it was planned at.
     void begin(const BlockPlan& plan, double tempo, const StereoIo& io, std::int32_t frames) noexcept;
@@ -58,6 +58,10 @@ private:
     void flush(SummarySink& sink) noexcept;
 
     StretchRangeKernel ranges_;
+    QuadRangeKernel quadRanges_;
+    // The block's input is still there after the sound (no output lies on
+    // it): its ranges are taken with the output's, in one pass.
+    bool inputKept_ = false;
     // The block under way.
     BlockPlan plan_;
     double tempo_ = 0.0;

@@ -28,6 +28,15 @@ StereoRange plainRanges(const float* left, const float* right, std::int32_t fram
     return range;
 }
 
+void plainQuadRanges(const float* const* channels, std::int32_t frames, SampleRange* ranges) noexcept {
+    const StereoRange first = plainRanges(channels[0], channels[1], frames);
+    const StereoRange second = plainRanges(channels[2], channels[3], frames);
+    ranges[0] = first.left;
+    ranges[1] = first.right;
+    ranges[2] = second.left;
+    ranges[3] = second.right;
+}
+
 #ifdef SLICECAST_AVX2_LOOPS
 // Eight frames at a time; a stretch that is not a multiple of eight ends
 // with the last eight frames again, which a range takes twice unchanged.
@@ -72,9 +81,62 @@ SLICECAST_TARGET_AVX2 StereoRange avx2Ranges(const float* left, const float* rig
     _mm_store_ps(lanes, folded);
     return {{lanes[0], -lanes[2]}, {lanes[1], -lanes[3]}};
 }
+
+// Four running vectors folded lane-wise into one value each, with fold
+// (minimum or maximum): lanes 0-3 of the result are a, b, c and d.
+template <__m256 (*Fold)(__m256, __m256)>
+SLICECAST_TARGET_AVX2 inline __m128 foldFour(__m256 a, __m256 b, __m256 c, __m256 d) noexcept {
+    const __m256 ab = Fold(_mm256_unpacklo_ps(a, b), _mm256_unpackhi_ps(a, b));  // a b a b | a b a b
+    const __m256 cd = Fold(_mm256_unpacklo_ps(c, d), _mm256_unpackhi_ps(c, d));
+    const __m256 abcd = Fold(_mm256_shuffle_ps(ab, cd, 0x44), _mm256_shuffle_ps(ab, cd, 0xEE));  // a b c d | a b c d
+    const __m256 halves = Fold(abcd, _mm256_permute2f128_ps(abcd, abcd, 1));
+    return _mm256_castps256_ps128(halves);
+}
+
+SLICECAST_TARGET_AVX2 inline __m256 minimum(__m256 a, __m256 b) { return _mm256_min_ps(a, b); }
+SLICECAST_TARGET_AVX2 inline __m256 maximum(__m256 a, __m256 b) { return _mm256_max_ps(a, b); }
+
+SLICECAST_TARGET_AVX2 inline void takeEightOfFour(__m256* low, __m256* high, const float* const* channels,
+                                                 std::int32_t at) noexcept {
+    for (int c = 0; c < 4; ++c) {
+        const __m256 x = _mm256_loadu_ps(channels[c] + at);
+        low[c] = _mm256_min_ps(x, low[c]);
+        high[c] = _mm256_max_ps(x, high[c]);
+    }
+}
+
+SLICECAST_TARGET_AVX2 void avx2QuadRanges(const float* const* channels, std::int32_t frames,
+                                          SampleRange* ranges) noexcept {
+    if (frames < 8) {
+        plainQuadRanges(channels, frames, ranges);
+        return;
+    }
+    __m256 low[4];
+    __m256 high[4];
+    for (int c = 0; c < 4; ++c) {
+        low[c] = _mm256_set1_ps(kInfinity);
+        high[c] = _mm256_set1_ps(-kInfinity);
+    }
+    std::int32_t at = 0;
+    for (; at + 8 <= frames; at += 8) takeEightOfFour(low, high, channels, at);
+    if (at < frames) takeEightOfFour(low, high, channels, frames - 8);
+    alignas(16) float lows[4];
+    alignas(16) float highs[4];
+    _mm_store_ps(lows, foldFour<minimum>(low[0], low[1], low[2], low[3]));
+    _mm_store_ps(highs, foldFour<maximum>(high[0], high[1], high[2], high[3]));
+    for (int c = 0; c < 4; ++c) ranges[c] = {lows[c], highs[c]};
+}
 #endif
 
 }  // namespace
+
+QuadRangeKernel quadRangeKernelFor(LoopSet loops) noexcept {
+#ifdef SLICECAST_AVX2_LOOPS
+    if (loops == LoopSet::avx2) return avx2QuadRanges;
+#endif
+    static_cast<void>(loops);
+    return plainQuadRanges;
+}
 
 StretchRangeKernel stretchRangeKernelFor(LoopSet loops) noexcept {
 #ifdef SLICECAST_AVX2_LOOPS

@@ -19,6 +19,11 @@ struct StereoRange {
 // empty range (lowest +inf, highest -inf). frames must be above 0.
 using StretchRangeKernel = StereoRange (*)(const float* left, const float* right, std::int32_t frames) noexcept;
 
+// The same for four channels at once (a block's input and output, where
+// the output does not overwrite the input): ranges[i] of channels[i].
+using QuadRangeKernel = void (*)(const float* const* channels, std::int32_t frames, SampleRange* ranges) noexcept;
+
 StretchRangeKernel stretchRangeKernelFor(LoopSet loops) noexcept;
+QuadRangeKernel quadRangeKernelFor(LoopSet loops) noexcept;
 
 }  // namespace slicecast

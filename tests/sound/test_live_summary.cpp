@@ -121,10 +121,7 @@ void widen(SampleRange& range, float x) {
 
 constexpr float kInf = std::numeric_limits<float>::infinity();
 
-class LiveSummary : public testing::TestWithParam<Case> {};
-
-TEST_P(LiveSummary, ColumnsAndMarksAreWhatTheSoundDid) {
-    const Case& c = GetParam();
+void expectSummaryOfWhatTheSoundDid(const Case& c, slicecast::LoopSet loops) {
     std::mt19937 random(7);
     std::uniform_real_distribution<float> sample(-1.0f, 1.0f);
     std::vector<float> inL(kTotalFrames), inR(kTotalFrames);
@@ -134,7 +131,7 @@ TEST_P(LiveSummary, ColumnsAndMarksAreWhatTheSoundDid) {
     }
     const SoundPointer plain = newSound();
     const SoundPointer summed = newSound();
-    slicecast::BlockSummariser summariser;
+    slicecast::BlockSummariser summariser(loops);
     RecordList sink;
     slicecast::SoundParameters parameters;
     parameters.waveLengthIndex = c.waveLengthIndex;
@@ -233,7 +230,7 @@ TEST_P(LiveSummary, ColumnsAndMarksAreWhatTheSoundDid) {
             EXPECT_EQ(expected[i].output[ch].highest, got[i].output[ch].highest);
         }
         EXPECT_EQ(expected[i].marks, got[i].marks);
-        if (HasFailure()) break;
+        if (testing::Test::HasFailure()) break;
     }
 
     // The reader's page is the last page: its columns as the runs left them.
@@ -251,6 +248,16 @@ TEST_P(LiveSummary, ColumnsAndMarksAreWhatTheSoundDid) {
         if ((run->marks & slicecast::kPeriodStartMark) != 0) break;
     }
     EXPECT_EQ(position, page.playPosition());
+}
+
+class LiveSummary : public testing::TestWithParam<Case> {};
+
+TEST_P(LiveSummary, ColumnsAndMarksAreWhatTheSoundDid) {
+    // The plain loops and those this processor runs.
+    for (const slicecast::LoopSet loops : {slicecast::LoopSet::baseline, slicecast::loopSetForThisProcessor()}) {
+        SCOPED_TRACE(loops == slicecast::LoopSet::baseline ? "plain loops" : "this processor's loops");
+        expectSummaryOfWhatTheSoundDid(GetParam(), loops);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, LiveSummary, testing::ValuesIn(kCases),

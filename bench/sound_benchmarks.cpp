@@ -2,6 +2,7 @@
 // the editions' processing benchmarks, fed with the transport a playing
 // host reports. An edition's figure above this one is the edition's own
 // cost per block.
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -10,7 +11,9 @@
 #include "bench_session.h"
 #include "parameter_values.h"
 #include "processing_cases.h"
+#include "ratio_reporter.h"
 #include "slicecast_sound.h"
+#include "summary_ring.h"
 
 namespace {
 
@@ -68,7 +71,79 @@ void soundAlone(benchmark::State& state, const bench::Settings& settings) {
     bench::reportFrames(state, blockSize);
 }
 
+// The summary an open editor reads, into a ring as the editions keep it.
+struct RingSink final : slicecast::SummarySink {
+    slicecast::SummaryRing ring;
+    void take(const slicecast::SummaryRecord& record) noexcept override { ring.publish(record); }
+};
+
+// What summing up costs: the same blocks through two sounds, one plain and
+// one with an editor open, timed in batches that take turns at going first;
+// the difference per frame is the summary's cost.
+void summaryCost(benchmark::State& state, const bench::Settings& settings) {
+    constexpr std::int32_t kBatch = 64;
+    const auto blockSize = static_cast<std::int32_t>(state.range(0));
+    const SoundPointer plain = newSound();
+    const SoundPointer summed = newSound();
+    slicecast::BlockSummariser summariser;
+    const auto sink = std::make_unique<RingSink>();
+    const slicecast::SoundParameters parameters = soundParametersOf(settings);
+    const auto input = bench::noise(bench::kSignalFrames, 1.0f);
+    pluginhost::StereoBuffer output(input.frames());
+    const auto sampleRate = static_cast<float>(bench::kSampleRate);
+    bench::SignalWalk plainWalk(input.frames(), blockSize);
+    bench::SignalWalk summedWalk(input.frames(), blockSize);
+    slicecast::BlockTransport plainTransport{true, 0.0, true, bench::kTempo};
+    slicecast::BlockTransport summedTransport = plainTransport;
+    const auto ioAt = [&](std::size_t start) {
+        return slicecast::StereoIo{input.left.data() + start, input.right.data() + start,
+                                   output.left.data() + start, output.right.data() + start};
+    };
+    using Clock = std::chrono::steady_clock;
+    const auto batch = [&](bool withSummary) {
+        const auto start = Clock::now();
+        for (std::int32_t block = 0; block < kBatch; ++block) {
+            if (withSummary) {
+                summed->process(summedTransport, parameters, sampleRate, ioAt(summedWalk.next()), blockSize,
+                                summariser, *sink);
+                summedTransport.position = summed->runningPosition();
+            } else {
+                plain->process(plainTransport, parameters, sampleRate, ioAt(plainWalk.next()), blockSize);
+                plainTransport.position = plain->runningPosition();
+            }
+        }
+        benchmark::ClobberMemory();
+        return Clock::now() - start;
+    };
+    Clock::duration withSummary{};
+    Clock::duration without{};
+    bool summaryFirst = true;
+    for (auto _ : state) {
+        if (summaryFirst) {
+            withSummary += batch(true);
+            without += batch(false);
+        } else {
+            without += batch(false);
+            withSummary += batch(true);
+        }
+        summaryFirst = !summaryFirst;
+    }
+    const double blocks = static_cast<double>(state.iterations()) * kBatch;
+    const double addedPerBlock = std::chrono::duration<double>(withSummary - without).count() / blocks;
+    bench::reportBlockCost(state, addedPerBlock);
+    state.counters["added_ns_per_frame"] = addedPerBlock * 1e9 / blockSize;
+    state.counters["records"] = static_cast<double>(sink->ring.written());
+}
+
 }  // namespace
+
+BENCHMARK_CAPTURE(summaryCost, defaults, bench::kDefaults)->Name("summary/defaults")->Apply(bench::blockSizes);
+BENCHMARK_CAPTURE(summaryCost, shortest_slice, bench::kShortestSlice)
+    ->Name("summary/shortest_slice")
+    ->Apply(bench::blockSizes);
+BENCHMARK_CAPTURE(summaryCost, shortest_period, bench::Settings{{bench::kUpdatePeriod, 1.0f}})
+    ->Name("summary/shortest_period")
+    ->Apply(bench::blockSizes);
 
 BENCHMARK_CAPTURE(soundAlone, defaults, bench::kDefaults)->Name("sound/defaults")->Apply(bench::blockSizes);
 BENCHMARK_CAPTURE(soundAlone, shortest_slice, bench::kShortestSlice)

@@ -4,12 +4,14 @@
 #include <array>
 #include <bit>
 
+#include "block_marks.h"
 #include "period_boundaries.h"
 
 namespace slicecast {
 
+template <class Marks>
 void SliceRepeater::process(const BlockPlan& plan, const ShapeParameters& parameters, const StereoIo& io,
-                            std::int32_t frames) noexcept {
+                            std::int32_t frames, Marks& marks) noexcept {
     const PassShape& shape = shapeFor(parameters, plan.sliceLength);
     const PeriodBoundaries boundaries(plan, lastPosition_, frames);
     const BufferLayout layout = layoutOf(io, frames);
@@ -31,17 +33,22 @@ void SliceRepeater::process(const BlockPlan& plan, const ShapeParameters& parame
         sampleCounter_ = 0;
         readIndex = 0;
         repeatGain_ = gain;
+        muted_ = gain == 0.0f;
         loopReach_ = 0;
     };
     for (std::int32_t frame = 0; frame < frames;) {
         if (frame == boundary) {
             startCapture(frame, 1.0f);
+            marks.periodStarted(frame);
             boundary = boundaries.after(frame);
         }
         // The period ran out before a boundary came: muted, and the
         // capture starts over at position 0.
         if (sampleCounter_ >= periodLength) startCapture(frame, 0.0f);
-        if (readIndex == 0 && sampleCounter_ != 0) repeatGain_ = parameters.decayRate * repeatGain_;
+        if (readIndex == 0 && sampleCounter_ != 0) {
+            repeatGain_ = parameters.decayRate * repeatGain_;
+            if (!muted_) marks.passStarted(frame);
+        }
         const PassPosition position{readIndex, sampleCounter_};
         if (loopReach_ == 0) startStretch(shape, layout, position, sliceLength, periodLength);
 
@@ -62,6 +69,11 @@ void SliceRepeater::process(const BlockPlan& plan, const ShapeParameters& parame
     runningPosition_ = boundaries.positionAfter();
 }
 
+template void SliceRepeater::process(const BlockPlan&, const ShapeParameters&, const StereoIo&, std::int32_t,
+                                     NoMarks&) noexcept;
+template void SliceRepeater::process(const BlockPlan&, const ShapeParameters&, const StereoIo&, std::int32_t,
+                                     BlockMarks&) noexcept;
+
 const PassShape& SliceRepeater::shapeFor(const ShapeParameters& parameters, std::int32_t sliceLength) noexcept {
     // Compared bit for bit: -0 and +0 shape differently (mix x 0), and a
     // NaN matches itself.
@@ -80,6 +92,7 @@ void SliceRepeater::reset() noexcept {
     sampleCounter_ = 0;
     readIndex_ = 0;
     repeatGain_ = 0.0f;
+    muted_ = true;
     loopReach_ = 0;
     lastPosition_ = kNoLastPosition;
     runningPosition_ = 0.0;

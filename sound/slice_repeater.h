@@ -11,6 +11,13 @@
 
 namespace slicecast {
 
+// Told, frame by frame of a block, where the repeater began something:
+// what a picture of the sound marks. The plain repeater tells no one.
+struct NoMarks {
+    void periodStarted(std::int32_t) noexcept {}
+    void passStarted(std::int32_t) noexcept {}
+};
+
 class SliceRepeater {
 public:
     // The capture buffers are not cleared here: the repeater lives inside the
@@ -27,7 +34,16 @@ public:
     // capture fills up; every stretch in between is captured and rendered
     // in one go by a plain loop.
     void process(const BlockPlan& plan, const ShapeParameters& parameters, const StereoIo& io,
-                 std::int32_t frames) noexcept;
+                 std::int32_t frames) noexcept {
+        NoMarks none;
+        process(plan, parameters, io, frames, none);
+    }
+    // The same, telling marks where each update period and each repeat of
+    // the slice begins (none while muted, after a period ran out before its
+    // boundary came). Marks is NoMarks or BlockMarks (block_marks.h).
+    template <class Marks>
+    void process(const BlockPlan& plan, const ShapeParameters& parameters, const StereoIo& io, std::int32_t frames,
+                 Marks& marks) noexcept;
 
     // The musical position (quarter notes) the sample after the last
     // processed block has: the origin of a block whose host gives none.
@@ -62,6 +78,9 @@ private:
     std::uint32_t readIndex_ = 0;
     std::uint32_t readIndexSlice_ = 0;
     float repeatGain_ = 0.0f;
+    // The period ran out before a boundary came: the repeats are silent.
+    // A new instance is muted until its first boundary.
+    bool muted_ = true;
     // The loop of the stretch under way and how many more frames it may
     // take (0: a stretch starts afresh), with the buffer layout and period
     // length it was chosen for. Most blocks of a host go on with the

@@ -8,6 +8,18 @@ namespace slicecast {
 
 double SlicecastSound::process(const BlockTransport& transport, const SoundParameters& parameters, float sampleRate,
                                const StereoIo& io, std::int32_t frames) noexcept {
+    return processWith(transport, parameters, sampleRate, io, frames, nullptr, nullptr);
+}
+
+double SlicecastSound::process(const BlockTransport& transport, const SoundParameters& parameters, float sampleRate,
+                               const StereoIo& io, std::int32_t frames, BlockSummariser& summary,
+                               SummarySink& sink) noexcept {
+    return processWith(transport, parameters, sampleRate, io, frames, &summary, &sink);
+}
+
+double SlicecastSound::processWith(const BlockTransport& transport, const SoundParameters& parameters,
+                                   float sampleRate, const StereoIo& io, std::int32_t frames,
+                                   BlockSummariser* summary, SummarySink* sink) noexcept {
     // Blocks that are not processed (no frames, or no usable sample rate)
     // leave the running position where it was.
     if (frames <= 0) return 0.0;
@@ -21,7 +33,14 @@ double SlicecastSound::process(const BlockTransport& transport, const SoundParam
         return 0.0;
     }
     const ScopedNoDenormals noDenormals;
-    repeater_.process(plan, parameters.shape, io, frames);
+    if (summary == nullptr) {
+        repeater_.process(plan, parameters.shape, io, frames);
+        return plan.beatStep;
+    }
+    summary->begin(plan, tempoOf(transport), io, frames);
+    BlockMarks marks = summary->marks();
+    repeater_.process(plan, parameters.shape, io, frames, marks);
+    summary->end(io, *sink);
     return plan.beatStep;
 }
 

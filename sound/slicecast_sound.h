@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "block_summariser.h"
 #include "block_transport.h"
 #include "slice_repeater.h"
 
@@ -28,6 +29,11 @@ public:
     // it runs and the caller's floating-point state is restored after.
     double process(const BlockTransport& transport, const SoundParameters& parameters, float sampleRate,
                    const StereoIo& io, std::int32_t frames) noexcept;
+    // The same, summing the block up for an editor into summary's records
+    // for sink (none for a block that passed dry). The output is the same
+    // to the bit.
+    double process(const BlockTransport& transport, const SoundParameters& parameters, float sampleRate,
+                   const StereoIo& io, std::int32_t frames, BlockSummariser& summary, SummarySink& sink) noexcept;
 
     // Where the sound's own count of musical time stands (see SliceRepeater).
     double runningPosition() const noexcept { return repeater_.runningPosition(); }
@@ -37,6 +43,10 @@ public:
     void reset() noexcept { repeater_.reset(); }
 
 private:
+    // With summary null, the plain processing.
+    double processWith(const BlockTransport& transport, const SoundParameters& parameters, float sampleRate,
+                       const StereoIo& io, std::int32_t frames, BlockSummariser* summary, SummarySink* sink) noexcept;
+
     BlockPlanner planner_;
     SliceRepeater repeater_;
 };

@@ -43,6 +43,7 @@ const clap::PluginGui SlicecastClap::gui{&guiIsApiSupported, &guiGetPreferredApi
                                          &guiSuggestTitle,   &guiShow,            &guiHide};
 const clap::PluginTimerSupport SlicecastClap::timerSupport{&onTimer};
 const clap::PluginPosixFdSupport SlicecastClap::posixFdSupport{&onFd};
+const ClapLiveSummary SlicecastClap::liveSummary{&ringOf};
 
 const clap::Plugin* SlicecastClap::create(const clap::PluginDescriptor* descriptor, const clap::Host* host) noexcept {
     void* storage = std::calloc(1, sizeof(SlicecastClap));
@@ -96,7 +97,7 @@ clap::ProcessStatus SlicecastClap::processBlock(const clap::Process& call) noexc
     if (outputs == nullptr) return clap::kProcessError;
     BlockPieces pieces(sound_, sampleRate_, transportOf(call.transport),
                        stereoChannels(call.audioInputs, call.audioInputsCount), outputs,
-                       static_cast<std::int32_t>(call.framesCount));
+                       static_cast<std::int32_t>(call.framesCount), feed_.summariserWhileRead(), &feed_);
     const SoundParameters* parameters = &currentParameters();
 
     const clap::InputEvents* events = call.inEvents;
@@ -146,10 +147,13 @@ const void* SlicecastClap::getExtension(const clap::Plugin*, const char* id) {
     if (std::strcmp(id, clap::kExtGui) == 0) return &gui;
     if (std::strcmp(id, clap::kExtTimerSupport) == 0) return &timerSupport;
     if (std::strcmp(id, clap::kExtPosixFdSupport) == 0) return &posixFdSupport;
+    if (std::strcmp(id, kClapExtLiveSummary) == 0) return &liveSummary;
     return nullptr;
 }
 
 void SlicecastClap::onMainThread(const clap::Plugin*) {}
+
+SummaryRing* SlicecastClap::ringOf(const clap::Plugin* plugin) { return &of(plugin).summaryRing(); }
 
 std::uint32_t SlicecastClap::portCount(const clap::Plugin*, bool) { return 1; }
 

@@ -13,7 +13,9 @@
 #include "clap_edit_mailbox.h"
 #include "clap_editor.h"
 #include "clap_gui_abi.h"
+#include "clap_live_summary.h"
 #include "clap_parameters.h"
+#include "editor_feed.h"
 #include "plain_parameters.h"
 #include "slicecast_sound.h"
 
@@ -33,6 +35,11 @@ public:
     static const clap::PluginGui gui;
     static const clap::PluginTimerSupport timerSupport;
     static const clap::PluginPosixFdSupport posixFdSupport;
+    static const ClapLiveSummary liveSummary;
+
+    // What the editor reads: each block's summary while it is marked as a
+    // reader.
+    SummaryRing& summaryRing() noexcept { return feed_.ring(); }
 
 private:
     SlicecastClap(const clap::PluginDescriptor* descriptor, const clap::Host* host) noexcept;
@@ -49,6 +56,7 @@ private:
     static clap::ProcessStatus SLICECAST_CLAP_CALL process(const clap::Plugin* plugin, const clap::Process* process);
     static const void* SLICECAST_CLAP_CALL getExtension(const clap::Plugin* plugin, const char* id);
     static void SLICECAST_CLAP_CALL onMainThread(const clap::Plugin* plugin);
+    static SummaryRing* SLICECAST_CLAP_CALL ringOf(const clap::Plugin* plugin);
 
     static std::uint32_t SLICECAST_CLAP_CALL portCount(const clap::Plugin* plugin, bool isInput);
     static bool SLICECAST_CLAP_CALL portInfo(const clap::Plugin* plugin, std::uint32_t index, bool isInput,
@@ -110,6 +118,7 @@ private:
     std::uint32_t mappedRevision_ = 0;
     // Touched only by processing, reset and activate.
     SlicecastSound sound_;
+    EditorFeed feed_;
 };
 
 }  // namespace slicecast

@@ -8,7 +8,7 @@
 namespace slicecast {
 
 SlicecastLv2::SlicecastLv2(double sampleRate, const LV2_URID_Map* map) noexcept
-    : sampleRate_(static_cast<float>(sampleRate)), transport_(map) {}
+    : sampleRate_(static_cast<float>(sampleRate)), transport_(map), editor_(sampleRate, map) {}
 
 SlicecastLv2* SlicecastLv2::create(double sampleRate, const LV2_URID_Map* map) noexcept {
     void* storage = std::calloc(1, sizeof(SlicecastLv2));
@@ -29,6 +29,7 @@ void SlicecastLv2::connect(std::uint32_t port, void* data) noexcept {
         case kPortOutLeft: outputs_[0] = static_cast<float*>(data); break;
         case kPortOutRight: outputs_[1] = static_cast<float*>(data); break;
         case kPortControl: control_ = static_cast<const LV2_Atom_Sequence*>(data); break;
+        case kPortNotify: editor_.connectNotify(static_cast<LV2_Atom_Sequence*>(data)); break;
         default:
             if (port >= kPortFirstParameter && port < kPortFirstParameter + kParameterCount) {
                 parameterPorts_.connect(static_cast<std::int32_t>(port - kPortFirstParameter),
@@ -40,7 +41,11 @@ void SlicecastLv2::connect(std::uint32_t port, void* data) noexcept {
 
 double SlicecastLv2::playStretch(std::uint32_t from, std::uint32_t to, const BlockTransport& transport) noexcept {
     const StereoIo io{inputs_[0] + from, inputs_[1] + from, outputs_[0] + from, outputs_[1] + from};
-    return sound_.process(transport, parameterPorts_.mapped(), sampleRate_, io, static_cast<std::int32_t>(to - from));
+    const auto frames = static_cast<std::int32_t>(to - from);
+    if (summary_ != nullptr) {
+        return sound_.process(transport, parameterPorts_.mapped(), sampleRate_, io, frames, *summary_, editor_);
+    }
+    return sound_.process(transport, parameterPorts_.mapped(), sampleRate_, io, frames);
 }
 
 void SlicecastLv2::run(std::uint32_t frames) noexcept {
@@ -48,7 +53,9 @@ void SlicecastLv2::run(std::uint32_t frames) noexcept {
     // The sound takes signed 32-bit frame counts.
     if (frames > static_cast<std::uint32_t>(INT32_MAX)) return;
     parameterPorts_.read();
+    summary_ = editor_.beginRun(control_, frames);
     transport_.playBlock(control_, frames, *this);
+    editor_.endRun(frames);
 }
 
 }  // namespace slicecast

@@ -9,6 +9,7 @@
 #include <lv2/atom/atom.h>
 #include <lv2/urid/urid.h>
 
+#include "lv2_editor_link.h"
 #include "lv2_parameter_ports.h"
 #include "lv2_transport.h"
 #include "slicecast_identity.h"
@@ -25,7 +26,8 @@ enum Lv2Port : std::uint32_t {
     kPortOutRight = 3,
     kPortFirstParameter = 4,  // wave_length .. mix, in parameter order
     kPortControl = 10,
-    kPortCount = 11,
+    kPortNotify = 11,  // the editor's summaries (lv2_editor_protocol.h)
+    kPortCount = 12,
 };
 
 class SlicecastLv2 : private StretchPlayer {
@@ -51,6 +53,9 @@ private:
     Lv2ParameterPorts parameterPorts_;
     const LV2_Atom_Sequence* control_ = nullptr;
     Lv2Transport transport_;
+    Lv2EditorLink editor_;
+    // The run's summariser while an editor is open, else null.
+    BlockSummariser* summary_ = nullptr;
     SlicecastSound sound_;
 };
 

@@ -18,9 +18,12 @@ class BlockPieces {
 public:
     // The host's stereo channels for frames frames. Without inputs the
     // effect hears silence: the outputs are cleared and processed in place.
+    // With a summariser, every piece is summed up for an editor into sink.
     BlockPieces(SlicecastSound& sound, float sampleRate, const BlockTransport& transport, const float* const* inputs,
-                float* const* outputs, std::int32_t frames) noexcept
-        : sound_(sound), sampleRate_(sampleRate), transport_(transport), frames_(frames) {
+                float* const* outputs, std::int32_t frames, BlockSummariser* summary = nullptr,
+                SummarySink* sink = nullptr) noexcept
+        : sound_(sound), sampleRate_(sampleRate), transport_(transport), frames_(frames), summary_(summary),
+          sink_(sink) {
         if (inputs == nullptr) {
             std::fill_n(outputs[0], frames, 0.0f);
             std::fill_n(outputs[1], frames, 0.0f);
@@ -37,7 +40,11 @@ public:
         if (end == done_) return;
         const StereoIo piece{channels_.inLeft + done_, channels_.inRight + done_, channels_.outLeft + done_,
                              channels_.outRight + done_};
-        sound_.process(transport_, parameters, sampleRate_, piece, end - done_);
+        if (summary_ != nullptr) {
+            sound_.process(transport_, parameters, sampleRate_, piece, end - done_, *summary_, *sink_);
+        } else {
+            sound_.process(transport_, parameters, sampleRate_, piece, end - done_);
+        }
         transport_.positionKnown = false;
         done_ = end;
     }
@@ -58,6 +65,8 @@ private:
     StereoIo channels_{};
     std::int32_t frames_;
     std::int32_t done_ = 0;
+    BlockSummariser* summary_;
+    SummarySink* sink_;
 };
 
 }  // namespace slicecast

@@ -26,6 +26,8 @@ vst3::tresult SlicecastController::queryInterface(const vst3::TUID interfaceId, 
         *object = static_cast<vst3::IEditController*>(this);
     else if (vst3::IConnectionPoint::iid.matches(interfaceId))
         *object = static_cast<vst3::IConnectionPoint*>(this);
+    else if (ISummaryRingSource::iid.matches(interfaceId))
+        *object = static_cast<ISummaryRingSource*>(this);
     else
         return vst3::kNoInterface;
     addRef();
@@ -51,6 +53,7 @@ vst3::tresult SlicecastController::initialize(vst3::FUnknown*) noexcept {
 vst3::tresult SlicecastController::terminate() noexcept {
     peer_.drop();
     handler_.reset();
+    feed_.reset();
     initialized_ = false;
     return vst3::kResultOk;
 }
@@ -131,9 +134,20 @@ double SlicecastController::plainValue(ParameterIndex parameter) noexcept {
 vst3::tresult SlicecastController::connect(vst3::IConnectionPoint* other) noexcept { return peer_.connect(other); }
 
 vst3::tresult SlicecastController::disconnect(vst3::IConnectionPoint* other) noexcept {
-    return peer_.disconnect(other);
+    const vst3::tresult answer = peer_.disconnect(other);
+    if (answer == vst3::kResultOk) feed_.reset();
+    return answer;
 }
 
-vst3::tresult SlicecastController::notify(vst3::IMessage*) noexcept { return vst3::kResultFalse; }
+vst3::tresult SlicecastController::notify(vst3::IMessage* message) noexcept {
+    SharedFeed* feed = SharedFeed::receive(message);
+    if (feed == nullptr) return vst3::kResultFalse;
+    feed_.reset(feed);
+    return vst3::kResultOk;
+}
+
+SummaryRing* SlicecastController::summaryRing() noexcept {
+    return feed_.get() != nullptr ? &feed_.get()->feed().ring() : nullptr;
+}
 
 }  // namespace slicecast

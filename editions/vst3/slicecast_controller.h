@@ -13,12 +13,15 @@
 #include "held_reference.h"
 #include "parameter_tables.h"
 #include "reference_count.h"
+#include "summary_handover.h"
 #include "vst3_abi.h"
 #include "vst3_parameters.h"
 
 namespace slicecast {
 
-class SlicecastController final : public vst3::IEditController, public vst3::IConnectionPoint {
+class SlicecastController final : public vst3::IEditController,
+                                  public vst3::IConnectionPoint,
+                                  public ISummaryRingSource {
 public:
     // A new controller with one reference, or null when no storage can be
     // had.
@@ -58,6 +61,7 @@ public:
     // where the host gave none).
     double plainValue(ParameterIndex parameter) noexcept;
     vst3::IComponentHandler* componentHandler() const noexcept { return handler_.get(); }
+    SummaryRing* SLICECAST_VST3_CALL summaryRing() noexcept override;
 
 private:
     SlicecastController() noexcept;
@@ -65,6 +69,8 @@ private:
 
     ReferenceCount references_;
     ConnectionPeer peer_;
+    // The processor's feed, from its hand-over message to disconnect.
+    HeldFeed feed_;
     bool initialized_ = false;
     NormalizedValues values_;
     HeldReference<vst3::IComponentHandler> handler_;

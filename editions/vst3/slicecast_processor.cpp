@@ -117,15 +117,26 @@ vst3::uint32 SlicecastProcessor::release() noexcept {
 
 // ---------------------------------------------------------------- IPluginBase
 
-vst3::tresult SlicecastProcessor::initialize(vst3::FUnknown*) noexcept {
-    // The context is not needed: the processor asks the host for nothing.
+vst3::tresult SlicecastProcessor::initialize(vst3::FUnknown* context) noexcept {
+    // The context makes the message that hands the editor's feed over; a
+    // host that makes none gets an effect without a live picture.
     if (initialized_) return vst3::kResultFalse;
     initialized_ = true;
+    void* host = nullptr;
+    if (context != nullptr && context->queryInterface(vst3::IHostApplication::iid.data(), &host) == vst3::kResultOk &&
+        host != nullptr) {
+        auto* application = static_cast<vst3::IHostApplication*>(host);
+        host_.reset(application);
+        application->release();
+    }
+    feed_.reset(SharedFeed::create());
     return vst3::kResultOk;
 }
 
 vst3::tresult SlicecastProcessor::terminate() noexcept {
     peer_.drop();
+    feed_.reset();
+    host_.reset();
     initialized_ = false;
     return vst3::kResultOk;
 }
@@ -251,7 +262,9 @@ vst3::tresult SlicecastProcessor::process(vst3::ProcessData& data) noexcept {
     }
     const BlockTransport transport = transportOf(data.processContext);
     lastTempo_.store(tempoOf(transport), std::memory_order_relaxed);
-    BlockPieces pieces(sound_, activeRate_, transport, stereoChannels(data.inputs, data.numInputs), outputs, frames);
+    EditorFeed* feed = feed_.get() != nullptr ? &feed_.get()->feed() : nullptr;
+    BlockPieces pieces(sound_, activeRate_, transport, stereoChannels(data.inputs, data.numInputs), outputs, frames,
+                       feed != nullptr ? feed->summariserWhileRead() : nullptr, feed);
     ChangePoint point;
     while (changes_.next(point)) {
         // A point out of order, or past the end, applies at the earliest
@@ -307,7 +320,12 @@ vst3::uint32 SlicecastProcessor::getProcessContextRequirements() noexcept {
 
 // ---------------------------------------------------------------- IConnectionPoint
 
-vst3::tresult SlicecastProcessor::connect(vst3::IConnectionPoint* other) noexcept { return peer_.connect(other); }
+vst3::tresult SlicecastProcessor::connect(vst3::IConnectionPoint* other) noexcept {
+    const vst3::tresult answer = peer_.connect(other);
+    if (answer == vst3::kResultOk && feed_.get() != nullptr && host_.get() != nullptr)
+        feed_.get()->sendTo(*other, *host_.get());
+    return answer;
+}
 
 vst3::tresult SlicecastProcessor::disconnect(vst3::IConnectionPoint* other) noexcept {
     return peer_.disconnect(other);

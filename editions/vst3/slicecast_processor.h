@@ -21,6 +21,7 @@
 #include "connection_peer.h"
 #include "reference_count.h"
 #include "slicecast_sound.h"
+#include "summary_handover.h"
 #include "vst3_abi.h"
 #include "vst3_parameters.h"
 
@@ -93,6 +94,10 @@ private:
 
     ReferenceCount references_;
     ConnectionPeer peer_;
+    // From initialize to terminate: the host's application, which makes the
+    // hand-over message, and the feed the editor reads.
+    HeldReference<vst3::IHostApplication> host_;
+    HeldFeed feed_;
     bool initialized_ = false;
     bool active_ = false;
 

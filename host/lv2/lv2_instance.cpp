@@ -35,7 +35,7 @@ Lv2Instance::Lv2Instance(const Lv2Plugin& plugin, double sampleRate, Features fe
             case PortInfo::Kind::ControlOutput:
                 controls_[port.index] = port.defaultValue == port.defaultValue ? port.defaultValue : 0.0f;
                 break;
-            case PortInfo::Kind::AtomOutput:
+            case PortInfo::Kind::AtomOutput: atomOutputs_.push_back(port.index); break;
             case PortInfo::Kind::Other: break;
         }
     }
@@ -93,7 +93,28 @@ void Lv2Instance::runConnected(const StereoPorts& audio, std::uint32_t frames, v
     lilv_instance_connect_port(instance, audioOutputs_[0], audio.outLeft);
     lilv_instance_connect_port(instance, audioOutputs_[1], audio.outRight);
     for (std::uint32_t port : atomInputs_) lilv_instance_connect_port(instance, port, controlPort);
+    for (std::size_t i = 0; i < atomOutputs_.size(); ++i) {
+        void* buffer = nullptr;
+        if (atomOutputBytes_ > 0) {
+            auto* atom = reinterpret_cast<LV2_Atom*>(atomOutputBuffers_[i].data());
+            atom->size = atomOutputBytes_ - static_cast<std::uint32_t>(sizeof(LV2_Atom));
+            atom->type = map_.map(LV2_ATOM__Chunk);
+            buffer = atom;
+        }
+        lilv_instance_connect_port(instance, atomOutputs_[i], buffer);
+    }
     lilv_instance_run(instance, frames);
+}
+
+void Lv2Instance::connectAtomOutputs(std::uint32_t capacityBytes) {
+    atomOutputBytes_ = capacityBytes;
+    const std::size_t words = (capacityBytes + sizeof(std::uint64_t) - 1) / sizeof(std::uint64_t);
+    atomOutputBuffers_.assign(atomOutputs_.size(), std::vector<std::uint64_t>(words, 0));
+}
+
+const LV2_Atom_Sequence* Lv2Instance::atomOutput() const {
+    if (atomOutputs_.empty() || atomOutputBytes_ == 0) return nullptr;
+    return reinterpret_cast<const LV2_Atom_Sequence*>(atomOutputBuffers_.front().data());
 }
 
 void Lv2Instance::run(const StereoPorts& audio, std::uint32_t frames, const std::vector<TimePosition>& events) {

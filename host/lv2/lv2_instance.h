@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include <lv2/atom/atom.h>
+
 #include "event_sequence.h"
 #include "lv2_plugin.h"
 #include "lv2_time_position.h"
@@ -61,6 +63,14 @@ public:
     // The host's URI map, for callers that build raw sequences.
     UridMap& uridMap() { return map_; }
 
+    // The atom output ports from the next run on: each connected to a
+    // buffer of capacityBytes, its capacity set in its atom's size before
+    // every run as hosts do (0: left unconnected, as at first).
+    void connectAtomOutputs(std::uint32_t capacityBytes);
+    // What the plug-in wrote to its first atom output in the last run; null
+    // when it has none or it is not connected.
+    const LV2_Atom_Sequence* atomOutput() const;
+
 private:
     void runConnected(const StereoPorts& audio, std::uint32_t frames, void* controlPort);
     std::uint32_t controlInput(const std::string& symbol) const;
@@ -73,6 +83,10 @@ private:
     std::vector<std::uint32_t> audioInputs_;
     std::vector<std::uint32_t> audioOutputs_;
     std::vector<std::uint32_t> atomInputs_;
+    std::vector<std::uint32_t> atomOutputs_;
+    // One buffer per atom output, or none.
+    std::vector<std::vector<std::uint64_t>> atomOutputBuffers_;
+    std::uint32_t atomOutputBytes_ = 0;
     struct Handle;
     std::unique_ptr<Handle> handle_;
     bool active_ = false;

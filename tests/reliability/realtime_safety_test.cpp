@@ -6,12 +6,14 @@
 #include <gtest/gtest.h>
 
 #include "clap_event_list.h"
+#include "clap_live_summary.h"
 #include "clap_instance.h"
 #include "clap_transport.h"
 #include "reliability_support.h"
 #include "scripted_time_host.h"
 #include "slicecast_clap_plugin.h"
 #include "slicecast_plugin.h"
+#include "summary_handover.h"
 #include "vst3_test_host.h"
 
 #if !defined(SLICECAST_SANITIZED)
@@ -153,14 +155,21 @@ TEST(RealtimeSafety, ProcessingNeitherAllocatesNorLocks) {
     EXPECT_EQ(lockCalls.load(), 0) << "mutex calls inside processReplacing";
 }
 
-TEST(RealtimeSafety, ClapProcessingAndFlushNeitherAllocateNorLock) {
+class RealtimeSafetyWithEditor : public testing::TestWithParam<bool> {};
+
+TEST_P(RealtimeSafetyWithEditor, ClapProcessingAndFlushNeitherAllocateNorLock) {
     // The CLAP edition's audio-thread calls, with parameter and transport
-    // events inside blocks and now and then no transport at all; the event
-    // lists are built before the counters are armed.
+    // events inside blocks and now and then no transport at all, with and
+    // without an editor reading the summary; the event lists are built
+    // before the counters are armed.
     std::mt19937 generator(4);
     claphost::HostObject host;
     claphost::ClapInstance plugin(testsupport::slicecastClapLibrary(), host);
     ASSERT_TRUE(plugin.activate(48000.0, 1, 4096));
+    const auto* feed = static_cast<const slicecast::ClapLiveSummary*>(plugin.extension(slicecast::kClapExtLiveSummary));
+    ASSERT_NE(nullptr, feed);
+    slicecast::SummaryRing& ring = *feed->ring(&plugin.plugin());
+    if (GetParam()) ring.addReader();
     const auto input = testsupport::noise(4096, 2);
     pluginhost::StereoBuffer output(4096);
 
@@ -184,17 +193,23 @@ TEST(RealtimeSafety, ClapProcessingAndFlushNeitherAllocateNorLock) {
         });
     }
     armedDuring([&] { plugin.stopProcessing(); });
+    EXPECT_EQ(GetParam(), ring.written() > 0);
     EXPECT_EQ(heapCalls.load(), 0) << "heap calls inside process, flush, reset or start/stop";
     EXPECT_EQ(lockCalls.load(), 0) << "mutex calls inside process, flush, reset or start/stop";
 }
 
-TEST(RealtimeSafety, Vst3ProcessingAndFlushNeitherAllocateNorLock) {
+TEST_P(RealtimeSafetyWithEditor, Vst3ProcessingAndFlushNeitherAllocateNorLock) {
     // The VST 3 edition's audio-thread calls, with change points inside
-    // blocks, now and then no context, and flushes; the queues are built
-    // before the counters are armed.
+    // blocks, now and then no context, and flushes, with and without an
+    // editor reading the summary; the queues are built before the counters
+    // are armed.
     std::mt19937 generator(5);
     vst3test::Instance instance;
     instance.activate(48000.0, 4096);
+    const auto source = vst3test::query<slicecast::ISummaryRingSource>(instance.controller.get());
+    ASSERT_TRUE(source);
+    slicecast::SummaryRing& ring = *source->summaryRing();
+    if (GetParam()) ring.addReader();
     const auto input = testsupport::noise(4096, 2);
     pluginhost::StereoBuffer output(4096);
 
@@ -216,10 +231,13 @@ TEST(RealtimeSafety, Vst3ProcessingAndFlushNeitherAllocateNorLock) {
             }
         });
     }
+    EXPECT_EQ(GetParam(), ring.written() > 0);
     EXPECT_EQ(heapCalls.load(), 0) << "heap calls inside process, a flush or setProcessing";
     EXPECT_EQ(lockCalls.load(), 0) << "mutex calls inside process, a flush or setProcessing";
     instance.deactivate();
 }
+
+INSTANTIATE_TEST_SUITE_P(EditorOpen, RealtimeSafetyWithEditor, testing::Bool());
 
 }  // namespace
 

@@ -44,6 +44,7 @@ const PortCase portCases[] = {
     {8, "decay_rate", Kind::ControlInput, 4, 0.0f, 100.0f, 100.0f},
     {9, "mix", Kind::ControlInput, 5, 0.0f, 100.0f, 100.0f},
     {10, "control", Kind::AtomInput},
+    {11, "notify", Kind::AtomOutput},
 };
 
 TEST(Bundle, NamesThePlugInAsTheVstEditionDoes) {

@@ -19,8 +19,8 @@ bool ClapEditor::supports(const char* api, bool isFloating) noexcept {
 }
 
 std::unique_ptr<ClapEditor> ClapEditor::create(const clap::Host* host, ClapParameters& parameters,
-                                               ClapEditMailbox& mailbox, editor::LivePicture* live) {
-    std::unique_ptr<ClapEditor> editor(new ClapEditor(host, parameters, mailbox, live));
+                                               ClapEditMailbox& mailbox, SummaryRing& ring) {
+    std::unique_ptr<ClapEditor> editor(new ClapEditor(host, parameters, mailbox, ring));
     const bool timed = editor->timers_ != nullptr && editor->timers_->registerTimer != nullptr &&
                        editor->timers_->unregisterTimer != nullptr;
     // Without the host's timer an X11 editor would never run: say no rather
@@ -30,14 +30,15 @@ std::unique_ptr<ClapEditor> ClapEditor::create(const clap::Host* host, ClapParam
 }
 
 ClapEditor::ClapEditor(const clap::Host* host, ClapParameters& parameters, ClapEditMailbox& mailbox,
-                       editor::LivePicture* live)
+                       SummaryRing& ring)
     : host_(host),
       timers_(hostExtension<clap::HostTimerSupport>(host, clap::kExtTimerSupport)),
       descriptors_(hostExtension<clap::HostPosixFdSupport>(host, clap::kExtPosixFdSupport)),
       hostParams_(hostExtension<clap::HostParams>(host, clap::kExtParams)),
       parameters_(parameters),
       mailbox_(mailbox),
-      view_(*this, live) {}
+      picture_(&ring),
+      view_(*this, &picture_) {}
 
 ClapEditor::~ClapEditor() {
     // The host stops calling before the window and its connection go.

@@ -14,6 +14,8 @@
 #include "clap_gui_abi.h"
 #include "clap_parameters.h"
 #include "editor_view.h"
+#include "page_picture.h"
+#include "summary_ring.h"
 
 namespace slicecast {
 
@@ -25,8 +27,10 @@ public:
     static bool supports(const char* api, bool isFloating) noexcept;
     // An editor, or null when the host cannot run one here (no timer where
     // the window needs the host's loop).
+    // The picture reads the sound's summaries from ring while the editor
+    // lives.
     static std::unique_ptr<ClapEditor> create(const clap::Host* host, ClapParameters& parameters,
-                                              ClapEditMailbox& mailbox, editor::LivePicture* live);
+                                              ClapEditMailbox& mailbox, SummaryRing& ring);
     ~ClapEditor();
 
     bool setScale(double scale) { return view_.setScale(scale); }
@@ -40,8 +44,7 @@ public:
     void onFd(int fd) noexcept;
 
 private:
-    ClapEditor(const clap::Host* host, ClapParameters& parameters, ClapEditMailbox& mailbox,
-               editor::LivePicture* live);
+    ClapEditor(const clap::Host* host, ClapParameters& parameters, ClapEditMailbox& mailbox, SummaryRing& ring);
 
     double plainValue(ParameterIndex parameter) const override;
     void beginEdit(ParameterIndex parameter) override;
@@ -56,6 +59,7 @@ private:
     const clap::HostParams* hostParams_;
     ClapParameters& parameters_;
     ClapEditMailbox& mailbox_;
+    editor::PagePicture picture_;
     editor::EditorView view_;
     std::optional<clap::Id> timer_;
     int descriptor_ = -1;

@@ -237,7 +237,7 @@ bool SlicecastClap::guiGetPreferredApi(const clap::Plugin*, const char** api, bo
 bool SlicecastClap::guiCreate(const clap::Plugin* plugin, const char* api, bool isFloating) {
     SlicecastClap& self = of(plugin);
     if (self.editor_ != nullptr || !ClapEditor::supports(api, isFloating)) return false;
-    self.editor_ = ClapEditor::create(self.host_, self.parameters_, self.editMailbox_, nullptr);
+    self.editor_ = ClapEditor::create(self.host_, self.parameters_, self.editMailbox_, self.summaryRing());
     return self.editor_ != nullptr;
 }
 

@@ -122,7 +122,9 @@ vst3::tresult SlicecastController::setComponentHandler(vst3::IComponentHandler* 
 vst3::IPlugView* SlicecastController::createView(vst3::FIDString name) noexcept {
     // Hosts ask with a null name too, when "editor" gave nothing.
     if (name == nullptr || std::strcmp(name, vst3::kViewTypeEditor) != 0) return nullptr;
-    return SlicecastView::create(*this, nullptr);
+    SharedFeed* feed = feed_.get();
+    if (feed != nullptr) feed->retain();
+    return SlicecastView::create(*this, feed);
 }
 
 double SlicecastController::plainValue(ParameterIndex parameter) noexcept {

@@ -16,12 +16,20 @@ const char* platformType() noexcept {
 
 }  // namespace
 
-vst3::IPlugView* SlicecastView::create(SlicecastController& controller, editor::LivePicture* live) noexcept {
-    return new (std::nothrow) SlicecastView(controller, live);
+vst3::IPlugView* SlicecastView::create(SlicecastController& controller, SharedFeed* feed) noexcept {
+    auto* view = new (std::nothrow) SlicecastView(controller, feed);
+    if (view == nullptr && feed != nullptr) feed->release();
+    return view;
 }
 
-SlicecastView::SlicecastView(SlicecastController& controller, editor::LivePicture* live) noexcept
-    : controller_(controller), view_(*this, live) {
+namespace {
+
+SummaryRing* ringOf(SharedFeed* feed) noexcept { return feed != nullptr ? &feed->feed().ring() : nullptr; }
+
+}  // namespace
+
+SlicecastView::SlicecastView(SlicecastController& controller, SharedFeed* feed) noexcept
+    : controller_(controller), feed_(feed), picture_(ringOf(feed)), view_(*this, &picture_) {
     controllerReference_.reset(&controller);
 }
 

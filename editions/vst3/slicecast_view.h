@@ -8,6 +8,8 @@
 #pragma once
 
 #include "editor_view.h"
+#include "page_picture.h"
+#include "summary_handover.h"
 #include "held_reference.h"
 #include "reference_count.h"
 #include "vst3_view_abi.h"
@@ -23,7 +25,10 @@ class SlicecastView final : public vst3::IPlugView,
                             private editor::EditorParameters {
 public:
     // A new view with one reference, or null when no storage can be had.
-    static vst3::IPlugView* create(SlicecastController& controller, editor::LivePicture* live) noexcept;
+    // Its picture reads the sound's summaries from the feed the processor
+    // handed over, and keeps it alive while it lives (the view takes over
+    // the caller's reference to it); with none it draws no waveform.
+    static vst3::IPlugView* create(SlicecastController& controller, SharedFeed* feed) noexcept;
 
     vst3::tresult SLICECAST_VST3_CALL queryInterface(const vst3::TUID interfaceId, void** object) noexcept override;
     vst3::uint32 SLICECAST_VST3_CALL addRef() noexcept override;
@@ -50,7 +55,7 @@ public:
     void SLICECAST_VST3_CALL onTimer() noexcept override;
 
 private:
-    SlicecastView(SlicecastController& controller, editor::LivePicture* live) noexcept;
+    SlicecastView(SlicecastController& controller, SharedFeed* feed) noexcept;
     ~SlicecastView();
 
     double plainValue(ParameterIndex parameter) const override;
@@ -66,6 +71,8 @@ private:
     HeldReference<vst3::IEditController> controllerReference_;
     HeldReference<vst3::IPlugFrame> frame_;
     HeldReference<vst3::IRunLoop> runLoop_;
+    HeldFeed feed_;
+    editor::PagePicture picture_;
     editor::EditorView view_;
     // Shown at the first tick after attached: a host that embeds the
     // window maps it itself and wants it unmapped until then.

@@ -56,6 +56,8 @@ private:
 class HeldFeed {
 public:
     HeldFeed() = default;
+    // Takes over a reference the caller holds.
+    explicit HeldFeed(SharedFeed* feed) noexcept : feed_(feed) {}
     HeldFeed(const HeldFeed&) = delete;
     HeldFeed& operator=(const HeldFeed&) = delete;
     ~HeldFeed() { reset(); }

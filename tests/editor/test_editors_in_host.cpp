@@ -7,6 +7,7 @@
 #include <dirent.h>
 
 #include <chrono>
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <string>
@@ -71,12 +72,37 @@ protected:
 
     void settle() { loop_.runFor(120ms); }
 
-    // A block of silence, as a host plays between its UI's turns.
-    void playBlock() {
-        std::vector<float> left(256, 0.0f), right(256, 0.0f), outLeft(256), outRight(256);
+    // Blocks of a tone with the transport rolling on from where it stands,
+    // as a host plays between its UI's turns.
+    void play(int blocks, float level = 0.0f) {
+        constexpr std::int32_t kFrames = 256;
+        std::vector<float> left(kFrames), right(kFrames), outLeft(kFrames), outRight(kFrames);
         float* inputs[2] = {left.data(), right.data()};
         float* outputs[2] = {outLeft.data(), outRight.data()};
-        effect_->process({}, inputs, outputs, 256);
+        for (int block = 0; block < blocks; ++block) {
+            for (std::int32_t i = 0; i < kFrames; ++i) {
+                left[i] = right[i] = level * std::sin(static_cast<float>(frames_ + i) * 0.05f);
+            }
+            pluginhost::BlockTime time;
+            time.sampleRate = 48000.0;
+            time.samplePosition = static_cast<double>(frames_);
+            time.position = static_cast<double>(frames_) / 48000.0 * 2.0;
+            effect_->process(time, inputs, outputs, kFrames);
+            frames_ += kFrames;
+        }
+    }
+    void playBlock() { play(1); }
+
+    // How many pixels of the picture area show a colour.
+    std::size_t pictureShows(std::uint32_t colour) {
+        const pluginhost::Pixels pixels = window_->capture();
+        std::size_t count = 0;
+        for (std::int32_t y = at(kPictureArea.y); y < at(kPictureArea.y + kPictureArea.height); ++y) {
+            for (std::int32_t x = at(kPictureArea.x); x < at(kPictureArea.right()); ++x) {
+                count += pixels.rgb.at(static_cast<std::size_t>(y * pixels.width + x)) == colour ? 1 : 0;
+            }
+        }
+        return count;
     }
 
     double scale() const { return static_cast<double>(size_.first) / kLogicalWidth; }
@@ -106,6 +132,7 @@ protected:
     std::unique_ptr<pluginhost::HostWindow> window_;
     std::unique_ptr<HostedEffect> effect_;
     std::pair<std::int32_t, std::int32_t> size_;
+    std::int64_t frames_ = 0;
 };
 
 TEST_P(EditorsInHost, OpensAtTheHostsScaleShowingTheValues) {
@@ -150,6 +177,24 @@ TEST_P(EditorsInHost, ADragIsOneGestureTheHostAndTheSoundFollow) {
     effect_->process({}, inputs, editedOut, 512);
     reference->process({}, inputs, expectedOut, 512);
     EXPECT_EQ(edited, expected);
+}
+
+TEST_P(EditorsInHost, ThePictureShowsWhatTheSoundPlays) {
+    // The output's columns, strong, appear as the transport rolls and move
+    // on with it; stopped, the last page stays.
+    constexpr std::uint32_t kOutput = 0xE29636;
+    open();
+    EXPECT_EQ(pictureShows(kOutput), 0u) << "nothing played yet";
+    play(40, 0.8f);
+    settle();
+    const std::size_t early = pictureShows(kOutput);
+    EXPECT_GT(early, 100u);
+    play(40, 0.8f);
+    settle();
+    const std::size_t later = pictureShows(kOutput);
+    EXPECT_GT(later, early) << "more of the period drawn";
+    settle();
+    EXPECT_EQ(pictureShows(kOutput), later) << "the page stays while nothing plays";
 }
 
 TEST_P(EditorsInHost, TheHostsChangesMoveTheControls) {

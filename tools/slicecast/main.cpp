@@ -4,6 +4,7 @@
 //   slicecast render IN... --out-dir DIR   many files at once
 //   slicecast info            what a host sees of the effect
 //   slicecast demo            a drum loop, dry and through Slicecast
+//   slicecast edit            the effect's own editor, playing in real time
 // Errors are one line on standard error; the exit status is 2 for a bad
 // command line and 1 for anything that went wrong while running.
 
@@ -22,6 +23,7 @@
 #include "commands/batch_render.h"
 #include "console/console.h"
 #include "commands/demo_command.h"
+#include "commands/edit_command.h"
 #include "commands/info_command.h"
 #include "sound_files/output_format.h"
 #include "picture/plot_file.h"
@@ -83,6 +85,7 @@ struct CommandLine {
     std::int32_t loopCount = 1;
     std::vector<std::string> automation;
     std::string demoFolder = "out/demo";
+    EditOptions edit;
 };
 
 TransportOptions transportOptions(const CommandLine& line) {
@@ -218,6 +221,30 @@ CLI::App* addDemo(CLI::App& app, CommandLine& line) {
     return demo;
 }
 
+CLI::App* addEdit(CLI::App& app, CommandLine& line) {
+    EditOptions& options = line.edit;
+    CLI::App* edit = app.add_subcommand(
+        "edit",
+        "Open the effect's own editor (VST 3, CLAP or LV2) in a window and play a sound through the effect in real "
+        "time, looping, with the transport moving, as a DAW would; no sound card is needed. Close the window to "
+        "quit.");
+    addPluginOption(*edit, line);
+    edit->add_option("--input", options.input, "sound file to play, looping (default: the demo's drum loop)")
+        ->check(CLI::ExistingFile);
+    edit->add_option("--tempo", options.tempo, "tempo in BPM")->check(CLI::Range(1.0, 1000.0))->capture_default_str();
+    edit->add_option("--set", options.settings,
+                     "NAME=VALUE, repeatable: a parameter by name (any case) or index, set before the editor opens, "
+                     "as for render");
+    edit->add_option("--scale", options.scale, "display scale told to the editor (1, 1.5, 2; default: none told)")
+        ->check(CLI::Range(0.5, 4.0));
+    edit->add_option("--screenshot", options.screenshot, "write the window's pixels to this PNG file and quit");
+    edit->add_option("--at", options.at, "seconds after the editor opened to take the screenshot")
+        ->check(CLI::Range(0.0, 3600.0))
+        ->capture_default_str();
+    addQuietOption(*edit, line);
+    return edit;
+}
+
 void fail(const std::string& message) { std::cerr << "slicecast: error: " << message << '\n'; }
 
 // One file, or with an output folder a batch: the exit status.
@@ -263,6 +290,7 @@ int main(int argc, char** argv) {
     const CLI::App* render = addRender(app, line);
     const CLI::App* info = addInfo(app, line);
     const CLI::App* demo = addDemo(app, line);
+    const CLI::App* edit = addEdit(app, line);
     try {
         app.parse(argc, argv);
         if (render->parsed()) line.render.transport = transportOptions(line);
@@ -275,7 +303,7 @@ int main(int argc, char** argv) {
         return kBadCommandLine;
     }
     if (app.get_subcommands().empty()) {
-        fail("give a command: render, info or demo (see --help)");
+        fail("give a command: render, info, demo or edit (see --help)");
         return kBadCommandLine;
     }
     try {
@@ -284,6 +312,7 @@ int main(int argc, char** argv) {
         if (render->parsed()) return runRender(plugin, line, console);
         if (info->parsed()) runInfo(plugin);
         if (demo->parsed()) runDemo(plugin, line.demoFolder, console);
+        if (edit->parsed()) runEdit(plugin, line.edit, console);
     } catch (const UsageError& error) {
         fail(error.what());
         return kBadCommandLine;

@@ -57,6 +57,7 @@ void EditorView::dispatchEvents() noexcept {
 }
 
 void EditorView::tick() noexcept {
+    parameters_.ticked();
     const bool valuesMoved = takeHostValues();
     const bool pictureMoved = live_ != nullptr && live_->refresh();
     if (valuesMoved || pictureMoved) repaint();

@@ -22,6 +22,9 @@ namespace slicecast::editor {
 class EditorParameters : public ParameterEdits {
 public:
     virtual double plainValue(ParameterIndex parameter) const = 0;
+    // Each tick of the editor's timer, before it looks at the values: for
+    // chores of the edition's own.
+    virtual void ticked() {}
 
 protected:
     ~EditorParameters() = default;
@@ -63,6 +66,8 @@ public:
     std::int32_t width() const noexcept;
     std::int32_t height() const noexcept;
 
+    // The editor's own window, 0 while none is open.
+    NativeParent nativeWindow() const noexcept { return window_ ? window_->native() : 0; }
     int eventDescriptor() const noexcept { return window_ ? window_->eventDescriptor() : -1; }
     void dispatchEvents() noexcept;
     void tick() noexcept;

@@ -12,23 +12,11 @@
 #include "lv2_editor_link.h"
 #include "lv2_parameter_ports.h"
 #include "lv2_transport.h"
+#include "lv2_ports.h"
 #include "slicecast_identity.h"
 #include "slicecast_sound.h"
 
 namespace slicecast {
-
-// Port indices, as the bundle's .ttl numbers them; hosts save the symbols,
-// so neither may ever change.
-enum Lv2Port : std::uint32_t {
-    kPortInLeft = 0,
-    kPortInRight = 1,
-    kPortOutLeft = 2,
-    kPortOutRight = 3,
-    kPortFirstParameter = 4,  // wave_length .. mix, in parameter order
-    kPortControl = 10,
-    kPortNotify = 11,  // the editor's summaries (lv2_editor_protocol.h)
-    kPortCount = 12,
-};
 
 class SlicecastLv2 : private StretchPlayer {
 public:

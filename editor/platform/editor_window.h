@@ -47,6 +47,8 @@ class EditorWindow {
 public:
     virtual ~EditorWindow() = default;
 
+    // The window itself, as the window system names it.
+    virtual NativeParent native() const noexcept = 0;
     // The descriptor a host's loop watches for the window's events, or -1
     // where the window system calls the window itself.
     virtual int eventDescriptor() const noexcept = 0;

@@ -71,6 +71,7 @@ public:
         return true;
     }
 
+    NativeParent native() const noexcept override { return reinterpret_cast<NativeParent>(window_); }
     int eventDescriptor() const noexcept override { return -1; }
     // The host's message loop calls the window procedure itself.
     void dispatchEvents() noexcept override {}

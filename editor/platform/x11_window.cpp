@@ -74,6 +74,7 @@ public:
         XCloseDisplay(display_);
     }
 
+    NativeParent native() const noexcept override { return static_cast<NativeParent>(window_); }
     int eventDescriptor() const noexcept override { return ConnectionNumber(display_); }
 
     void dispatchEvents() noexcept override {

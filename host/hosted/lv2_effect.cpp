@@ -5,9 +5,14 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+
+#include <lv2/atom/util.h>
+#include <cstring>
+#include <utility>
 #include <limits>
 
 #include "shared_library.h"
+#include "ui_loop.h"
 
 namespace pluginhost {
 
@@ -136,6 +141,7 @@ ParameterRange Lv2Effect::parameterRange(std::int32_t index) {
 }
 
 void Lv2Effect::setParameter(std::int32_t index, float value) {
+    const std::lock_guard<std::mutex> lock(editorMutex_);
     values_.at(static_cast<std::size_t>(index)) = value;
     if (instance_) instance_->setControl(controls_[static_cast<std::size_t>(index)], value);
 }
@@ -154,7 +160,137 @@ void Lv2Effect::process(const BlockTime& time, float** inputs, float** outputs, 
         events_.push_back(lv2host::dawPosition(static_cast<std::int64_t>(time.samplePosition), time.playing,
                                               time.position, time.tempo, time.beatsPerBar, time.beatUnit));
     }
-    instance_->run({inputs[0], inputs[1], outputs[0], outputs[1]}, static_cast<std::uint32_t>(frames), events_);
+    const std::lock_guard<std::mutex> lock(editorMutex_);
+    instance_->run({inputs[0], inputs[1], outputs[0], outputs[1]}, static_cast<std::uint32_t>(frames), events_,
+                   atomsForPlugin_);
+    atomsForPlugin_.clear();
+    if (editor_ == nullptr) return;
+    // The events of the atom output, each a whole atom, for the editor.
+    const LV2_Atom_Sequence* output = instance_->atomOutput();
+    if (output == nullptr) return;
+    LV2_ATOM_SEQUENCE_FOREACH (output, event) {
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(&event->body);
+        eventsForEditor_.emplace_back(bytes, bytes + lv2_atom_total_size(&event->body));
+    }
+}
+
+// ---------------------------------------------------------------- editor
+
+struct Lv2Effect::Editor {
+    UiLoop& loop;
+    std::uint32_t timer = 0;
+    std::unique_ptr<lv2host::Lv2Ui> ui;
+    // The values the editor was last told, by control.
+    std::vector<float> told;
+    std::uint32_t notifyPort = 0;
+};
+
+namespace {
+
+// What an LV2 host gives an editor's atom outputs, and how often it runs it.
+constexpr std::uint32_t kAtomOutputBytes = 65536;
+constexpr std::int32_t kEditorTickMilliseconds = 30;
+
+}  // namespace
+
+std::optional<std::pair<std::int32_t, std::int32_t>> Lv2Effect::openEditor(std::uintptr_t parent, UiLoop& loop,
+                                                                           double scale) {
+    if (!instance_) throw HostError("the LV2 plug-in must be activated before its editor opens");
+    closeEditor();
+    const std::string uiClass = std::string_view(hostWindowSystem()) == "x11"
+                                    ? "http://lv2plug.in/ns/extensions/ui#X11UI"
+                                    : "http://lv2plug.in/ns/extensions/ui#WindowsUI";
+    if (!lv2host::Lv2Ui::available(plugin_, uiClass)) return std::nullopt;
+    auto editor = std::make_unique<Editor>(Editor{loop, 0, nullptr, {}, 0});
+    {
+        const std::lock_guard<std::mutex> lock(editorMutex_);
+        instance_->connectAtomOutputs(kAtomOutputBytes);
+    }
+    editor->ui = std::make_unique<lv2host::Lv2Ui>(
+        plugin_, uiClass, parent, instance_->uridMap(), scale,
+        lv2host::Lv2UiCallbacks{[this](std::uint32_t port, std::uint32_t size, std::uint32_t format,
+                                       const void* buffer) { uiWrote(port, size, format, buffer); },
+                                [this](std::uint32_t port, bool grabbed) { uiTouched(port, grabbed); }});
+    // As hosts do right after instantiating: every control's value.
+    for (std::size_t i = 0; i < controls_.size(); ++i) editor->ui->portEvent(controls_[i], sizeof(float), 0, &values_[i]);
+    editor->told = values_;
+    for (const lv2host::PortInfo& port : plugin_.ports()) {
+        if (port.kind == lv2host::PortInfo::Kind::AtomOutput) editor->notifyPort = port.index;
+    }
+    editor->timer = loop.addTimer(kEditorTickMilliseconds, [this](std::uint32_t) { tickEditor(); });
+    editor_ = std::move(editor);
+    // The size the UI asked for through ui:resize; none where it asked for none.
+    const auto size = editor_->ui->requestedSize();
+    return std::pair{size.first, size.second};
+}
+
+Lv2Effect::~Lv2Effect() { closeEditor(); }
+
+void Lv2Effect::closeEditor() {
+    if (editor_ == nullptr) return;
+    editor_->loop.removeTimer(editor_->timer);
+    editor_->ui.reset();
+    const std::lock_guard<std::mutex> lock(editorMutex_);
+    editor_.reset();
+    eventsForEditor_.clear();
+}
+
+std::vector<EditorReport> Lv2Effect::takeEditorReports() {
+    const std::lock_guard<std::mutex> lock(editorMutex_);
+    return std::exchange(reports_, {});
+}
+
+std::optional<std::int32_t> Lv2Effect::indexOfControl(std::uint32_t port) const {
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        if (controls_[i] == port) return static_cast<std::int32_t>(i);
+    }
+    return std::nullopt;
+}
+
+void Lv2Effect::uiWrote(std::uint32_t port, std::uint32_t size, std::uint32_t format, const void* buffer) {
+    const std::lock_guard<std::mutex> lock(editorMutex_);
+    if (format == 0 && size == sizeof(float)) {
+        const std::optional<std::int32_t> index = indexOfControl(port);
+        if (!index) return;
+        float value = 0.0f;
+        std::memcpy(&value, buffer, sizeof value);
+        values_[static_cast<std::size_t>(*index)] = value;
+        instance_->setControl(port, value);
+        // The editor knows what it wrote.
+        if (editor_ != nullptr) editor_->told[static_cast<std::size_t>(*index)] = value;
+        reports_.push_back({EditorReport::Kind::value, *index, value});
+    } else if (format == instance_->uridMap().map(LV2_ATOM__eventTransfer) && size >= sizeof(LV2_Atom)) {
+        const auto* bytes = static_cast<const std::uint8_t*>(buffer);
+        atomsForPlugin_.emplace_back(bytes, bytes + size);
+    }
+}
+
+void Lv2Effect::uiTouched(std::uint32_t port, bool grabbed) {
+    const std::optional<std::int32_t> index = indexOfControl(port);
+    if (!index) return;
+    const std::lock_guard<std::mutex> lock(editorMutex_);
+    reports_.push_back({grabbed ? EditorReport::Kind::begin : EditorReport::Kind::end, *index, 0.0f});
+}
+
+void Lv2Effect::tickEditor() {
+    std::vector<std::vector<std::uint8_t>> events;
+    std::vector<std::pair<std::uint32_t, float>> changed;
+    {
+        const std::lock_guard<std::mutex> lock(editorMutex_);
+        events.swap(eventsForEditor_);
+        for (std::size_t i = 0; i < controls_.size(); ++i) {
+            if (values_[i] == editor_->told[i]) continue;
+            editor_->told[i] = values_[i];
+            changed.emplace_back(controls_[i], values_[i]);
+        }
+    }
+    const std::uint32_t eventTransfer = instance_->uridMap().map(LV2_ATOM__eventTransfer);
+    for (const auto& [port, value] : changed) editor_->ui->portEvent(port, sizeof value, 0, &value);
+    for (const std::vector<std::uint8_t>& event : events) {
+        editor_->ui->portEvent(editor_->notifyPort, static_cast<std::uint32_t>(event.size()), eventTransfer,
+                               event.data());
+    }
+    editor_->ui->idle();
 }
 
 BlockTime Lv2Effect::told(const BlockTime& time) const {

@@ -5,12 +5,15 @@
 #pragma once
 
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "hosted_effect.h"
 #include "lv2_instance.h"
 #include "lv2_plugin.h"
+#include "lv2_ui.h"
 
 namespace pluginhost {
 
@@ -19,6 +22,8 @@ public:
     // bundleOrUri as Lv2Plugin takes it; throws lv2host::Lv2HostError when
     // there is no such plug-in.
     explicit Lv2Effect(const std::string& bundleOrUri);
+    // Closes an editor left open.
+    ~Lv2Effect() override;
 
     PluginFormat format() const override { return PluginFormat::Lv2; }
     std::string identifier() override { return plugin_.uri(); }
@@ -51,7 +56,21 @@ public:
     std::string timeColumns() const override;
     std::string timeFields(const BlockTime& told) const override;
 
+    // The plug-in's UI of this window system, run by a timer on loop that
+    // hands it the control values that changed and the events of the
+    // plug-in's atom outputs, then calls its idle. Only once activated.
+    std::optional<std::pair<std::int32_t, std::int32_t>> openEditor(std::uintptr_t parent, UiLoop& loop,
+                                                                    double scale) override;
+    void closeEditor() override;
+    std::vector<EditorReport> takeEditorReports() override;
+
 private:
+    struct Editor;
+    void uiWrote(std::uint32_t port, std::uint32_t size, std::uint32_t format, const void* buffer);
+    void uiTouched(std::uint32_t port, bool grabbed);
+    void tickEditor();
+    std::optional<std::int32_t> indexOfControl(std::uint32_t port) const;
+
     const lv2host::PortInfo& port(std::int32_t index) const;
     std::int32_t audioPorts(lv2host::PortInfo::Kind kind) const;
 
@@ -64,6 +83,14 @@ private:
     std::unique_ptr<lv2host::Lv2Instance> instance_;
     // The next block's events, kept to spare an allocation per block.
     std::vector<lv2host::TimePosition> events_;
+    // The audio thread processes while the UI thread runs the editor: the
+    // values, the editor's atoms for the next block and the plug-in's
+    // events for the editor cross here.
+    std::mutex editorMutex_;
+    std::unique_ptr<Editor> editor_;
+    std::vector<std::vector<std::uint8_t>> atomsForPlugin_;
+    std::vector<std::vector<std::uint8_t>> eventsForEditor_;
+    std::vector<EditorReport> reports_;
 };
 
 }  // namespace pluginhost

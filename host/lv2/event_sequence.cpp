@@ -36,7 +36,8 @@ EventSequence::EventSequence(UridMap& map, std::size_t capacityBytes)
 
 void EventSequence::clear() { write({}); }
 
-void EventSequence::write(const std::vector<TimePosition>& events) {
+void EventSequence::write(const std::vector<TimePosition>& events,
+                          const std::vector<std::vector<std::uint8_t>>& atoms, std::uint32_t atomFrame) {
     std::fill(buffer_.begin(), buffer_.end(), 0);
     LV2_Atom_Forge forge;
     lv2_atom_forge_init(&forge, map_.feature());
@@ -61,6 +62,12 @@ void EventSequence::write(const std::vector<TimePosition>& events) {
         lv2_atom_forge_pop(&forge, &objectFrame);
         if (!fits) throw std::length_error("time events do not fit the sequence");
         if (event.asBlank) lv2_atom_forge_deref(&forge, object)->type = map_.map(LV2_ATOM__Blank);
+    }
+    for (const std::vector<std::uint8_t>& atom : atoms) {
+        if (lv2_atom_forge_frame_time(&forge, atomFrame) == 0 ||
+            lv2_atom_forge_write(&forge, atom.data(), static_cast<std::uint32_t>(atom.size())) == 0) {
+            throw std::length_error("atoms do not fit the sequence");
+        }
     }
     lv2_atom_forge_pop(&forge, &sequenceFrame);
 }

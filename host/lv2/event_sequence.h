@@ -22,9 +22,11 @@ public:
 
     // An empty sequence (frame time): what hosts send when nothing changed.
     void clear();
-    // The events in the given order (a test may give them out of order).
-    // Throws std::length_error when they do not fit.
-    void write(const std::vector<TimePosition>& events);
+    // The events in the given order (a test may give them out of order),
+    // then each of atoms (whole atoms, as an editor writes them) at frame
+    // atomFrame. Throws std::length_error when they do not fit.
+    void write(const std::vector<TimePosition>& events, const std::vector<std::vector<std::uint8_t>>& atoms = {},
+               std::uint32_t atomFrame = 0);
 
     // What to connect to the control port.
     LV2_Atom_Sequence* data() { return reinterpret_cast<LV2_Atom_Sequence*>(buffer_.data()); }

@@ -122,6 +122,12 @@ void Lv2Instance::run(const StereoPorts& audio, std::uint32_t frames, const std:
     runConnected(audio, frames, events_.data());
 }
 
+void Lv2Instance::run(const StereoPorts& audio, std::uint32_t frames, const std::vector<TimePosition>& events,
+                      const std::vector<std::vector<std::uint8_t>>& atoms) {
+    events_.write(events, atoms, frames);
+    runConnected(audio, frames, events_.data());
+}
+
 void Lv2Instance::runWithTheSameEvents(const StereoPorts& audio, std::uint32_t frames) {
     runConnected(audio, frames, events_.data());
 }

@@ -46,6 +46,10 @@ public:
     // One block with these events on the atom input port (none: an empty
     // sequence). Throws std::length_error if they do not fit.
     void run(const StereoPorts& audio, std::uint32_t frames, const std::vector<TimePosition>& events = {});
+    // The same with atoms an editor wrote to the control port after the
+    // events, stamped at the block's end as hosts stamp them.
+    void run(const StereoPorts& audio, std::uint32_t frames, const std::vector<TimePosition>& events,
+             const std::vector<std::vector<std::uint8_t>>& atoms);
     // One block with the events the last run() wrote, as they are: what a
     // benchmark repeats without forging them anew.
     void runWithTheSameEvents(const StereoPorts& audio, std::uint32_t frames);

@@ -16,6 +16,7 @@
 #include "clap_effect.h"
 #include "editor_layout.h"
 #include "host_window.h"
+#include "lv2_effect.h"
 #include "slicecast_clap_plugin.h"
 #include "slicecast_vst3_plugin.h"
 #include "ui_loop.h"
@@ -37,6 +38,7 @@ struct Edition {
 const Edition kEditions[] = {
     {"CLAP", [] { return std::make_unique<pluginhost::ClapEffect>(testsupport::slicecastClapPath()); }},
     {"VST3", [] { return std::make_unique<pluginhost::Vst3Effect>(testsupport::slicecastVst3Path()); }},
+    {"LV2", [] { return std::make_unique<pluginhost::Lv2Effect>(SLICECAST_LV2_BUNDLE); }},
 };
 
 // The colour of a chosen step's cell (0x00RRGGBB), as the editor paints it.

@@ -20,7 +20,7 @@ std::vector<std::string> filesUnder(const fs::path& root) {
 
 std::vector<std::string> lv2BundleFiles(const std::string& folder, const std::string& binaryName) {
     const std::string bundle = folder + "/slicecast.lv2/";
-    return {bundle + "manifest.ttl", bundle + binaryName, bundle + "slicecast.ttl"};
+    return {bundle + "manifest.ttl", bundle + "presets.ttl", bundle + binaryName, bundle + "slicecast.ttl"};
 }
 
 std::vector<std::string> vst3BundleFiles(const std::string& folder, const std::vector<std::string>& binaries) {

@@ -2,16 +2,22 @@
 // list (IUnitInfo), the program-change parameter that selects among it, a
 // program chosen on the controller (its six values, and the host told at
 // its next UI tick, never from inside the call) and on the processor (at
-// its point in the block, before values sent with it).
+// its point in the block, before values sent with it), and the preset files
+// the build writes, read as the format's own reader reads them.
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "factory_presets.h"
 #include "saved_state_cases.h"
 #include "slicecast_plugin.h"
+#include "vst3_names.h"
 #include "vst3_test_host.h"
 
 namespace {
@@ -136,6 +142,49 @@ TEST(Vst3Programs, AProgramChangeInABlockPlaysAsItsValuesSentByHandAndValuesSent
         std::array<double, 6> plain = slicecast::factoryPresets[row.preset].plain;
         if (row.mixToo) plain[5] = 30.0;
         EXPECT_EQ(chosen.savedState(), testsupport::savedStateOf(plain, static_cast<std::uint32_t>(row.preset)));
+    }
+}
+
+std::uint64_t littleEndian(const std::vector<std::uint8_t>& bytes, std::size_t at, std::size_t count) {
+    std::uint64_t value = 0;
+    for (std::size_t i = 0; i < count; ++i) value |= static_cast<std::uint64_t>(bytes.at(at + i)) << (8 * i);
+    return value;
+}
+
+TEST(Vst3Programs, EachPresetFileHoldsTheProcessorsStateOfItsPresetForThisClass) {
+    const std::filesystem::path folder = std::filesystem::path(SLICECAST_VST3_PRESET_DIR) / "J'x Tiv-nar/J'x Slicecast";
+    std::size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) files += entry.is_regular_file() ? 1 : 0;
+    EXPECT_EQ(files, slicecast::factoryPresets.size());
+    for (std::size_t k = 0; k < slicecast::factoryPresets.size(); ++k) {
+        const auto& preset = slicecast::factoryPresets[k];
+        std::ifstream file(folder / (std::string(preset.name) + ".vstpreset"), std::ios::binary);
+        const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), {}};
+        ASSERT_GE(bytes.size(), 48u) << preset.name;
+        EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "VST3");
+        EXPECT_EQ(littleEndian(bytes, 4, 4), 1u);
+        Instance instance;
+        EXPECT_EQ(std::string(bytes.begin() + 8, bytes.begin() + 40),
+                  vst3host::uidText(instance.effect.processorClass().id))
+            << "the processor's class id, in upper-case hex";
+        // The chunk list: one entry, the processor's state.
+        const std::size_t list = littleEndian(bytes, 40, 8);
+        ASSERT_EQ(bytes.size(), list + 8 + 20) << preset.name;
+        EXPECT_EQ(std::string(bytes.begin() + list, bytes.begin() + list + 4), "List");
+        EXPECT_EQ(littleEndian(bytes, list + 4, 4), 1u);
+        EXPECT_EQ(std::string(bytes.begin() + list + 8, bytes.begin() + list + 12), "Comp");
+        const std::size_t at = littleEndian(bytes, list + 12, 8);
+        const std::size_t size = littleEndian(bytes, list + 20, 8);
+        const std::vector<std::uint8_t> chunk(bytes.begin() + at, bytes.begin() + at + size);
+        // Loaded as the format's reader loads it: the processor, then the
+        // controller, each from the chunk.
+        const auto forProcessor = vst3test::stream(chunk);
+        const auto forController = vst3test::stream(chunk);
+        EXPECT_EQ(instance.component->setState(forProcessor.get()), vst3::kResultOk);
+        EXPECT_EQ(instance.controller->setComponentState(forController.get()), vst3::kResultOk);
+        EXPECT_EQ(controllerValues(instance), normalizedOf(instance, k)) << preset.name;
+        EXPECT_EQ(instance.controller->getParamNormalized(vst3test::kProgramId), static_cast<double>(k) / kLastProgram);
+        EXPECT_EQ(instance.savedState(), chunk) << preset.name;
     }
 }
 

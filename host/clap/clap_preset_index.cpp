@@ -143,7 +143,8 @@ std::vector<IndexedPreset> indexPresets(const ClapLibrary& library, const std::s
     const std::uint32_t count = factory->count(factory);
     for (std::uint32_t index = 0; index < count; ++index) {
         const clap::PresetProviderDescriptor* descriptor = factory->getDescriptor(factory, index);
-        if (descriptor == nullptr) throw HostError("the CLAP preset factory gives no provider " + std::to_string(index));
+        if (descriptor == nullptr)
+            throw HostError("the CLAP preset factory gives no provider " + std::to_string(index));
         Crawl crawl;
         crawl.pluginId = pluginId;
         crawlProvider(*factory, *descriptor, crawl);

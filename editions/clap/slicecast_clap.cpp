@@ -7,7 +7,9 @@
 #include "block_pieces.h"
 #include "bounded_text.h"
 #include "clap_block_transport.h"
+#include "clap_presets.h"
 #include "clap_state.h"
+#include "factory_presets.h"
 
 namespace slicecast {
 
@@ -44,6 +46,7 @@ const clap::PluginGui SlicecastClap::gui{&guiIsApiSupported, &guiGetPreferredApi
 const clap::PluginTimerSupport SlicecastClap::timerSupport{&onTimer};
 const clap::PluginPosixFdSupport SlicecastClap::posixFdSupport{&onFd};
 const ClapLiveSummary SlicecastClap::liveSummary{&ringOf};
+const clap::PluginPresetLoad SlicecastClap::presetLoad{&loadPreset};
 
 const clap::Plugin* SlicecastClap::create(const clap::PluginDescriptor* descriptor, const clap::Host* host) noexcept {
     void* storage = std::calloc(1, sizeof(SlicecastClap));
@@ -148,6 +151,8 @@ const void* SlicecastClap::getExtension(const clap::Plugin*, const char* id) {
     if (std::strcmp(id, clap::kExtTimerSupport) == 0) return &timerSupport;
     if (std::strcmp(id, clap::kExtPosixFdSupport) == 0) return &posixFdSupport;
     if (std::strcmp(id, kClapExtLiveSummary) == 0) return &liveSummary;
+    if (std::strcmp(id, clap::kExtPresetLoad) == 0 || std::strcmp(id, clap::kExtPresetLoadDraft) == 0)
+        return &presetLoad;
     return nullptr;
 }
 
@@ -293,6 +298,33 @@ void SlicecastClap::onTimer(const clap::Plugin* plugin, clap::Id timer) {
 
 void SlicecastClap::onFd(const clap::Plugin* plugin, int fd, std::uint32_t) {
     if (ClapEditor* editor = of(plugin).editor_.get()) editor->onFd(fd);
+}
+
+template <typename Extension>
+const Extension* SlicecastClap::hostExtension(const char* id, const char* draftId) const noexcept {
+    if (host_ == nullptr || host_->getExtension == nullptr) return nullptr;
+    const void* found = host_->getExtension(host_, id);
+    if (found == nullptr && draftId != nullptr) found = host_->getExtension(host_, draftId);
+    return static_cast<const Extension*>(found);
+}
+
+bool SlicecastClap::loadPreset(const clap::Plugin* plugin, std::uint32_t locationKind, const char* location,
+                               const char* loadKey) {
+    SlicecastClap& self = of(plugin);
+    const auto* host = self.hostExtension<clap::HostPresetLoad>(clap::kExtPresetLoad, clap::kExtPresetLoadDraft);
+    const std::int32_t preset = presetOfLocation(locationKind, location, loadKey);
+    if (preset < 0) {
+        if (host != nullptr && host->onError != nullptr)
+            host->onError(self.host_, locationKind, location, loadKey, 0, "no factory preset has this key");
+        return false;
+    }
+    self.parameters_.setAll(factoryPresets[static_cast<std::size_t>(preset)].plain);
+    // Unlike a state the host loads, a preset is a change the host did not
+    // make itself: it reads the values again, and records the preset.
+    const auto* params = self.hostExtension<clap::HostParams>(clap::kExtParams, nullptr);
+    if (params != nullptr && params->rescan != nullptr) params->rescan(self.host_, clap::kParamRescanValues);
+    if (host != nullptr && host->loaded != nullptr) host->loaded(self.host_, locationKind, location, loadKey);
+    return true;
 }
 
 }  // namespace slicecast

@@ -1,8 +1,9 @@
 // SlicecastClap: the tempo-locked stereo slice-repeat effect as a CLAP
 // plug-in. A thin adapter: it answers the plug-in object's calls and the
-// audio-ports, params and state extensions, turns the host's transport and
-// parameter events into the sound's terms, and cuts each block where an
-// event falls so that the frames before it play with the values before it.
+// audio-ports, params, state and preset-load extensions, turns the host's
+// transport and parameter events into the sound's terms, and cuts each
+// block where an event falls so that the frames before it play with the
+// values before it.
 #pragma once
 
 #include <cstddef>
@@ -25,8 +26,8 @@ class SlicecastClap {
 public:
     // A new instance in zero-filled heap storage (the sound's capture
     // buffers are part of it), or null when no storage can be had. The host
-    // is kept for the editor alone: its timer, descriptors and flush
-    // requests.
+    // is kept for its editor (its timer, descriptors and flush requests)
+    // and told of values only when a preset it asked for set them.
     static const clap::Plugin* create(const clap::PluginDescriptor* descriptor, const clap::Host* host) noexcept;
 
     static const clap::PluginAudioPorts audioPorts;
@@ -40,6 +41,7 @@ public:
     // What the editor reads: each block's summary while it is marked as a
     // reader.
     SummaryRing& summaryRing() noexcept { return feed_.ring(); }
+    static const clap::PluginPresetLoad presetLoad;
 
 private:
     SlicecastClap(const clap::PluginDescriptor* descriptor, const clap::Host* host) noexcept;
@@ -94,6 +96,13 @@ private:
     static bool SLICECAST_CLAP_CALL guiHide(const clap::Plugin* plugin);
     static void SLICECAST_CLAP_CALL onTimer(const clap::Plugin* plugin, clap::Id timer);
     static void SLICECAST_CLAP_CALL onFd(const clap::Plugin* plugin, int fd, std::uint32_t flags);
+    // Sets the six values to a factory preset's; they reach the sound at
+    // the next block's start, as values read from a state do.
+    static bool SLICECAST_CLAP_CALL loadPreset(const clap::Plugin* plugin, std::uint32_t locationKind,
+                                               const char* location, const char* loadKey);
+    // The host's extension of that id, or null.
+    template <typename Extension>
+    const Extension* hostExtension(const char* id, const char* draftId) const noexcept;
 
     clap::ProcessStatus processBlock(const clap::Process& call) noexcept;
     // The values in the sound's terms, mapped again only when the

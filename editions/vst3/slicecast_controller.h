@@ -1,19 +1,24 @@
 // SlicecastController: the edit controller of the VST 3 edition, a class
 // of its own beside the processor as the format recommends. It describes
-// the six parameters, converts and shows their values, keeps the values the
-// host sets or the processor's saved state brings (setComponentState), and
-// makes the editor's views. It has no state of its own. Only an editor's
-// edits by hand reach the host's component handler, which it keeps for
-// them; values the host set are never told back.
+// the six parameters and the program change, converts and shows their
+// values, keeps the values the host sets or the processor's saved state
+// brings (setComponentState), lists the factory presets as the root unit's
+// programs (IUnitInfo) and makes the editor's views. It has no state of
+// its own. It tells the host of values only when a program the host chose
+// changed them, at the host's next UI tick (restart_on_tick.h), and passes
+// on the edits an editor's user makes by hand.
 //
 // Every call comes from the host's main thread.
 #pragma once
+
+#include <cstdint>
 
 #include "connection_peer.h"
 #include "held_reference.h"
 #include "parameter_tables.h"
 #include "reference_count.h"
 #include "summary_handover.h"
+#include "restart_on_tick.h"
 #include "vst3_abi.h"
 #include "vst3_parameters.h"
 
@@ -21,7 +26,9 @@ namespace slicecast {
 
 class SlicecastController final : public vst3::IEditController,
                                   public vst3::IConnectionPoint,
-                                  public ISummaryRingSource {
+                                  public ISummaryRingSource,
+                                  public vst3::IUnitInfo,
+                                  public vst3::ITimerHandler {
 public:
     // A new controller with one reference, or null when no storage can be
     // had.
@@ -62,6 +69,30 @@ public:
     double plainValue(ParameterIndex parameter) noexcept;
     vst3::IComponentHandler* componentHandler() const noexcept { return handler_.get(); }
     SummaryRing* SLICECAST_VST3_CALL summaryRing() noexcept override;
+    vst3::int32 SLICECAST_VST3_CALL getUnitCount() noexcept override;
+    vst3::tresult SLICECAST_VST3_CALL getUnitInfo(vst3::int32 unitIndex, vst3::UnitInfo& info) noexcept override;
+    vst3::int32 SLICECAST_VST3_CALL getProgramListCount() noexcept override;
+    vst3::tresult SLICECAST_VST3_CALL getProgramListInfo(vst3::int32 listIndex,
+                                                         vst3::ProgramListInfo& info) noexcept override;
+    vst3::tresult SLICECAST_VST3_CALL getProgramName(vst3::ProgramListID listId, vst3::int32 programIndex,
+                                                     vst3::String128 name) noexcept override;
+    vst3::tresult SLICECAST_VST3_CALL getProgramInfo(vst3::ProgramListID listId, vst3::int32 programIndex,
+                                                     const vst3::char8* attributeId,
+                                                     vst3::String128 attributeValue) noexcept override;
+    vst3::tresult SLICECAST_VST3_CALL hasProgramPitchNames(vst3::ProgramListID listId,
+                                                           vst3::int32 programIndex) noexcept override;
+    vst3::tresult SLICECAST_VST3_CALL getProgramPitchName(vst3::ProgramListID listId, vst3::int32 programIndex,
+                                                          vst3::int16 midiPitch,
+                                                          vst3::String128 name) noexcept override;
+    vst3::UnitID SLICECAST_VST3_CALL getSelectedUnit() noexcept override;
+    vst3::tresult SLICECAST_VST3_CALL selectUnit(vst3::UnitID unitId) noexcept override;
+    vst3::tresult SLICECAST_VST3_CALL getUnitByBus(vst3::MediaType type, vst3::BusDirection dir,
+                                                   vst3::int32 busIndex, vst3::int32 channel,
+                                                   vst3::UnitID& unitId) noexcept override;
+    vst3::tresult SLICECAST_VST3_CALL setUnitProgramData(vst3::int32 listOrUnitId, vst3::int32 programIndex,
+                                                         vst3::IBStream* data) noexcept override;
+
+    void SLICECAST_VST3_CALL onTimer() noexcept override;
 
 private:
     SlicecastController() noexcept;
@@ -74,6 +105,8 @@ private:
     bool initialized_ = false;
     NormalizedValues values_;
     HeldReference<vst3::IComponentHandler> handler_;
+    std::int32_t program_ = 0;
+    RestartOnTick restart_{*this};
 };
 
 }  // namespace slicecast

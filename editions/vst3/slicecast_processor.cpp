@@ -10,6 +10,7 @@
 #include "parameter_tables.h"
 #include "vst3_block_transport.h"
 #include "vst3_identity.h"
+#include "vst3_programs.h"
 #include "vst3_state.h"
 #include "vst3_text.h"
 
@@ -191,18 +192,21 @@ vst3::tresult SlicecastProcessor::setActive(vst3::TBool state) noexcept {
 
 vst3::tresult SlicecastProcessor::setState(vst3::IBStream* state) noexcept {
     if (state == nullptr) return vst3::kInvalidArgument;
-    const std::optional<PlainValues> plain = readState(*state);
-    if (!plain) return vst3::kResultFalse;
-    const NormalizedValues normalized = normalizedValuesOf(*plain);
+    const std::optional<SavedState> saved = readState(*state);
+    if (!saved) return vst3::kResultFalse;
+    // The program only names the choice again: the values stand as saved.
+    const NormalizedValues normalized = normalizedValuesOf(saved->values);
     for (vst3::ParamID id = 0; id < kVst3ParameterCount; ++id)
         values_[id].store(normalized[id], std::memory_order_relaxed);
+    program_.store(saved->preset.value_or(0), std::memory_order_relaxed);
     revision_.fetch_add(1, std::memory_order_release);
     return vst3::kResultOk;
 }
 
 vst3::tresult SlicecastProcessor::getState(vst3::IBStream* state) noexcept {
     if (state == nullptr) return vst3::kInvalidArgument;
-    return writeState(*state, plainValuesOf(values())) ? vst3::kResultOk : vst3::kResultFalse;
+    const std::int32_t program = program_.load(std::memory_order_relaxed);
+    return writeState(*state, plainValuesOf(values()), program) ? vst3::kResultOk : vst3::kResultFalse;
 }
 
 // ---------------------------------------------------------------- IAudioProcessor
@@ -283,9 +287,20 @@ void SlicecastProcessor::applyChanges() noexcept {
 }
 
 void SlicecastProcessor::set(vst3::ParamID id, double normalized) noexcept {
+    if (isProgramParameter(id)) {
+        choose(programOfNormalized(normalized));
+        return;
+    }
     const double settled = settledNormalized(id, normalized);
     values_[id].store(settled, std::memory_order_relaxed);
     mapInto(parameters_, id, settled);
+}
+
+void SlicecastProcessor::choose(std::int32_t program) noexcept {
+    if (program == program_.load(std::memory_order_relaxed)) return;
+    program_.store(program, std::memory_order_relaxed);
+    const NormalizedValues preset = programValues(program);
+    for (vst3::ParamID id = 0; id < kVst3ParameterCount; ++id) set(id, preset[id]);
 }
 
 void SlicecastProcessor::catchUp() noexcept {

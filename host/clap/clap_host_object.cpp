@@ -36,6 +36,7 @@ const void* HostObject::getExtension(const clap::Host* host, const char* id) {
                                                 &guiClosed};
     static constexpr clap::HostTimerSupport timerExtension{&registerTimer, &unregisterTimer};
     static constexpr clap::HostPosixFdSupport fdExtension{&registerFd, &modifyFd, &unregisterFd};
+    static constexpr clap::HostPresetLoad presetLoadExtension{&presetError, &presetLoaded};
     if (id == nullptr || !of(host).offerExtensions_) return nullptr;
     if (std::strcmp(id, clap::kExtGui) == 0) return &guiExtension;
     if (std::strcmp(id, clap::kExtTimerSupport) == 0) return &timerExtension;
@@ -44,6 +45,8 @@ const void* HostObject::getExtension(const clap::Host* host, const char* id) {
     if (std::strcmp(id, clap::kExtThreadCheck) == 0) return &threadCheckExtension;
     if (std::strcmp(id, clap::kExtParams) == 0) return &paramsExtension;
     if (std::strcmp(id, clap::kExtState) == 0) return &stateExtension;
+    if (std::strcmp(id, clap::kExtPresetLoad) == 0 || std::strcmp(id, clap::kExtPresetLoadDraft) == 0)
+        return &presetLoadExtension;
     return nullptr;
 }
 
@@ -134,6 +137,29 @@ bool HostObject::modifyFd(const clap::Host*, int, std::uint32_t flags) { return 
 bool HostObject::unregisterFd(const clap::Host* host, int fd) {
     HostObject& self = of(host);
     return self.editorLoop_ != nullptr && self.editorLoop_->removeDescriptor(fd);
+}
+
+std::vector<std::string> HostObject::presetsLoaded() const {
+    const std::lock_guard<std::mutex> lock(logMutex_);
+    return presetsLoaded_;
+}
+
+std::vector<std::string> HostObject::presetErrors() const {
+    const std::lock_guard<std::mutex> lock(logMutex_);
+    return presetErrors_;
+}
+
+void HostObject::presetError(const clap::Host* host, std::uint32_t, const char*, const char*, std::int32_t,
+                             const char* message) {
+    HostObject& self = of(host);
+    const std::lock_guard<std::mutex> lock(self.logMutex_);
+    self.presetErrors_.push_back(message != nullptr ? message : "");
+}
+
+void HostObject::presetLoaded(const clap::Host* host, std::uint32_t, const char*, const char* loadKey) {
+    HostObject& self = of(host);
+    const std::lock_guard<std::mutex> lock(self.logMutex_);
+    self.presetsLoaded_.push_back(loadKey != nullptr ? loadKey : "");
 }
 
 }  // namespace claphost

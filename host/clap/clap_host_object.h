@@ -1,10 +1,10 @@
 // The host object a CLAP plug-in is created with: names, the host
 // extensions a plug-in of this kind may ask for (log, thread-check, params,
-// state, and for an editor gui, timer-support and posix-fd-support) and a
-// record of what the plug-in asked of them, so that tests and tools can see
-// it. With extensions off it answers none, as a scanner does. An editor's
-// timers and descriptors run on the UI loop the host is bound to; unbound,
-// registering them fails.
+// state, preset-load under both its ids, and for an editor gui,
+// timer-support and posix-fd-support) and a record of what the plug-in
+// asked of them, so that tests and tools can see it. With extensions off it
+// answers none, as a scanner does. An editor's timers and descriptors run on
+// the UI loop the host is bound to; unbound, registering them fails.
 #pragma once
 
 #include <atomic>
@@ -42,6 +42,10 @@ public:
     // plugin's timer and descriptor support there. Null unbinds; what was
     // registered stays until the plug-in removes it.
     void bindEditorLoop(pluginhost::UiLoop* loop, const clap::Plugin* plugin);
+    // The load keys of presets the plug-in said it loaded, and the messages
+    // of those it said it could not, in order.
+    std::vector<std::string> presetsLoaded() const;
+    std::vector<std::string> presetErrors() const;
 
     // Marks the calling thread as playing the audio-thread role while the
     // guard lives (what is_audio_thread answers).
@@ -78,6 +82,11 @@ private:
     static bool SLICECAST_CLAP_CALL registerFd(const clap::Host* host, int fd, std::uint32_t flags);
     static bool SLICECAST_CLAP_CALL modifyFd(const clap::Host* host, int fd, std::uint32_t flags);
     static bool SLICECAST_CLAP_CALL unregisterFd(const clap::Host* host, int fd);
+    static void SLICECAST_CLAP_CALL presetError(const clap::Host* host, std::uint32_t locationKind,
+                                                const char* location, const char* loadKey, std::int32_t osError,
+                                                const char* message);
+    static void SLICECAST_CLAP_CALL presetLoaded(const clap::Host* host, std::uint32_t locationKind,
+                                                 const char* location, const char* loadKey);
     static HostObject& of(const clap::Host* host);
 
     clap::Host host_;
@@ -85,6 +94,8 @@ private:
     std::thread::id mainThread_;
     mutable std::mutex logMutex_;
     std::vector<std::string> logMessages_;
+    std::vector<std::string> presetsLoaded_;
+    std::vector<std::string> presetErrors_;
     std::atomic<int> paramsCalls_{0};
     std::atomic<int> restartRequests_{0};
     std::atomic<int> callbackRequests_{0};

@@ -58,29 +58,13 @@ public:
     static constexpr Uid iid = uidOf(0x65ED9690, 0x8AC44525, 0x8AADEF7A, 0x72EA703F);
 };
 
-// Linux: the host's UI loop, lent to the view through its frame.
+// Linux: what the host's run loop (vst3_abi.h) calls when the view's
+// descriptor is readable.
 class IEventHandler : public FUnknown {
 public:
     virtual void SLICECAST_VST3_CALL onFDIsSet(int fd) = 0;
 
     static constexpr Uid iid = uidOf(0x561E65C9, 0x13A0496F, 0x813A2C35, 0x654D7983);
-};
-
-class ITimerHandler : public FUnknown {
-public:
-    virtual void SLICECAST_VST3_CALL onTimer() = 0;
-
-    static constexpr Uid iid = uidOf(0x10BDD94F, 0x41424774, 0x821FAD8F, 0xECA72CA9);
-};
-
-class IRunLoop : public FUnknown {
-public:
-    virtual tresult SLICECAST_VST3_CALL registerEventHandler(IEventHandler* handler, int fd) = 0;
-    virtual tresult SLICECAST_VST3_CALL unregisterEventHandler(IEventHandler* handler) = 0;
-    virtual tresult SLICECAST_VST3_CALL registerTimer(ITimerHandler* handler, std::uint64_t milliseconds) = 0;
-    virtual tresult SLICECAST_VST3_CALL unregisterTimer(ITimerHandler* handler) = 0;
-
-    static constexpr Uid iid = kIRunLoopIid;
 };
 
 static_assert(sizeof(ViewRect) == 16 && alignof(ViewRect) == 4);

@@ -236,7 +236,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "render takes an input and an output file, or inputs and --out-dir \\(see --help\\)",
                   kBadCommandLine},
         ErrorCase{"UnknownOption", render({"--frobnicate"}), ".*--frobnicate.*", kBadCommandLine},
-        ErrorCase{"NoCommand", {}, "give a command: render, info or demo \\(see --help\\)", kBadCommandLine},
+        ErrorCase{"NoCommand", {}, "give a command: render, info, demo or edit \\(see --help\\)", kBadCommandLine},
         ErrorCase{"UnknownCommand",
                   {"play", "{in}"},
                   "The following arguments were not expected: .*play.*",

@@ -26,6 +26,10 @@ packages=(
     # The LV2 edition's headers, and lilv to host LV2 plug-ins.
     lv2-dev
     liblilv-dev
+    # The editors' windows on Linux (Xlib), and the host side's hand that
+    # works them (the XTest extension).
+    libx11-dev
+    libxtst-dev
 )
 
 foreign_architectures=()
@@ -66,6 +70,8 @@ if [[ ${1:-} == --test ]]; then
         libsndfile1-dev:arm64
         libcairo2-dev:arm64
         liblilv-dev:arm64
+        libx11-dev:arm64
+        libxtst-dev:arm64
         # The LV2 stage: lv2_validate (it needs sordi), serdi, lv2apply.
         sordi
         serdi

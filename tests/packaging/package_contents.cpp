@@ -21,7 +21,10 @@ std::vector<std::string> filesUnder(const fs::path& root) {
 
 std::vector<std::string> lv2BundleFiles(const std::string& folder, const std::string& binaryName) {
     const std::string bundle = folder + "/slicecast.lv2/";
-    return {bundle + "manifest.ttl", bundle + "presets.ttl", bundle + binaryName, bundle + "slicecast.ttl"};
+    // The editor's binary is named as the plug-in's is, for its platform.
+    const std::string editorBinary = "slicecast_ui" + binaryName.substr(binaryName.find('.'));
+    return {bundle + "manifest.ttl",   bundle + "presets.ttl",    bundle + binaryName,
+            bundle + "slicecast.ttl", bundle + editorBinary, bundle + "slicecast_ui.ttl"};
 }
 
 std::vector<std::string> vst3BundleFiles(const std::string& folder, const std::vector<std::string>& binaries) {

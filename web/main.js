@@ -4,7 +4,7 @@
 // Nothing leaves the browser.
 import { compileSlicecast, Slicecast } from './sound/slicecast_module.js';
 import { decodeSoundFile, demoSound } from './files/sound_file.js';
-import { drawPicture, drawPlayPosition } from './view/picture.js';
+import { drawPlayPosition, showPicture } from './view/picture.js';
 import { floatWav } from './files/wav_file.js';
 import { ParameterControls } from './view/parameter_controls.js';
 import { Playback } from './sound/playback.js';
@@ -74,15 +74,12 @@ async function start() {
   async function updatePicture() {
     const request = ++pictureRequest;
     const shown = sound;
-    const result = await renderer.render(settings(), true);
-    if (request !== pictureRequest || shown !== sound) return;
-    drawPicture(element('picture'), {
-      dry: shown,
-      processed: result,
-      marks: result.marks,
+    const result = await renderer.render(settings(), {
       title: `${shown.name} through J'x Slicecast`,
       details: `${tempo} BPM   ${shown.sampleRate} Hz    ${controls.describe().join('  ')}`,
     });
+    if (request !== pictureRequest || shown !== sound) return;
+    showPicture(element('picture'), result.picture);
   }
 
   const controls = new ParameterControls(element('parameters'), slicecast, (index, value) => {
@@ -153,7 +150,7 @@ async function start() {
   element('download').addEventListener('click', async () => {
     const rendered = sound;
     const name = fileName(rendered, tempo, controls);
-    const result = await renderer.render(settings(), false);
+    const result = await renderer.render(settings(), null);
     const link = document.createElement('a');
     link.href = URL.createObjectURL(floatWav(result.left, result.right, rendered.sampleRate));
     link.download = name;
@@ -161,8 +158,9 @@ async function start() {
     setTimeout(() => URL.revokeObjectURL(link.href), 60000);
   });
 
+  const pictureLayout = slicecast.pictureLayout();
   const followPlayPosition = () => {
-    if (sound !== null) drawPlayPosition(element('play-position'), playback.position(), sound.left.length);
+    if (sound !== null) drawPlayPosition(element('play-position'), pictureLayout, playback.position(), sound.left.length);
     requestAnimationFrame(followPlayPosition);
   };
   requestAnimationFrame(followPlayPosition);

@@ -8,10 +8,11 @@ import { readWav } from './wav.mjs';
 const tool = process.env.SLICECAST_TOOL ?? 'build/tools/slicecast';
 const bundle = process.env.SLICECAST_LV2 ?? 'build/lv2/slicecast.lv2';
 
-// options: { tempo, set: { Name: value }, automate: { Name: 'POS:VALUE,...' } };
-// answers the output's channels.
-export function renderWithTool(input, output, { tempo, set = {}, automate = {} }) {
+// options: { tempo, set: { Name: value }, automate: { Name: 'POS:VALUE,...' },
+// plot: a PNG file for its picture, if any }; answers the output's channels.
+export function renderWithTool(input, output, { tempo, set = {}, automate = {}, plot = null }) {
   const args = ['render', input, output, '--quiet', '--plugin', bundle, '--block', '128', '--tempo', String(tempo)];
+  if (plot) args.push('--plot', plot);
   for (const [name, value] of Object.entries(set)) args.push('--set', `${name}=${value}`);
   for (const [name, points] of Object.entries(automate)) args.push('--automate', `${name}=${points}`);
   execFileSync(tool, args);

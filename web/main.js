@@ -160,7 +160,9 @@ async function start() {
 
   const pictureLayout = slicecast.pictureLayout();
   const followPlayPosition = () => {
-    if (sound !== null) drawPlayPosition(element('play-position'), pictureLayout, playback.position(), sound.left.length);
+    if (sound !== null) {
+      drawPlayPosition(element('play-position'), pictureLayout, playback.position(), sound.left.length);
+    }
     requestAnimationFrame(followPlayPosition);
   };
   requestAnimationFrame(followPlayPosition);

@@ -182,7 +182,9 @@ std::vector<std::uint8_t> toolPicture(const WebCase& c, const pluginhost::Stereo
         passes.play(block);
     }
     content.passes = passes.marks();
-    for (const auto& [dry, processed] : {std::pair{&input.left, &tool.output.left}, std::pair{&input.right, &tool.output.right}}) {
+    const std::pair<const std::vector<float>*, const std::vector<float>*> channels[] = {
+        {&input.left, &tool.output.left}, {&input.right, &tool.output.right}};
+    for (const auto& [dry, processed] : channels) {
         content.dry.emplace_back(picture::plot::plotColumns()).add(dry->data(), dry->size());
         content.processed.emplace_back(picture::plot::plotColumns()).add(processed->data(), processed->size());
     }

@@ -84,8 +84,6 @@ export class Slicecast {
     const e = this.exports;
     const colour = e.slicecast_play_position_colour() & 0xffffff;
     return {
-      width: e.slicecast_picture_width(),
-      height: e.slicecast_picture_height(),
       top: e.slicecast_panels_top(),
       bottom: e.slicecast_panels_bottom(),
       playPositionColour: `#${colour.toString(16).padStart(6, '0')}`,
@@ -113,8 +111,8 @@ export class SlicecastEngine {
 
   // The buffers as seen from JavaScript. Views of the module's memory lapse
   // when it grows, which only creating an instance or keeping and drawing
-  // the picture can make it do: they are made again then, and only then, so that the audio
-  // path allocates nothing.
+  // the picture can make it do: they are made again then, and only then, so
+  // that the audio path allocates nothing.
   refreshViews() {
     const memory = this.slicecast.memory;
     if (this.views !== null && this.views.memory === memory) return;

@@ -11,8 +11,7 @@ std::uint32_t mix(std::uint32_t destination, std::uint32_t source, std::uint32_t
     return (source * alpha + destination * (255 - alpha) + 127) / 255;
 }
 
-}  // namespace
-
+// source over destination, alpha from 0 (none) to 255 (all of source).
 std::uint32_t blend(std::uint32_t destination, Colour source, int alpha) {
     const auto a = static_cast<std::uint32_t>(std::clamp(alpha, 0, 255));
     if (a == 255) return source.word();
@@ -22,6 +21,8 @@ std::uint32_t blend(std::uint32_t destination, Colour source, int alpha) {
     const std::uint32_t covered = a + ((below >> 24) * (255 - a) + 127) / 255;
     return (covered << 24) | channel(16) | channel(8) | channel(0);
 }
+
+}  // namespace
 
 Canvas::Canvas(int width, int height)
     : width_(std::max(width, 0)),

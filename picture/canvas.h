@@ -45,7 +45,4 @@ private:
     std::vector<std::uint32_t> pixels_;
 };
 
-// source over destination, alpha from 0 (none) to 255 (all of source).
-std::uint32_t blend(std::uint32_t destination, Colour source, int alpha);
-
 }  // namespace picture

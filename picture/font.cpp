@@ -23,6 +23,11 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 constexpr float kFarOff = 1.0e6f;
+// Sizes beyond these (or not numbers) draw nothing: stb_truetype turns
+// glyph boxes into ints.
+constexpr float kLargestSize = 2000.0f;
+
+bool drawable(float size) { return size > 0.0f && size <= kLargestSize; }
 
 // The next code point of UTF-8 text from at on; a byte that starts no
 // valid sequence stands for itself as the replacement character.
@@ -72,6 +77,7 @@ Font::Font(std::unique_ptr<Face> face) : face_(std::move(face)) {}
 Font::~Font() = default;
 
 float Font::advance(std::string_view text, float size) const {
+    if (!drawable(size)) return 0.0f;
     const float scale = stbtt_ScaleForMappingEmToPixels(&face_->info, size);
     return walk(face_->info, 0.0f, scale, text, [](int, float) {});
 }
@@ -93,14 +99,16 @@ float Font::descent(float size) const {
 }
 
 float Font::draw(Canvas& canvas, float x, int baseline, float size, std::string_view text, Colour colour) const {
+    if (!drawable(size)) return x;
     const stbtt_fontinfo& info = face_->info;
     const float scale = stbtt_ScaleForMappingEmToPixels(&info, size);
+    const bool farBaseline = !(static_cast<float>(baseline) > -kFarOff && static_cast<float>(baseline) < kFarOff);
     std::vector<unsigned char> coverage;
     return walk(info, x, scale, text, [&](int glyph, float pen) {
         const float whole = std::floor(pen);
         // Far off any canvas (or not a number): nothing to draw, and no
         // position an int can hold.
-        if (!(whole > -kFarOff && whole < kFarOff)) return;
+        if (!(whole > -kFarOff && whole < kFarOff) || farBaseline) return;
         const float shift = pen - whole;
         int left = 0;
         int top = 0;

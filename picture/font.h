@@ -1,7 +1,8 @@
 // Text for the raster: DejaVu Sans, built into the binary (see
 // embedded_font.h), drawn through stb_truetype with a pen that keeps its
 // fraction of a pixel from glyph to glyph and the font's own kerning. Sizes
-// are pixels to the em, as with any other text renderer.
+// are pixels to the em, as with any other text renderer; a size above 2000
+// pixels, not above 0 or not a number draws nothing.
 #pragma once
 
 #include <memory>

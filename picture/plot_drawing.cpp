@@ -31,8 +31,8 @@ void drawWave(Painter& painter, const WaveformSummary& wave, Rows rows, Colour c
     const std::vector<std::optional<SampleRange>> columns = wave.columns();
     for (std::size_t x = 0; x < columns.size(); ++x) {
         if (!columns[x]) continue;
-        painter.column(kLeft + static_cast<int>(x), waveRow(columns[x]->highest, rows), waveRow(columns[x]->lowest, rows),
-                       colour);
+        const int left = kLeft + static_cast<int>(x);
+        painter.column(left, waveRow(columns[x]->highest, rows), waveRow(columns[x]->lowest, rows), colour);
     }
 }
 

@@ -4,7 +4,7 @@
 // Nothing leaves the browser.
 import { compileSlicecast, Slicecast } from './sound/slicecast_module.js';
 import { decodeSoundFile, demoSound } from './files/sound_file.js';
-import { drawPicture, drawPlayPosition } from './view/picture.js';
+import { drawPlayPosition, showPicture } from './view/picture.js';
 import { floatWav } from './files/wav_file.js';
 import { ParameterControls } from './view/parameter_controls.js';
 import { PresetList } from './view/preset_list.js';
@@ -75,15 +75,12 @@ async function start() {
   async function updatePicture() {
     const request = ++pictureRequest;
     const shown = sound;
-    const result = await renderer.render(settings(), true);
-    if (request !== pictureRequest || shown !== sound) return;
-    drawPicture(element('picture'), {
-      dry: shown,
-      processed: result,
-      marks: result.marks,
+    const result = await renderer.render(settings(), {
       title: `${shown.name} through J'x Slicecast`,
       details: `${tempo} BPM   ${shown.sampleRate} Hz    ${controls.describe().join('  ')}`,
     });
+    if (request !== pictureRequest || shown !== sound) return;
+    showPicture(element('picture'), result.picture);
   }
 
   // A preset's values reach the sound as six changes at once, at the next
@@ -162,7 +159,7 @@ async function start() {
   element('download').addEventListener('click', async () => {
     const rendered = sound;
     const name = fileName(rendered, tempo, controls);
-    const result = await renderer.render(settings(), false);
+    const result = await renderer.render(settings(), null);
     const link = document.createElement('a');
     link.href = URL.createObjectURL(floatWav(result.left, result.right, rendered.sampleRate));
     link.download = name;
@@ -170,8 +167,11 @@ async function start() {
     setTimeout(() => URL.revokeObjectURL(link.href), 60000);
   });
 
+  const pictureLayout = slicecast.pictureLayout();
   const followPlayPosition = () => {
-    if (sound !== null) drawPlayPosition(element('play-position'), playback.position(), sound.left.length);
+    if (sound !== null) {
+      drawPlayPosition(element('play-position'), pictureLayout, playback.position(), sound.left.length);
+    }
     requestAnimationFrame(followPlayPosition);
   };
   requestAnimationFrame(followPlayPosition);

@@ -1,6 +1,6 @@
 // The module's C interface, which the page's JavaScript calls: an instance
 // and its buffers, the parameters' names and texts, the factory presets, the
-// picture's marks.
+// picture.
 // The wasm build exports these names and those of web_demo_loop.cpp (see
 // CMakeLists.txt), declared in web_interface.h.
 #include "web_interface.h"
@@ -10,6 +10,7 @@
 #include "factory_presets.h"
 #include "parameter_tables.h"
 #include "plain_parameters.h"
+#include "plot_layout.h"
 #include "slicecast_identity.h"
 #include "web_instance.h"
 #include "web_parameter_texts.h"
@@ -40,35 +41,33 @@ void slicecast_process(SlicecastWeb* instance, std::int32_t frames) { instance->
 
 void slicecast_reset(SlicecastWeb* instance) { instance->reset(); }
 
-void slicecast_keep_marks(SlicecastWeb* instance) { instance->keepMarks(); }
+void slicecast_keep_picture(SlicecastWeb* instance) { instance->keepPicture(); }
 
-// kind 0: the frames where update periods start; 1: where repeats of the
-// slice start. Empty until slicecast_keep_marks.
-std::int32_t slicecast_mark_count(const SlicecastWeb* instance, std::int32_t kind) {
-    const slicecast::WebPicture* marks = instance->marks();
-    if (marks == nullptr) return 0;
-    const auto& list = kind == 0 ? marks->passes().periodStarts : marks->passes().passStarts;
-    return static_cast<std::int32_t>(list.size());
+char* slicecast_picture_caption(SlicecastWeb* instance, std::int32_t line) {
+    slicecast::WebPicture* picture = instance->picture();
+    return picture == nullptr ? nullptr : picture->caption(line);
 }
 
-const std::int64_t* slicecast_marks(const SlicecastWeb* instance, std::int32_t kind) {
-    const slicecast::WebPicture* marks = instance->marks();
-    if (marks == nullptr) return nullptr;
-    return (kind == 0 ? marks->passes().periodStarts : marks->passes().passStarts).data();
+const std::uint8_t* slicecast_draw_picture(SlicecastWeb* instance) {
+    slicecast::WebPicture* picture = instance->picture();
+    return picture == nullptr ? nullptr : picture->draw();
 }
 
-// The beats as pairs of 64-bit numbers: the frame, then the quarter notes
-// from position 0 (a bar starts where that is a multiple of 4).
-std::int32_t slicecast_beat_count(const SlicecastWeb* instance) {
-    const slicecast::WebPicture* marks = instance->marks();
-    return marks == nullptr ? 0 : static_cast<std::int32_t>(marks->beats().size());
+std::int32_t slicecast_picture_width() { return picture::plot::kWidth; }
+
+std::int32_t slicecast_picture_height() { return picture::plot::kHeight; }
+
+// The column of the play position at frame of a sound frames long (whole
+// numbers, given as doubles: JavaScript's numbers).
+std::int32_t slicecast_play_position_column(double frame, double frames) {
+    return picture::plot::columnOf(static_cast<std::int64_t>(frame), static_cast<std::int64_t>(frames));
 }
 
-const std::int64_t* slicecast_beats(const SlicecastWeb* instance) {
-    static_assert(sizeof(picture::BeatMark) == 2 * sizeof(std::int64_t));
-    const slicecast::WebPicture* marks = instance->marks();
-    return marks == nullptr ? nullptr : reinterpret_cast<const std::int64_t*>(marks->beats().data());
-}
+std::int32_t slicecast_panels_top() { return picture::plot::kTop; }
+
+std::int32_t slicecast_panels_bottom() { return picture::plot::kBottom; }
+
+std::uint32_t slicecast_play_position_colour() { return picture::plot::kPlayPosition.word(); }
 
 std::int32_t slicecast_parameter_count() { return slicecast::kParameterCount; }
 

@@ -70,7 +70,7 @@ void SlicecastWeb::process(std::int32_t frames) noexcept {
     const BlockTransport told{time.positionValid, time.position, usableTempo(time.tempo), time.tempo};
     const StereoIo io{buffer(0), buffer(1), buffer(2), buffer(3)};
     sound_.process(told, mapping_.mapped(), sampleRate_, io, frames);
-    if (picture_) picture_->played(time, frames);
+    if (picture_) picture_->played(time, frames, {buffer(0), buffer(1), buffer(2), buffer(3)});
     transport_.advance(frames);
 }
 
@@ -79,7 +79,7 @@ void SlicecastWeb::reset() noexcept {
     transport_.locate(0.0);
 }
 
-void SlicecastWeb::keepMarks() {
+void SlicecastWeb::keepPicture() {
     picture_ = std::make_unique<WebPicture>(sampleRate_, plain_[kWaveLength], plain_[kUpdatePeriod]);
 }
 

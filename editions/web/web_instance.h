@@ -41,17 +41,18 @@ public:
     void locate(double position) noexcept;
     // Processes the first frames frames of the buffers (nothing unless
     // 0 < frames <= maxFrames) at the transport's position, then moves the
-    // transport on. Allocates nothing unless the picture's marks are kept.
+    // transport on. Allocates nothing unless the picture is kept.
     void process(std::int32_t frames) noexcept;
     // The sound back to a new instance's state and the transport to
     // position 0; parameters, tempo and sample rate stay.
     void reset() noexcept;
 
-    // From the next block on, where the sound starts its periods and passes
-    // and where the beats fall, for the page's picture (allocates).
-    void keepMarks();
-    // Null until keepMarks.
-    const WebPicture* marks() const noexcept { return picture_.get(); }
+    // From the next block on, the page's picture takes in every block
+    // (allocates).
+    void keepPicture();
+    // Null until keepPicture.
+    WebPicture* picture() noexcept { return picture_.get(); }
+    const WebPicture* picture() const noexcept { return picture_.get(); }
 
 private:
     SlicecastWeb(double sampleRate, std::int32_t maxFrames, float* buffers) noexcept;

@@ -21,11 +21,15 @@ void slicecast_locate(slicecast::SlicecastWeb* instance, double position);
 void slicecast_process(slicecast::SlicecastWeb* instance, std::int32_t frames);
 void slicecast_reset(slicecast::SlicecastWeb* instance);
 
-void slicecast_keep_marks(slicecast::SlicecastWeb* instance);
-std::int32_t slicecast_mark_count(const slicecast::SlicecastWeb* instance, std::int32_t kind);
-const std::int64_t* slicecast_marks(const slicecast::SlicecastWeb* instance, std::int32_t kind);
-std::int32_t slicecast_beat_count(const slicecast::SlicecastWeb* instance);
-const std::int64_t* slicecast_beats(const slicecast::SlicecastWeb* instance);
+void slicecast_keep_picture(slicecast::SlicecastWeb* instance);
+char* slicecast_picture_caption(slicecast::SlicecastWeb* instance, std::int32_t line);
+const std::uint8_t* slicecast_draw_picture(slicecast::SlicecastWeb* instance);
+std::int32_t slicecast_picture_width();
+std::int32_t slicecast_picture_height();
+std::int32_t slicecast_play_position_column(double frame, double frames);
+std::int32_t slicecast_panels_top();
+std::int32_t slicecast_panels_bottom();
+std::uint32_t slicecast_play_position_colour();
 
 std::int32_t slicecast_parameter_count();
 const char* slicecast_parameter_name(std::int32_t index);

@@ -2,7 +2,8 @@
 # The cross-platform stage: builds the Windows (64- and 32-bit) and 64-bit
 # ARM Linux presets, runs their test suites on their targets (Wine, QEMU),
 # and compares every platform's renders of the fixed scenarios with the
-# native build's, bit for bit.
+# native build's, bit for bit, and every platform's raster pictures (their
+# hashes) with the native build's.
 #
 #   scripts/ci/cross_platforms.sh NATIVE_BUILD_DIR
 #
@@ -28,6 +29,7 @@ for preset in windows-x64 windows-x86 linux-arm64; do
     echo "-- $preset took $((SECONDS - started)) s"
 done
 
-echo "-- the renders of every platform against the native build's"
-cmake --build "$native_build" --target cross_platform_render_tests
-SLICECAST_REQUIRE_CROSS_RENDERS=1 ctest --test-dir "$native_build" --output-on-failure -R '^CrossPlatformRenders\.'
+echo "-- the renders and raster pictures of every platform against the native build's"
+cmake --build "$native_build" --target cross_platform_render_tests cross_platform_raster_tests
+SLICECAST_REQUIRE_CROSS_RENDERS=1 ctest --test-dir "$native_build" --output-on-failure \
+    -R '^(CrossPlatformRenders|CrossPlatformRaster)\.'

@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
     }
     const std::filesystem::path directory(argv[1]);
     std::filesystem::create_directories(directory);
-    std::ofstream out(directory / "hashes.txt", std::ios::trunc);
+    std::ofstream out(directory / "hashes.txt", std::ios::binary | std::ios::trunc);
     for (const rastertest::RasterPicture& picture : rastertest::rasterPictures()) {
         out << picture.name << ' ' << rastertest::pixelHash(picture.canvas) << '\n';
     }

@@ -26,8 +26,8 @@ void drawText(Painter& painter) {
     double baseline = 30.0;
     for (double size : sizes) {
         painter.text(10.3, baseline, size, "AVATAR WaveLength 1/64 UpdatePeriod 4/1 Rate 99 % - Tiv-nar", kInk);
-        painter.text(12.7, baseline + size * 1.2, size, "DecayRate 0.1 FadeOut Mix -Huge! \xC3\xA9t\xC3\xA9 \xE2\x80\x94 x",
-                     Colour{25, 95, 190});
+        painter.text(12.7, baseline + size * 1.2, size,
+                     "DecayRate 0.1 FadeOut Mix -Huge! \xC3\xA9t\xC3\xA9 \xE2\x80\x94 x", Colour{25, 95, 190});
         baseline += size * 2.8;
     }
     painter.text(790, 440, 14.0, "clipped at the right edge", kInk);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "canvas_painter.h"
@@ -158,6 +159,23 @@ TEST(Text, KerningAndSizeMoveThePen) {
     EXPECT_EQ(font.advance("", 14.0f), 0.0f);
     // A byte that starts no UTF-8 sequence still moves the pen.
     EXPECT_GT(font.advance("\xFF", 14.0f), 0.0f);
+}
+
+// Text anywhere, at any size: nothing drawn off the canvas, nothing at a
+// size that is no size (sanitizer builds catch an overflow).
+TEST(Text, OffTheCanvasOrAtNoSizeDrawsNothing) {
+    constexpr Colour kPaper{255, 255, 255};
+    const float sizes[] = {14.0f, 0.0f, -3.0f, 1.0e9f, std::numeric_limits<float>::quiet_NaN()};
+    const float places[] = {-1.0e9f, -200.0f, 1.0e9f, std::numeric_limits<float>::infinity()};
+    for (float size : sizes) {
+        for (float x : places) {
+            Canvas canvas(50, 20);
+            canvas.clear(kPaper);
+            picture::Font::sans().draw(canvas, x, 15, size, "Slicecast", Colour{0, 0, 0});
+            picture::Font::sans().draw(canvas, 2.0f, std::numeric_limits<int>::max(), size, "Slicecast", Colour{0, 0, 0});
+            EXPECT_EQ(inkedBox(canvas, kPaper.word()).right, -1) << "size " << size << " at " << x;
+        }
+    }
 }
 
 }  // namespace

@@ -197,6 +197,47 @@ describe('the preset list', () => {
   });
 });
 
+// Rows from here down hold the panels and the time axis; above them the
+// caption, which names the file and the parameters each its own way.
+const kBelowCaption = 70;
+
+describe('the picture', () => {
+  test("is the render tool's picture of the same render, pixel for pixel below the caption", async () => {
+    const testCase = downloadCases[0];
+    const input = testCase.file();
+    const plot = path.join(files, 'expected.png');
+    renderWithTool(input, path.join(files, 'expected.wav'), { ...testCase, plot });
+    const driver = await PageDriver.open(chromium.browser, server.url);
+    await driver.upload(input);
+    await driver.setTempo(testCase.tempo);
+    for (const [name, value] of Object.entries(testCase.set)) await driver.setParameter(name, value);
+    // The picture follows the last change once its render is back.
+    const difference = await driver.page.evaluate(async (png, firstRow) => {
+      const image = new Image();
+      image.src = `data:image/png;base64,${png}`;
+      await image.decode();
+      const expected = new OffscreenCanvas(image.width, image.height).getContext('2d');
+      expected.drawImage(image, 0, 0);
+      const want = expected.getImageData(0, firstRow, image.width, image.height - firstRow).data;
+      const canvas = document.getElementById('picture');
+      const differing = () => {
+        if (canvas.width !== image.width || canvas.height !== image.height) return 'size';
+        const have = canvas.getContext('2d').getImageData(0, firstRow, image.width, image.height - firstRow).data;
+        const at = have.findIndex((value, index) => value !== want[index]);
+        return at === -1 ? null : `x ${(at / 4) % image.width}, y ${firstRow + Math.floor(at / 4 / image.width)}`;
+      };
+      for (let tries = 0; tries < 200; ++tries) {
+        if (differing() === null) return null;
+        await new Promise((resolve) => setTimeout(resolve, 100));
+      }
+      return differing();
+    }, fs.readFileSync(plot).toString('base64'), kBelowCaption);
+    assert.equal(difference, null, `the first pixel that differs: ${difference}`);
+    assert.deepEqual(driver.errors, []);
+    await driver.close();
+  });
+});
+
 describe('playing', () => {
   test('a parameter changed while playing changes the output from the next quantum on', async () => {
     const sampleRate = 48000;

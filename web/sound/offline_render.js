@@ -8,15 +8,16 @@ export const kBlockFrames = 128;
 
 // source: { left, right (Float32Array, equally long), sampleRate };
 // settings: { tempo, values (six plain values, in parameter order) }.
-// Answers the processed channels and, with keepMarks, where the sound
-// started its periods and passes and where the beats fell.
-export function renderOffline(slicecast, source, settings, keepMarks) {
+// caption: null, or the picture's { title, details }. Answers the processed
+// channels and, with a caption, the picture (as engine.drawPicture gives
+// it).
+export function renderOffline(slicecast, source, settings, caption) {
   const engine = slicecast.createEngine(source.sampleRate, kBlockFrames);
   try {
     settings.values.forEach((value, index) => engine.setParameter(index, value));
     engine.setTempo(settings.tempo);
     engine.locate(0);
-    if (keepMarks) engine.keepMarks();
+    if (caption) engine.keepPicture();
     const frames = source.left.length;
     const left = new Float32Array(frames);
     const right = new Float32Array(frames);
@@ -30,7 +31,7 @@ export function renderOffline(slicecast, source, settings, keepMarks) {
       left.set(out.outLeft.subarray(0, length), start);
       right.set(out.outRight.subarray(0, length), start);
     }
-    return { left, right, marks: keepMarks ? engine.marks() : null };
+    return { left, right, picture: caption ? engine.drawPicture(caption.title, caption.details) : null };
   } finally {
     engine.free();
   }

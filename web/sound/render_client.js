@@ -19,12 +19,13 @@ export class RenderClient {
     this.worker.postMessage({ type: 'source', source: { left: sound.left, right: sound.right, sampleRate: sound.sampleRate } });
   }
 
-  // settings: { tempo, values }; the result as renderOffline gives it.
-  render(settings, keepMarks) {
+  // settings: { tempo, values }; caption: null or the picture's { title,
+  // details }; the result as renderOffline gives it.
+  render(settings, caption) {
     const id = this.nextId++;
     return new Promise((resolve, reject) => {
       this.pending.set(id, { resolve, reject });
-      this.worker.postMessage({ type: 'render', id, settings, keepMarks });
+      this.worker.postMessage({ type: 'render', id, settings, caption });
     });
   }
 }

@@ -17,8 +17,10 @@ self.onmessage = async ({ data }) => {
       break;
     case 'render': {
       try {
-        const result = renderOffline(await ready, source, data.settings, data.keepMarks);
-        self.postMessage({ id: data.id, result }, [result.left.buffer, result.right.buffer]);
+        const result = renderOffline(await ready, source, data.settings, data.caption);
+        const moved = [result.left.buffer, result.right.buffer];
+        if (result.picture) moved.push(result.picture.pixels.buffer);
+        self.postMessage({ id: data.id, result }, moved);
       } catch (error) {
         self.postMessage({ id: data.id, error: String(error) });
       }

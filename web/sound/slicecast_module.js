@@ -11,6 +11,9 @@ export async function compileSlicecast(url) {
   return WebAssembly.compile(await response.arrayBuffer());
 }
 
+// Room for one caption line in the module, its zero byte included.
+const kCaptionBytes = 512;
+
 // A module instance: its memory holds every engine created from it.
 export class Slicecast {
   static async instantiate(module) {
@@ -89,6 +92,18 @@ export class Slicecast {
     };
   }
 
+  // The picture's layout, for the play position drawn over it.
+  pictureLayout() {
+    const e = this.exports;
+    const colour = e.slicecast_play_position_colour() & 0xffffff;
+    return {
+      top: e.slicecast_panels_top(),
+      bottom: e.slicecast_panels_bottom(),
+      playPositionColour: `#${colour.toString(16).padStart(6, '0')}`,
+      column: (frame, frames) => e.slicecast_play_position_column(frame, frames),
+    };
+  }
+
   // An instance of the sound with buffers of maxFrames frames.
   createEngine(sampleRate, maxFrames) {
     return new SlicecastEngine(this, sampleRate, maxFrames);
@@ -108,9 +123,9 @@ export class SlicecastEngine {
   }
 
   // The buffers as seen from JavaScript. Views of the module's memory lapse
-  // when it grows, which only creating an instance or keeping marks can
-  // make it do: they are made again then, and only then, so that the audio
-  // path allocates nothing.
+  // when it grows, which only creating an instance or keeping and drawing
+  // the picture can make it do: they are made again then, and only then, so
+  // that the audio path allocates nothing.
   refreshViews() {
     const memory = this.slicecast.memory;
     if (this.views !== null && this.views.memory === memory) return;
@@ -149,21 +164,28 @@ export class SlicecastEngine {
     this.exports.slicecast_reset(this.pointer);
   }
 
-  keepMarks() {
-    this.exports.slicecast_keep_marks(this.pointer);
+  // From the next block on, the picture takes in every block.
+  keepPicture() {
+    this.exports.slicecast_keep_picture(this.pointer);
   }
 
-  // Where periods, passes and beats fell in the blocks processed since
-  // keepMarks, in frames (beats with their number of quarter notes).
-  marks() {
+  // The picture of the blocks processed since keepPicture, with its two
+  // caption lines: { width, height, pixels } with pixels as RGBA bytes, the
+  // form ImageData takes.
+  drawPicture(title, details) {
     const e = this.exports;
-    const memory = this.slicecast.memory;
-    const frames = (address, count) => Array.from(new BigInt64Array(memory, address, count), Number);
-    const list = (kind) => frames(e.slicecast_marks(this.pointer, kind), e.slicecast_mark_count(this.pointer, kind));
-    const pairs = frames(e.slicecast_beats(this.pointer), 2 * e.slicecast_beat_count(this.pointer));
-    const beats = [];
-    for (let i = 0; i < pairs.length; i += 2) beats.push({ frame: pairs[i], beat: pairs[i + 1] });
-    return { periodStarts: list(0), passStarts: list(1), beats };
+    const encoder = new TextEncoder();
+    [title, details].forEach((line, index) => {
+      const address = e.slicecast_picture_caption(this.pointer, index);
+      const room = new Uint8Array(this.slicecast.memory, address, kCaptionBytes);
+      const { written } = encoder.encodeInto(line, room.subarray(0, kCaptionBytes - 1));
+      room[written] = 0;
+    });
+    const address = e.slicecast_draw_picture(this.pointer);
+    const width = e.slicecast_picture_width();
+    const height = e.slicecast_picture_height();
+    const pixels = new Uint8ClampedArray(this.slicecast.memory, address, 4 * width * height).slice();
+    return { width, height, pixels };
   }
 
   free() {

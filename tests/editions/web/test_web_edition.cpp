@@ -2,22 +2,26 @@
 // a file through it: `slicecast render --plugin slicecast.lv2 --block 128
 // --tempo T --set ...` (playScript, the Lv2Effect, 128-frame blocks from
 // position 0) gives the bits the interface gives for the same input, tempo
-// and plain values, with a parameter changed between blocks too; the marks
-// it keeps for the page's picture are the render tool's for the same blocks;
-// its step texts are the LV2 bundle's scale-point labels; its presets are
-// the LV2 bundle's, loaded as a host loads them.
+// and plain values, with a parameter changed between blocks too; the page's
+// picture is the one the render tool draws from the same blocks, pixel for
+// pixel; its step texts are the LV2 bundle's scale-point labels; its presets
+// are the LV2 bundle's, loaded as a host loads them.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "beat_marks.h"
+#include "canvas_painter.h"
 #include "lv2_effect.h"
 #include "pass_marks.h"
 #include "plain_parameters.h"
+#include "plot_drawing.h"
+#include "plot_layout.h"
 #include "scripted_playback.h"
 #include "stereo_blocks.h"
 #include "transport.h"
@@ -95,7 +99,7 @@ public:
         for (std::int32_t index = 0; index < 6; ++index) slicecast_set_parameter(instance_, index, c.plain[index]);
         slicecast_set_tempo(instance_, c.tempo);
         slicecast_locate(instance_, 0.0);
-        slicecast_keep_marks(instance_);
+        slicecast_keep_picture(instance_);
         for (std::size_t start = 0, block = 0; start < input.frames(); start += kBlock, ++block) {
             if (static_cast<std::int32_t>(block) == change.block)
                 slicecast_set_parameter(instance_, change.index, change.plain);
@@ -114,14 +118,12 @@ public:
 
     const pluginhost::StereoBuffer& output() const { return output_; }
 
-    std::vector<std::int64_t> marks(std::int32_t kind) const {
-        const std::int64_t* first = slicecast_marks(instance_, kind);
-        return {first, first + slicecast_mark_count(instance_, kind)};
-    }
-
-    std::vector<std::int64_t> beats() const {
-        const std::int64_t* first = slicecast_beats(instance_);
-        return {first, first + 2 * slicecast_beat_count(instance_)};
+    // The picture's RGBA bytes, captioned with title and details.
+    std::vector<std::uint8_t> picture(const std::string& title, const std::string& details) const {
+        std::strcpy(slicecast_picture_caption(instance_, 0), title.c_str());
+        std::strcpy(slicecast_picture_caption(instance_, 1), details.c_str());
+        const std::uint8_t* first = slicecast_draw_picture(instance_);
+        return {first, first + 4 * slicecast_picture_width() * slicecast_picture_height()};
     }
 
 private:
@@ -164,28 +166,65 @@ TEST_P(WebEdition, ParameterChangedBetweenBlocksIsTheToolsAutomationAtThatBlock)
     EXPECT_TRUE(sameBits(WebRender(c, input, {block, 0, wave}).output(), changed));
 }
 
-TEST_P(WebEdition, MarksAreTheRenderToolsPictureMarks) {
-    const WebCase& c = GetParam();
-    const auto input = testInput(c.frames);
-    const ToolRender tool = renderThroughLv2(c, input);
-    picture::PassTracker passes(static_cast<float>(c.sampleRate), slicecast::stepFromPlain(c.plain[0], 11),
-                                slicecast::stepFromPlain(c.plain[1], 4));
-    std::vector<picture::BeatMark> beats;
+// The picture library's plot of the tool's render: the blocks as the tool
+// played them, its input and output, as RGBA bytes.
+std::vector<std::uint8_t> toolPicture(const WebCase& c, const pluginhost::StereoBuffer& input, const ToolRender& tool,
+                                      const std::string& title, const std::string& details) {
+    picture::PassTracker passes(static_cast<float>(c.sampleRate),
+                                slicecast::stepFromPlain(c.plain[0], slicecast::kMaxWaveLengthIndex),
+                                slicecast::stepFromPlain(c.plain[1], slicecast::kMaxUpdatePeriodIndex));
+    picture::PlotContent content;
     for (const pluginhost::PlayedBlock& played : tool.played) {
         const pluginhost::BlockTime& time = played.time;
         const picture::PictureBlock block{
             played.outputFrame, played.frames,
             {time.sampleRate, time.position, time.tempo, time.playing, time.positionValid, time.tempoValid}};
-        picture::addBeats(block, beats);
+        picture::addBeats(block, content.beats);
         passes.play(block);
     }
-    std::vector<std::int64_t> beatPairs;
-    for (const picture::BeatMark& mark : beats) beatPairs.insert(beatPairs.end(), {mark.frame, mark.beat});
-    const WebRender web(c, input);
-    EXPECT_FALSE(passes.marks().periodStarts.empty());
-    EXPECT_EQ(web.marks(0), passes.marks().periodStarts);
-    EXPECT_EQ(web.marks(1), passes.marks().passStarts);
-    EXPECT_EQ(web.beats(), beatPairs);
+    content.passes = passes.marks();
+    const std::pair<const std::vector<float>*, const std::vector<float>*> channels[] = {
+        {&input.left, &tool.output.left}, {&input.right, &tool.output.right}};
+    for (const auto& [dry, processed] : channels) {
+        content.dry.emplace_back(picture::plot::plotColumns()).add(dry->data(), dry->size());
+        content.processed.emplace_back(picture::plot::plotColumns()).add(processed->data(), processed->size());
+    }
+    content.title = title;
+    content.details = details;
+    picture::Canvas canvas(picture::plot::kWidth, picture::plot::kHeight);
+    picture::CanvasPainter painter(canvas);
+    picture::drawPlot(painter, content);
+    std::vector<std::uint8_t> rgba;
+    for (int y = 0; y < canvas.height(); ++y) {
+        for (int x = 0; x < canvas.width(); ++x) {
+            const picture::Colour colour = picture::colourOf(canvas.at(x, y));
+            rgba.insert(rgba.end(), {static_cast<std::uint8_t>(colour.red), static_cast<std::uint8_t>(colour.green),
+                                     static_cast<std::uint8_t>(colour.blue), static_cast<std::uint8_t>(colour.alpha)});
+        }
+    }
+    return rgba;
+}
+
+TEST_P(WebEdition, PictureIsTheRenderToolsPicture) {
+    const WebCase& c = GetParam();
+    const auto input = testInput(c.frames);
+    const ToolRender tool = renderThroughLv2(c, input);
+    const std::string title = std::string(c.name) + " through J'x Slicecast";
+    const std::string details = "caption \xC3\xA9 " + std::to_string(c.tempo) + " BPM";
+    const std::vector<std::uint8_t> expected = toolPicture(c, input, tool, title, details);
+    const std::vector<std::uint8_t> drawn = WebRender(c, input).picture(title, details);
+    ASSERT_EQ(drawn.size(), expected.size());
+    EXPECT_TRUE(drawn == expected);
+    // The picture shows the processed sound and the period lines.
+    const auto count = [&drawn](picture::Colour colour) {
+        std::size_t found = 0;
+        for (std::size_t i = 0; i < drawn.size(); i += 4) {
+            found += drawn[i] == colour.red && drawn[i + 1] == colour.green && drawn[i + 2] == colour.blue;
+        }
+        return found;
+    };
+    EXPECT_GT(count(picture::plot::kProcessedWave), 1000u);
+    EXPECT_GT(count(picture::plot::kPeriodLine), 100u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Renders, WebEdition, testing::ValuesIn(kCases),

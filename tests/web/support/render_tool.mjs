@@ -10,10 +10,12 @@ const bundle = process.env.SLICECAST_LV2 ?? 'build/lv2/slicecast.lv2';
 const clap = process.env.SLICECAST_CLAP ?? 'build/editions/clap/slicecast.clap';
 
 // options: { tempo, preset: 'Name', set: { Name: value }, automate: { Name:
-// 'POS:VALUE,...' } }; answers the output's channels.
-export function renderWithTool(input, output, { tempo, preset, set = {}, automate = {} }) {
+// 'POS:VALUE,...' }, plot: a PNG file for its picture, if any }; answers the
+// output's channels.
+export function renderWithTool(input, output, { tempo, preset, set = {}, automate = {}, plot = null }) {
   const args = ['render', input, output, '--quiet', '--plugin', bundle, '--block', '128', '--tempo', String(tempo)];
   if (preset !== undefined) args.push('--preset', preset);
+  if (plot) args.push('--plot', plot);
   for (const [name, value] of Object.entries(set)) args.push('--set', `${name}=${value}`);
   for (const [name, points] of Object.entries(automate)) args.push('--automate', `${name}=${points}`);
   execFileSync(tool, args);

@@ -60,29 +60,27 @@ private:
     cairo_t* cr_;
 };
 
-// cairo and fontconfig keep the fonts they found for the life of the
-// process. The tool draws at most one picture per run, so it gives them
-// back afterwards: leak checkers then see the tool's own memory only. No
-// cairo object may be alive, and no other thread drawing.
-void releaseFontCaches() {
+// cairo and fontconfig keep what they set up (the fonts they found, the
+// PNG writer's tables) for the life of the process. The tool writes at most
+// one picture per run, so it gives them back afterwards: leak checkers then
+// see the tool's own memory only. No cairo object may be alive, and no other
+// thread drawing.
+void releaseCairo() {
     cairo_debug_reset_static_data();
     FcFini();
 }
 
 void writeSvg(const picture::PlotContent& content, const std::string& plotName, const std::string& file) {
+    const Surface surface(cairo_svg_surface_create(file.c_str(), picture::plot::kWidth, picture::plot::kHeight));
+    check(cairo_surface_status(surface.get()), plotName);
     {
-        const Surface surface(cairo_svg_surface_create(file.c_str(), picture::plot::kWidth, picture::plot::kHeight));
-        check(cairo_surface_status(surface.get()), plotName);
-        {
-            const Context context(cairo_create(surface.get()));
-            SvgPainter painter(context.get());
-            picture::drawPlot(painter, content);
-            check(cairo_status(context.get()), plotName);
-        }
-        cairo_surface_finish(surface.get());
-        check(cairo_surface_status(surface.get()), plotName);
+        const Context context(cairo_create(surface.get()));
+        SvgPainter painter(context.get());
+        picture::drawPlot(painter, content);
+        check(cairo_status(context.get()), plotName);
     }
-    releaseFontCaches();
+    cairo_surface_finish(surface.get());
+    check(cairo_surface_status(surface.get()), plotName);
 }
 
 // The raster's pixels (0xAARRGGBB, opaque) are what cairo's RGB24 surface
@@ -106,16 +104,14 @@ bool isPlotFile(const std::string& path) {
 }
 
 void writePlot(const picture::PlotContent& content, const std::string& plotName, const std::string& file) {
-    if (extensionOf(plotName) == "svg") {
-        try {
-            writeSvg(content, plotName, file);
-        } catch (...) {
-            releaseFontCaches();
-            throw;
-        }
-    } else {
-        writePng(content, plotName, file);
+    try {
+        if (extensionOf(plotName) == "svg") writeSvg(content, plotName, file);
+        else writePng(content, plotName, file);
+    } catch (...) {
+        releaseCairo();
+        throw;
     }
+    releaseCairo();
 }
 
 }  // namespace slicecastcli

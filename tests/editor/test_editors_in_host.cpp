@@ -223,6 +223,26 @@ TEST_P(EditorsInHost, OpensAndClosesAgainAndAgainLeavingNothingBehind) {
     EXPECT_EQ(openDescriptors(), descriptors) << "every display connection closed";
 }
 
+TEST_P(EditorsInHost, SeveralOpenAtOnceEachWithItsOwnValues) {
+    open();
+    auto other = GetParam().load();
+    other->activate(48000.0, 512);
+    auto otherWindow = pluginhost::HostWindow::open(loop_, size_.first, size_.second, "second editor");
+    ASSERT_NE(otherWindow, nullptr);
+    ASSERT_TRUE(other->openEditor(otherWindow->native(), loop_, 0.0).has_value());
+    otherWindow->showChildren();
+    // The second window lies on top of the first: the hand works its editor.
+    moveToTrack(slicecast::kMix, 0.1);
+    window_->press();
+    window_->release();
+    settle();
+    other->takeEditorReports();
+    effect_->takeEditorReports();
+    EXPECT_NEAR(other->parameter(slicecast::kMix), 10.0f, 0.5f);
+    EXPECT_EQ(effect_->parameter(slicecast::kMix), 100.0f) << "the first instance keeps its own value";
+    other->closeEditor();
+}
+
 TEST_P(EditorsInHost, OutlivesTheHostsWindow) {
     // Some hosts destroy their window, and the editor's with it, before
     // they close the editor; the editor's next drawing finds it gone.

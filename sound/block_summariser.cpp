@@ -41,16 +41,16 @@ bool BlockSummariser::certainEnd(std::int32_t first, const Place& place, std::in
     // of its position; far more than those from a whole frame index, the
     // first frame past it is the first in the next column, with no frame
     // evaluated.
-    const double columnEnd = (place.page + static_cast<double>(place.column + 1) / kPageColumns) * quarterNotesPerPeriod_;
+    const double columnEnd =
+        place.page * quarterNotesPerPeriod_ + static_cast<double>(place.column + 1) * quarterNotesPerColumn_;
     const double at = (columnEnd - plan_.origin) * framesPerQuarterNote_;
-    const double margin = kRoundingMargin * (std::fabs(columnEnd) + std::fabs(plan_.origin)) * framesPerQuarterNote_;
-    if (!(at < static_cast<double>(frames_) - margin)) {
+    if (!(at < static_cast<double>(frames_) - marginFrames_)) {
         end = frames_;
-        return at > static_cast<double>(frames_) + margin;
+        return at > static_cast<double>(frames_) + marginFrames_;
     }
-    if (!(at > static_cast<double>(first) + margin)) return false;
+    if (!(at > static_cast<double>(first) + marginFrames_)) return false;
     const double below = floorWithin(at);
-    if (at - below <= margin || below + 1.0 - at <= margin) return false;
+    if (at - below <= marginFrames_ || below + 1.0 - at <= marginFrames_) return false;
     end = static_cast<std::int32_t>(below) + 1;
     return true;
 }
@@ -77,7 +77,12 @@ void BlockSummariser::begin(const BlockPlan& plan, double tempo, const StereoIo&
     frames_ = frames;
     count_ = 0;
     quarterNotesPerPeriod_ = 4.0 / plan.scale;
+    quarterNotesPerColumn_ = quarterNotesPerPeriod_ / kPageColumns;
     framesPerQuarterNote_ = 1.0 / plan.beatStep;
+    // The largest position the block's arithmetic meets, a page beyond its
+    // end included.
+    const double reach = std::fabs(plan.origin) + static_cast<double>(frames) * plan.beatStep + quarterNotesPerPeriod_;
+    marginFrames_ = kRoundingMargin * reach * framesPerQuarterNote_;
     inputKept_ = layoutOf(io, frames) == BufferLayout::separate;
     // Columns of two frames or more: the next column after one always holds
     // a frame.

@@ -76,6 +76,12 @@ void BlockSummariser::begin(const BlockPlan& plan, double tempo, const StereoIo&
     tempo_ = tempo;
     frames_ = frames;
     count_ = 0;
+    // A host whose transport stands still gives every block the same
+    // position: nothing new is drawn, and the editor keeps its last page.
+    const bool standing = haveOrigin_ && plan.origin == lastOrigin_;
+    haveOrigin_ = true;
+    lastOrigin_ = plan.origin;
+    if (standing) return;
     quarterNotesPerPeriod_ = 4.0 / plan.scale;
     quarterNotesPerColumn_ = quarterNotesPerPeriod_ / kPageColumns;
     framesPerQuarterNote_ = 1.0 / plan.beatStep;
@@ -128,6 +134,7 @@ void BlockSummariser::flush(SummarySink& sink) noexcept {
 }
 
 void BlockSummariser::end(const StereoIo& io, SummarySink& sink) noexcept {
+    if (count_ == 0) return;
     // A block that begins where the last one ended (within a frame: hosts
     // count positions their own way) may go on in its column.
     const bool seamless = havePage_ && std::fabs(plan_.origin - lastEnd_) <= plan_.beatStep;

@@ -82,6 +82,9 @@ private:
     double pageScale_ = 0.0;
     std::int32_t lastColumn_ = -1;
     double lastEnd_ = 0.0;
+    // Where the last block began.
+    bool haveOrigin_ = false;
+    double lastOrigin_ = 0.0;
     // The record being filled.
     bool recordOpen_ = false;
     SummaryRecord record_;

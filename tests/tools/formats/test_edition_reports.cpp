@@ -55,11 +55,12 @@ INSTANTIATE_TEST_SUITE_P(
                   {"Name", "J'x Slicecast"},
                   {"Inputs", "2"},
                   {"Outputs", "2"},
-                  {"Ports", "11"},
+                  {"Ports", "12"},
                   {"Port 5", "update_period \"UpdatePeriod\", control in, 0 to 4, default 3, integer, enumeration: "
                              "0 = 4/1, 1 = 2/1, 2 = 1/1, 3 = 1/2, 4 = 1/4"},
                   {"Port 6", "rate \"Rate\", control in, 0 to 100, default 70"},
                   {"Port 10", "control \"Control\", atom in"},
+                  {"Port 11", "notify \"Editor feed\", atom out"},
                   {"Parameters", "6"}},
                  // Plain values, with the step's label or the number shown.
                  {"  0   WaveLength = 5 (1/8)", "  1   UpdatePeriod = 3 (1/2)", "  2   Rate = 70 (70)",

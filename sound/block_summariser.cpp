@@ -59,7 +59,8 @@ std::int32_t BlockSummariser::exactEnd(std::int32_t first, const Place& place, P
     // From an estimate to the exact change: positions never decrease within
     // a block, so frames before it are in the column and frames after it
     // are not.
-    const double columnEnd = (place.page + static_cast<double>(place.column + 1) / kPageColumns) * quarterNotesPerPeriod_;
+    const double columnEnd =
+        (place.page + static_cast<double>(place.column + 1) / kPageColumns) * quarterNotesPerPeriod_;
     const double estimate = (columnEnd - plan_.origin) * framesPerQuarterNote_;
     std::int32_t end = first + 1;
     if (estimate > static_cast<double>(first + 1)) {
@@ -153,7 +154,8 @@ void BlockSummariser::end(const StereoIo& io, SummarySink& sink) noexcept {
             output[0] = ranges[2];
             output[1] = ranges[3];
         } else {
-            const StereoRange range = ranges_(io.outLeft + stretch.firstFrame, io.outRight + stretch.firstFrame, frames);
+            const StereoRange range =
+                ranges_(io.outLeft + stretch.firstFrame, io.outRight + stretch.firstFrame, frames);
             output[0] = range.left;
             output[1] = range.right;
         }

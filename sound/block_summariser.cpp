@@ -27,6 +27,7 @@ inline double floorWithin(double x) noexcept {
 
 // The sound's own expression for a frame's period (period_boundaries.h),
 // before its truncation: pages then change where the sound's periods do.
+// This and certainEnd are taken for every column: written into the walk.
 [[gnu::always_inline]] inline BlockSummariser::Place BlockSummariser::placeAt(std::int32_t frame) const noexcept {
     const double position = plan_.origin + static_cast<double>(frame) * plan_.beatStep;
     const double periods = (position * 0.25) * plan_.scale;
@@ -35,7 +36,6 @@ inline double floorWithin(double x) noexcept {
     return {page, std::clamp(truncateToInt32((periods - page) * kPageColumns), 0, kPageColumns - 1)};
 }
 
-// Both are taken for every column: written into the walk that calls them.
 [[gnu::always_inline]] inline bool BlockSummariser::certainEnd(std::int32_t first, const Place& place,
                                                               std::int32_t& end) const noexcept {
     // The real frame index at which the next column begins. Each frame's

@@ -14,6 +14,9 @@ inline const Settings kShortestSlice{{kWaveLength, 1.0f}, {kUpdatePeriod, 0.0f},
 // Every shaping stage at work besides the defaults' gate: the linear fade
 // and a dry/wet blend.
 inline const Settings kFullyShaped{{kFadeOut, 0.5f}, {kRate, 0.6f}, {kMix, 0.7f}};
+// Quarter-bar periods: the most summary columns per frame (an editor's
+// picture spans one period).
+inline const Settings kShortestPeriod{{kUpdatePeriod, 1.0f}};
 
 // Input so quiet that every sample is subnormal.
 constexpr float kSubnormalScale = 1e-39f;

@@ -59,8 +59,25 @@ void RatioReporter::Finalize() {
     ConsoleReporter::Finalize();
     std::ostream& out = GetOutputStream();
     printRatios(out);
+    printSummaryCosts(out);
     printBlockCosts(out);
     printSpikes(out);
+}
+
+void RatioReporter::printSummaryCosts(std::ostream& out) const {
+    // summary/<case> is sound/<case> with an editor open.
+    std::map<std::pair<std::string, double>, double> perFrame;
+    for (const FrameRow& row : frameRows_) perFrame[{row.caseName, row.block}] = row.nanosecondsPerFrame;
+    bool heading = false;
+    for (const auto& [key, summed] : perFrame) {
+        const std::string& name = key.first;
+        if (name.rfind("summary/", 0) != 0) continue;
+        const auto plain = perFrame.find({"sound/" + name.substr(8), key.second});
+        if (plain == perFrame.end()) continue;
+        if (!heading) out << "\nWhat an open editor's summary adds to the sound, ns per frame:\n";
+        heading = true;
+        out << "  " << name << "/" << key.second << ": " << summed - plain->second << "\n";
+    }
 }
 
 void RatioReporter::printRatios(std::ostream& out) const {

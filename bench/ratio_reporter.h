@@ -5,6 +5,8 @@
 //   same run, one row per case and one column per block size, with the
 //   fixed cost per block and the cost per frame that the 64- and 512-frame
 //   figures imply;
+// - what an open editor's summary adds to the sound per frame
+//   ("summary/<case>" against "sound/<case>");
 // - each edition's own cost per block (its time query or event walk and its
 //   parameter mapping, without the sound);
 // - the worst block of a long run against the typical one.
@@ -49,6 +51,7 @@ private:
         double typical;
     };
     void printRatios(std::ostream& out) const;
+    void printSummaryCosts(std::ostream& out) const;
     void printBlockCosts(std::ostream& out) const;
     void printSpikes(std::ostream& out) const;
 

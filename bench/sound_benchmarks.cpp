@@ -2,7 +2,6 @@
 // the editions' processing benchmarks, fed with the transport a playing
 // host reports. An edition's figure above this one is the edition's own
 // cost per block.
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -11,7 +10,6 @@
 #include "bench_session.h"
 #include "parameter_values.h"
 #include "processing_cases.h"
-#include "ratio_reporter.h"
 #include "slicecast_sound.h"
 #include "summary_ring.h"
 
@@ -77,72 +75,43 @@ struct RingSink final : slicecast::SummarySink {
     void take(const slicecast::SummaryRecord& record) noexcept override { ring.publish(record); }
 };
 
-// What summing up costs: the same blocks through two sounds, one plain and
-// one with an editor open, timed in batches that take turns at going first;
-// the difference per frame is the summary's cost.
-void summaryCost(benchmark::State& state, const bench::Settings& settings) {
-    constexpr std::int32_t kBatch = 64;
+// The same blocks with an editor open: each block summed up into a ring,
+// as the editions keep it. Beside sound/<case>, the difference per frame is
+// what the summary costs (the summary lists it).
+void soundSummedUp(benchmark::State& state, const bench::Settings& settings) {
     const auto blockSize = static_cast<std::int32_t>(state.range(0));
-    const SoundPointer plain = newSound();
-    const SoundPointer summed = newSound();
+    const SoundPointer sound = newSound();
     slicecast::BlockSummariser summariser;
     const auto sink = std::make_unique<RingSink>();
+    sink->ring.addReader();
     const slicecast::SoundParameters parameters = soundParametersOf(settings);
     const auto input = bench::noise(bench::kSignalFrames, 1.0f);
     pluginhost::StereoBuffer output(input.frames());
+    bench::SignalWalk walk(input.frames(), blockSize);
+    slicecast::BlockTransport transport{true, 0.0, true, bench::kTempo};
     const auto sampleRate = static_cast<float>(bench::kSampleRate);
-    bench::SignalWalk plainWalk(input.frames(), blockSize);
-    bench::SignalWalk summedWalk(input.frames(), blockSize);
-    slicecast::BlockTransport plainTransport{true, 0.0, true, bench::kTempo};
-    slicecast::BlockTransport summedTransport = plainTransport;
-    const auto ioAt = [&](std::size_t start) {
-        return slicecast::StereoIo{input.left.data() + start, input.right.data() + start,
-                                   output.left.data() + start, output.right.data() + start};
-    };
-    using Clock = std::chrono::steady_clock;
-    const auto batch = [&](bool withSummary) {
-        const auto start = Clock::now();
-        for (std::int32_t block = 0; block < kBatch; ++block) {
-            if (withSummary) {
-                summed->process(summedTransport, parameters, sampleRate, ioAt(summedWalk.next()), blockSize,
-                                summariser, *sink);
-                summedTransport.position = summed->runningPosition();
-            } else {
-                plain->process(plainTransport, parameters, sampleRate, ioAt(plainWalk.next()), blockSize);
-                plainTransport.position = plain->runningPosition();
-            }
-        }
-        benchmark::ClobberMemory();
-        return Clock::now() - start;
-    };
-    Clock::duration withSummary{};
-    Clock::duration without{};
-    bool summaryFirst = true;
     for (auto _ : state) {
-        if (summaryFirst) {
-            withSummary += batch(true);
-            without += batch(false);
-        } else {
-            without += batch(false);
-            withSummary += batch(true);
-        }
-        summaryFirst = !summaryFirst;
+        const std::size_t start = walk.next();
+        const slicecast::StereoIo io{input.left.data() + start, input.right.data() + start,
+                                     output.left.data() + start, output.right.data() + start};
+        sound->process(transport, parameters, sampleRate, io, blockSize, summariser, *sink);
+        transport.position = sound->runningPosition();
+        benchmark::ClobberMemory();
     }
-    const double blocks = static_cast<double>(state.iterations()) * kBatch;
-    const double addedPerBlock = std::chrono::duration<double>(withSummary - without).count() / blocks;
-    bench::reportBlockCost(state, addedPerBlock);
-    state.counters["added_ns_per_frame"] = addedPerBlock * 1e9 / blockSize;
-    state.counters["records"] = static_cast<double>(sink->ring.written());
+    bench::reportFrames(state, blockSize);
 }
 
 }  // namespace
 
-BENCHMARK_CAPTURE(summaryCost, defaults, bench::kDefaults)->Name("summary/defaults")->Apply(bench::blockSizes);
-BENCHMARK_CAPTURE(summaryCost, shortest_slice, bench::kShortestSlice)
+BENCHMARK_CAPTURE(soundSummedUp, defaults, bench::kDefaults)->Name("summary/defaults")->Apply(bench::blockSizes);
+BENCHMARK_CAPTURE(soundSummedUp, shortest_slice, bench::kShortestSlice)
     ->Name("summary/shortest_slice")
     ->Apply(bench::blockSizes);
-BENCHMARK_CAPTURE(summaryCost, shortest_period, bench::Settings{{bench::kUpdatePeriod, 1.0f}})
+BENCHMARK_CAPTURE(soundSummedUp, shortest_period, bench::kShortestPeriod)
     ->Name("summary/shortest_period")
+    ->Apply(bench::blockSizes);
+BENCHMARK_CAPTURE(soundAlone, shortest_period, bench::kShortestPeriod)
+    ->Name("sound/shortest_period")
     ->Apply(bench::blockSizes);
 
 BENCHMARK_CAPTURE(soundAlone, defaults, bench::kDefaults)->Name("sound/defaults")->Apply(bench::blockSizes);

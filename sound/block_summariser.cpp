@@ -27,7 +27,8 @@ inline double floorWithin(double x) noexcept {
 
 // The sound's own expression for a frame's period (period_boundaries.h),
 // before its truncation: pages then change where the sound's periods do.
-BlockSummariser::Place BlockSummariser::placeAt(std::int32_t frame) const noexcept {
+// This and certainEnd are taken for every column: written into the walk.
+[[gnu::always_inline]] inline BlockSummariser::Place BlockSummariser::placeAt(std::int32_t frame) const noexcept {
     const double position = plan_.origin + static_cast<double>(frame) * plan_.beatStep;
     const double periods = (position * 0.25) * plan_.scale;
     if (!(std::fabs(periods) < kLargestPage)) return {0.0, -1};
@@ -35,22 +36,23 @@ BlockSummariser::Place BlockSummariser::placeAt(std::int32_t frame) const noexce
     return {page, std::clamp(truncateToInt32((periods - page) * kPageColumns), 0, kPageColumns - 1)};
 }
 
-bool BlockSummariser::certainEnd(std::int32_t first, const Place& place, std::int32_t& end) const noexcept {
+[[gnu::always_inline]] inline bool BlockSummariser::certainEnd(std::int32_t first, const Place& place,
+                                                              std::int32_t& end) const noexcept {
     // The real frame index at which the next column begins. Each frame's
     // place is found with rounding errors of a few units in the last place
     // of its position; far more than those from a whole frame index, the
     // first frame past it is the first in the next column, with no frame
     // evaluated.
-    const double columnEnd = (place.page + static_cast<double>(place.column + 1) / kPageColumns) * quarterNotesPerPeriod_;
+    const double columnEnd =
+        place.page * quarterNotesPerPeriod_ + static_cast<double>(place.column + 1) * quarterNotesPerColumn_;
     const double at = (columnEnd - plan_.origin) * framesPerQuarterNote_;
-    const double margin = kRoundingMargin * (std::fabs(columnEnd) + std::fabs(plan_.origin)) * framesPerQuarterNote_;
-    if (!(at < static_cast<double>(frames_) - margin)) {
+    if (!(at < static_cast<double>(frames_) - marginFrames_)) {
         end = frames_;
-        return at > static_cast<double>(frames_) + margin;
+        return at > static_cast<double>(frames_) + marginFrames_;
     }
-    if (!(at > static_cast<double>(first) + margin)) return false;
+    if (!(at > static_cast<double>(first) + marginFrames_)) return false;
     const double below = floorWithin(at);
-    if (at - below <= margin || below + 1.0 - at <= margin) return false;
+    if (at - below <= marginFrames_ || below + 1.0 - at <= marginFrames_) return false;
     end = static_cast<std::int32_t>(below) + 1;
     return true;
 }
@@ -59,7 +61,8 @@ std::int32_t BlockSummariser::exactEnd(std::int32_t first, const Place& place, P
     // From an estimate to the exact change: positions never decrease within
     // a block, so frames before it are in the column and frames after it
     // are not.
-    const double columnEnd = (place.page + static_cast<double>(place.column + 1) / kPageColumns) * quarterNotesPerPeriod_;
+    const double columnEnd =
+        (place.page + static_cast<double>(place.column + 1) / kPageColumns) * quarterNotesPerPeriod_;
     const double estimate = (columnEnd - plan_.origin) * framesPerQuarterNote_;
     std::int32_t end = first + 1;
     if (estimate > static_cast<double>(first + 1)) {
@@ -76,8 +79,19 @@ void BlockSummariser::begin(const BlockPlan& plan, double tempo, const StereoIo&
     tempo_ = tempo;
     frames_ = frames;
     count_ = 0;
+    // A host whose transport stands still gives every block the same
+    // position: nothing new is drawn, and the editor keeps its last page.
+    const bool standing = haveOrigin_ && plan.origin == lastOrigin_;
+    haveOrigin_ = true;
+    lastOrigin_ = plan.origin;
+    if (standing) return;
     quarterNotesPerPeriod_ = 4.0 / plan.scale;
+    quarterNotesPerColumn_ = quarterNotesPerPeriod_ / kPageColumns;
     framesPerQuarterNote_ = 1.0 / plan.beatStep;
+    // The largest position the block's arithmetic meets, a page beyond its
+    // end included.
+    const double reach = std::fabs(plan.origin) + static_cast<double>(frames) * plan.beatStep + quarterNotesPerPeriod_;
+    marginFrames_ = kRoundingMargin * reach * framesPerQuarterNote_;
     inputKept_ = layoutOf(io, frames) == BufferLayout::separate;
     // Columns of two frames or more: the next column after one always holds
     // a frame.
@@ -123,6 +137,7 @@ void BlockSummariser::flush(SummarySink& sink) noexcept {
 }
 
 void BlockSummariser::end(const StereoIo& io, SummarySink& sink) noexcept {
+    if (count_ == 0) return;
     // A block that begins where the last one ended (within a frame: hosts
     // count positions their own way) may go on in its column.
     const bool seamless = havePage_ && std::fabs(plan_.origin - lastEnd_) <= plan_.beatStep;
@@ -141,7 +156,8 @@ void BlockSummariser::end(const StereoIo& io, SummarySink& sink) noexcept {
             output[0] = ranges[2];
             output[1] = ranges[3];
         } else {
-            const StereoRange range = ranges_(io.outLeft + stretch.firstFrame, io.outRight + stretch.firstFrame, frames);
+            const StereoRange range =
+                ranges_(io.outLeft + stretch.firstFrame, io.outRight + stretch.firstFrame, frames);
             output[0] = range.left;
             output[1] = range.right;
         }

@@ -68,7 +68,11 @@ private:
     std::int32_t frames_ = 0;
     std::int32_t count_ = 0;
     double quarterNotesPerPeriod_ = 0.0;
+    double quarterNotesPerColumn_ = 0.0;
     double framesPerQuarterNote_ = 0.0;
+    // How near a whole frame a column's start may lie before the frames
+    // around it are evaluated one by one.
+    double marginFrames_ = 0.0;
     std::array<SummaryStretch, kMaxBlockColumns> stretches_;
     // What the blocks before left: the page, the column, and the position
     // after them.
@@ -78,6 +82,9 @@ private:
     double pageScale_ = 0.0;
     std::int32_t lastColumn_ = -1;
     double lastEnd_ = 0.0;
+    // Where the last block began.
+    bool haveOrigin_ = false;
+    double lastOrigin_ = 0.0;
     // The record being filled.
     bool recordOpen_ = false;
     SummaryRecord record_;

@@ -96,13 +96,26 @@ SLICECAST_TARGET_AVX2 inline __m128 foldFour(__m256 a, __m256 b, __m256 c, __m25
 SLICECAST_TARGET_AVX2 inline __m256 minimum(__m256 a, __m256 b) { return _mm256_min_ps(a, b); }
 SLICECAST_TARGET_AVX2 inline __m256 maximum(__m256 a, __m256 b) { return _mm256_max_ps(a, b); }
 
-SLICECAST_TARGET_AVX2 inline void takeEightOfFour(__m256* low, __m256* high, const float* const* channels,
+// The running vectors as named values, so that they stay in registers
+// (an array of them is kept in memory, each step waiting for the last).
+struct Avx2QuadRunning {
+    __m256 low0, low1, low2, low3, high0, high1, high2, high3;
+};
+
+SLICECAST_TARGET_AVX2 inline void takeEightOfFour(Avx2QuadRunning& r, const float* const* channels,
                                                  std::int32_t at) noexcept {
-    for (int c = 0; c < 4; ++c) {
-        const __m256 x = _mm256_loadu_ps(channels[c] + at);
-        low[c] = _mm256_min_ps(x, low[c]);
-        high[c] = _mm256_max_ps(x, high[c]);
-    }
+    const __m256 x0 = _mm256_loadu_ps(channels[0] + at);
+    const __m256 x1 = _mm256_loadu_ps(channels[1] + at);
+    const __m256 x2 = _mm256_loadu_ps(channels[2] + at);
+    const __m256 x3 = _mm256_loadu_ps(channels[3] + at);
+    r.low0 = _mm256_min_ps(x0, r.low0);
+    r.low1 = _mm256_min_ps(x1, r.low1);
+    r.low2 = _mm256_min_ps(x2, r.low2);
+    r.low3 = _mm256_min_ps(x3, r.low3);
+    r.high0 = _mm256_max_ps(x0, r.high0);
+    r.high1 = _mm256_max_ps(x1, r.high1);
+    r.high2 = _mm256_max_ps(x2, r.high2);
+    r.high3 = _mm256_max_ps(x3, r.high3);
 }
 
 SLICECAST_TARGET_AVX2 void avx2QuadRanges(const float* const* channels, std::int32_t frames,
@@ -111,19 +124,17 @@ SLICECAST_TARGET_AVX2 void avx2QuadRanges(const float* const* channels, std::int
         plainQuadRanges(channels, frames, ranges);
         return;
     }
-    __m256 low[4];
-    __m256 high[4];
-    for (int c = 0; c < 4; ++c) {
-        low[c] = _mm256_set1_ps(kInfinity);
-        high[c] = _mm256_set1_ps(-kInfinity);
-    }
+    const __m256 infinity = _mm256_set1_ps(kInfinity);
+    const __m256 minusInfinity = _mm256_set1_ps(-kInfinity);
+    Avx2QuadRunning r{infinity,      infinity,      infinity,      infinity,
+                      minusInfinity, minusInfinity, minusInfinity, minusInfinity};
     std::int32_t at = 0;
-    for (; at + 8 <= frames; at += 8) takeEightOfFour(low, high, channels, at);
-    if (at < frames) takeEightOfFour(low, high, channels, frames - 8);
+    for (; at + 8 <= frames; at += 8) takeEightOfFour(r, channels, at);
+    if (at < frames) takeEightOfFour(r, channels, frames - 8);
     alignas(16) float lows[4];
     alignas(16) float highs[4];
-    _mm_store_ps(lows, foldFour<minimum>(low[0], low[1], low[2], low[3]));
-    _mm_store_ps(highs, foldFour<maximum>(high[0], high[1], high[2], high[3]));
+    _mm_store_ps(lows, foldFour<minimum>(r.low0, r.low1, r.low2, r.low3));
+    _mm_store_ps(highs, foldFour<maximum>(r.high0, r.high1, r.high2, r.high3));
     for (int c = 0; c < 4; ++c) ranges[c] = {lows[c], highs[c]};
 }
 #endif

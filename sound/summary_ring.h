@@ -50,7 +50,7 @@ public:
     ReadCount readFrom(std::uint64_t& cursor, OnRecord&& onRecord) const noexcept {
         ReadCount count;
         const std::uint64_t end = written();
-        if (end - cursor > kSlots && end > cursor) {
+        if (end > cursor && end - cursor > kSlots) {
             count.lost += end - kSlots - cursor;
             cursor = end - kSlots;
         }

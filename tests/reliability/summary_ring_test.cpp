@@ -19,6 +19,8 @@ namespace {
 using slicecast::SummaryRecord;
 using slicecast::SummaryRing;
 
+constexpr std::size_t wordsPerColumn = sizeof(slicecast::ColumnSummary) / sizeof(std::uint32_t);
+
 std::uint32_t wordFor(std::uint64_t serial, std::size_t word) {
     return static_cast<std::uint32_t>(serial * 2654435761u) ^ static_cast<std::uint32_t>(word * 40503u);
 }
@@ -30,7 +32,7 @@ SummaryRecord recordFor(std::uint64_t serial) {
     record.header.firstColumn = 0;
     record.header.pageStart = static_cast<double>(serial);
     auto* words = reinterpret_cast<std::uint32_t*>(&record.columns[0]);
-    const std::size_t count = sizeof(slicecast::ColumnSummary) / 4 * static_cast<std::size_t>(record.header.columnCount);
+    const std::size_t count = wordsPerColumn * static_cast<std::size_t>(record.header.columnCount);
     for (std::size_t i = 0; i < count; ++i) words[i] = wordFor(serial, i);
     return record;
 }
@@ -40,7 +42,7 @@ bool whole(const SummaryRecord& record) {
     if (record.header.pageStart != static_cast<double>(serial)) return false;
     if (record.header.columnCount != 1 + static_cast<std::int32_t>(serial % slicecast::kRecordColumns)) return false;
     const auto* words = reinterpret_cast<const std::uint32_t*>(&record.columns[0]);
-    const std::size_t count = sizeof(slicecast::ColumnSummary) / 4 * static_cast<std::size_t>(record.header.columnCount);
+    const std::size_t count = wordsPerColumn * static_cast<std::size_t>(record.header.columnCount);
     for (std::size_t i = 0; i < count; ++i) {
         if (words[i] != wordFor(serial, i)) return false;
     }

@@ -102,4 +102,31 @@ TEST(ClapEditorFeed, NothingIsWrittenOnceTheLastReaderLeaves) {
     EXPECT_EQ(written, ring->written());
 }
 
+TEST(ClapEditorFeed, AStoppedTransportLeavesTheLastPage) {
+    // A stopped host gives every block the same position: no record comes,
+    // and the reader keeps what it has until the transport rolls again.
+    const pluginhost::StereoBuffer input = Scene::input(Scene::kBlockFrames);
+    pluginhost::StereoBuffer output(Scene::kBlockFrames);
+    ClapRig rig(Scene::kSampleRate);
+    slicecast::SummaryRing* ring = ringOf(rig);
+    ASSERT_NE(nullptr, ring);
+    ring->addReader();
+    const claphost::EventList none;
+    const auto block = [&](double position) {
+        const clap::EventTransport transport = claphost::playingTransport(position, Scene::kTempo);
+        rig.plugin.process({input.left.data(), input.right.data(), output.left.data(), output.right.data(),
+                            Scene::kBlockFrames, &transport, &none, -1});
+        return ring->written();
+    };
+    const double step = Scene::positionAt(Scene::kBlockFrames);
+    double position = 0.0;
+    for (int i = 0; i < 10; ++i, position += step) block(position);
+    // The transport stops here: this block is the last that moves on.
+    const std::uint64_t rolled = block(position);
+    EXPECT_GT(rolled, 0u);
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(rolled, block(position));
+    EXPECT_GT(block(position + step), rolled);
+    ring->removeReader();
+}
+
 }  // namespace

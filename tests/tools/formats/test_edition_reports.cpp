@@ -60,6 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
                              "0 = 4/1, 1 = 2/1, 2 = 1/1, 3 = 1/2, 4 = 1/4"},
                   {"Port 6", "rate \"Rate\", control in, 0 to 100, default 70"},
                   {"Port 10", "control \"Control\", atom in"},
+                  {"Port 11", "notify \"Editor feed\", atom out"},
                   {"Parameters", "6"}},
                  // Plain values, with the step's label or the number shown.
                  {"  0   WaveLength = 5 (1/8)", "  1   UpdatePeriod = 3 (1/2)", "  2   Rate = 70 (70)",

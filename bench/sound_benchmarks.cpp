@@ -49,7 +49,10 @@ SoundPointer newSound() {
     return SoundPointer(new (storage) slicecast::SlicecastSound);
 }
 
-void soundAlone(benchmark::State& state, const bench::Settings& settings) {
+// Blocks of noise walked through the sound in order, the transport moving
+// on as the sound played it; play hands one block to the sound.
+template <typename Play>
+void playBlocks(benchmark::State& state, const bench::Settings& settings, Play&& play) {
     const auto blockSize = static_cast<std::int32_t>(state.range(0));
     const SoundPointer sound = newSound();
     const slicecast::SoundParameters parameters = soundParametersOf(settings);
@@ -62,11 +65,15 @@ void soundAlone(benchmark::State& state, const bench::Settings& settings) {
         const std::size_t start = walk.next();
         const slicecast::StereoIo io{input.left.data() + start, input.right.data() + start,
                                      output.left.data() + start, output.right.data() + start};
-        sound->process(transport, parameters, sampleRate, io, blockSize);
+        play(*sound, transport, parameters, sampleRate, io, blockSize);
         transport.position = sound->runningPosition();
         benchmark::ClobberMemory();
     }
     bench::reportFrames(state, blockSize);
+}
+
+void soundAlone(benchmark::State& state, const bench::Settings& settings) {
+    playBlocks(state, settings, [](slicecast::SlicecastSound& sound, const auto&... block) { sound.process(block...); });
 }
 
 // The summary an open editor reads, into a ring as the editions keep it.
@@ -79,26 +86,12 @@ struct RingSink final : slicecast::SummarySink {
 // as the editions keep it. Beside sound/<case>, the difference per frame is
 // what the summary costs (the summary lists it).
 void soundSummedUp(benchmark::State& state, const bench::Settings& settings) {
-    const auto blockSize = static_cast<std::int32_t>(state.range(0));
-    const SoundPointer sound = newSound();
     slicecast::BlockSummariser summariser;
     const auto sink = std::make_unique<RingSink>();
     sink->ring.addReader();
-    const slicecast::SoundParameters parameters = soundParametersOf(settings);
-    const auto input = bench::noise(bench::kSignalFrames, 1.0f);
-    pluginhost::StereoBuffer output(input.frames());
-    bench::SignalWalk walk(input.frames(), blockSize);
-    slicecast::BlockTransport transport{true, 0.0, true, bench::kTempo};
-    const auto sampleRate = static_cast<float>(bench::kSampleRate);
-    for (auto _ : state) {
-        const std::size_t start = walk.next();
-        const slicecast::StereoIo io{input.left.data() + start, input.right.data() + start,
-                                     output.left.data() + start, output.right.data() + start};
-        sound->process(transport, parameters, sampleRate, io, blockSize, summariser, *sink);
-        transport.position = sound->runningPosition();
-        benchmark::ClobberMemory();
-    }
-    bench::reportFrames(state, blockSize);
+    playBlocks(state, settings, [&](slicecast::SlicecastSound& sound, const auto&... block) {
+        sound.process(block..., summariser, *sink);
+    });
 }
 
 }  // namespace

@@ -44,10 +44,6 @@ vst3::tresult SlicecastView::queryInterface(const vst3::TUID interfaceId, void**
         *object = static_cast<vst3::IPlugView*>(this);
     else if (vst3::IPlugViewContentScaleSupport::iid.matches(interfaceId))
         *object = static_cast<vst3::IPlugViewContentScaleSupport*>(this);
-    else if (vst3::IEventHandler::iid.matches(interfaceId))
-        *object = static_cast<vst3::IEventHandler*>(this);
-    else if (vst3::ITimerHandler::iid.matches(interfaceId))
-        *object = static_cast<vst3::ITimerHandler*>(this);
     else
         return vst3::kNoInterface;
     addRef();
@@ -85,8 +81,11 @@ vst3::tresult SlicecastView::attached(void* parent, vst3::FIDString type) noexce
         auto* loop = static_cast<vst3::IRunLoop*>(found);
         runLoop_.reset(loop);
         loop->release();
-        loop->registerEventHandler(this, view_.eventDescriptor());
-        loop->registerTimer(this, editor::kTickMilliseconds);
+        loopHandler_ = new (std::nothrow) ViewLoopHandler(*this);
+        if (loopHandler_ != nullptr) {
+            loop->registerEventHandler(loopHandler_, view_.eventDescriptor());
+            loop->registerTimer(loopHandler_, editor::kTickMilliseconds);
+        }
     }
     return vst3::kResultOk;
 }
@@ -99,9 +98,12 @@ vst3::tresult SlicecastView::removed() noexcept {
 }
 
 void SlicecastView::leaveRunLoop() noexcept {
-    if (vst3::IRunLoop* loop = runLoop_.get()) {
-        loop->unregisterEventHandler(this);
-        loop->unregisterTimer(this);
+    if (loopHandler_ != nullptr) {
+        runLoop_.get()->unregisterEventHandler(loopHandler_);
+        runLoop_.get()->unregisterTimer(loopHandler_);
+        loopHandler_->forget();
+        loopHandler_->release();
+        loopHandler_ = nullptr;
     }
     runLoop_.reset();
 }
@@ -161,9 +163,36 @@ vst3::tresult SlicecastView::setContentScaleFactor(float factor) noexcept {
 
 // ---------------------------------------------------------------- run loop
 
-void SlicecastView::onFDIsSet(int) noexcept { view_.dispatchEvents(); }
+vst3::tresult ViewLoopHandler::queryInterface(const vst3::TUID interfaceId, void** object) noexcept {
+    if (object == nullptr) return vst3::kInvalidArgument;
+    *object = nullptr;
+    if (vst3::FUnknown::iid.matches(interfaceId) || vst3::IEventHandler::iid.matches(interfaceId))
+        *object = static_cast<vst3::IEventHandler*>(this);
+    else if (vst3::ITimerHandler::iid.matches(interfaceId))
+        *object = static_cast<vst3::ITimerHandler*>(this);
+    else
+        return vst3::kNoInterface;
+    addRef();
+    return vst3::kResultOk;
+}
 
-void SlicecastView::onTimer() noexcept {
+vst3::uint32 ViewLoopHandler::release() noexcept {
+    const std::uint32_t left = references_.drop();
+    if (left == 0) delete this;
+    return left;
+}
+
+void ViewLoopHandler::onFDIsSet(int) noexcept {
+    if (view_ != nullptr) view_->eventsWaiting();
+}
+
+void ViewLoopHandler::onTimer() noexcept {
+    if (view_ != nullptr) view_->timerFired();
+}
+
+void SlicecastView::eventsWaiting() noexcept { view_.dispatchEvents(); }
+
+void SlicecastView::timerFired() noexcept {
     if (!shown_ && view_.isOpen()) {
         view_.show();
         shown_ = true;

@@ -18,10 +18,35 @@ namespace slicecast {
 
 class SlicecastController;
 
+class SlicecastView;
+
+// What the host's run loop calls for a view: an object of its own, so that
+// the references a host keeps to it while it is registered never keep the
+// view alive (a host that releases a view without removing it would
+// otherwise leak both). The view unregisters it, and cuts it loose, when
+// it goes.
+class ViewLoopHandler final : public vst3::IEventHandler, public vst3::ITimerHandler {
+public:
+    explicit ViewLoopHandler(SlicecastView& view) noexcept : view_(&view) {}
+
+    vst3::tresult SLICECAST_VST3_CALL queryInterface(const vst3::TUID interfaceId, void** object) noexcept override;
+    vst3::uint32 SLICECAST_VST3_CALL addRef() noexcept override { return references_.add(); }
+    vst3::uint32 SLICECAST_VST3_CALL release() noexcept override;
+
+    void SLICECAST_VST3_CALL onFDIsSet(int fd) noexcept override;
+    void SLICECAST_VST3_CALL onTimer() noexcept override;
+
+    void forget() noexcept { view_ = nullptr; }
+
+private:
+    ~ViewLoopHandler() = default;
+
+    ReferenceCount references_;
+    SlicecastView* view_;
+};
+
 class SlicecastView final : public vst3::IPlugView,
                             public vst3::IPlugViewContentScaleSupport,
-                            public vst3::IEventHandler,
-                            public vst3::ITimerHandler,
                             private editor::EditorParameters {
 public:
     // A new view with one reference, or null when no storage can be had.
@@ -51,8 +76,9 @@ public:
 
     vst3::tresult SLICECAST_VST3_CALL setContentScaleFactor(float factor) noexcept override;
 
-    void SLICECAST_VST3_CALL onFDIsSet(int fd) noexcept override;
-    void SLICECAST_VST3_CALL onTimer() noexcept override;
+    // The run loop's calls, through the view's loop handler.
+    void eventsWaiting() noexcept;
+    void timerFired() noexcept;
 
 private:
     SlicecastView(SlicecastController& controller, SharedFeed* feed) noexcept;
@@ -71,6 +97,7 @@ private:
     HeldReference<vst3::IEditController> controllerReference_;
     HeldReference<vst3::IPlugFrame> frame_;
     HeldReference<vst3::IRunLoop> runLoop_;
+    ViewLoopHandler* loopHandler_ = nullptr;
     HeldFeed feed_;
     editor::PagePicture picture_;
     editor::EditorView view_;

@@ -28,7 +28,7 @@ enum Lv2Port : std::uint32_t {
     kPortCount = 11,
 };
 
-class SlicecastLv2 : private StretchPlayer {
+class SlicecastLv2 final : private StretchPlayer {
 public:
     // map may be null: the instance then reads no events and plays on the
     // sound's own count of time, as for a host that gives no position.

@@ -83,7 +83,11 @@ void SlicecastProcessor::operator delete(void* storage) noexcept { std::free(sto
 
 SlicecastProcessor::SlicecastProcessor() noexcept {
     const NormalizedValues defaults = defaultNormalizedValues();
-    for (vst3::ParamID id = 0; id < kVst3ParameterCount; ++id) values_[id].store(defaults[id]);
+    const PlainValues plain = plainValuesOf(defaults);
+    for (vst3::ParamID id = 0; id < kVst3ParameterCount; ++id) {
+        values_[id].store(defaults[id]);
+        plain_[id].store(plain[id]);
+    }
     parameters_ = soundParametersOf(defaults);
 }
 
@@ -183,15 +187,19 @@ vst3::tresult SlicecastProcessor::setState(vst3::IBStream* state) noexcept {
     const std::optional<PlainValues> plain = readState(*state);
     if (!plain) return vst3::kResultFalse;
     const NormalizedValues normalized = normalizedValuesOf(*plain);
-    for (vst3::ParamID id = 0; id < kVst3ParameterCount; ++id)
+    for (vst3::ParamID id = 0; id < kVst3ParameterCount; ++id) {
         values_[id].store(normalized[id], std::memory_order_relaxed);
+        plain_[id].store((*plain)[id], std::memory_order_relaxed);
+    }
     revision_.fetch_add(1, std::memory_order_release);
     return vst3::kResultOk;
 }
 
 vst3::tresult SlicecastProcessor::getState(vst3::IBStream* state) noexcept {
     if (state == nullptr) return vst3::kInvalidArgument;
-    return writeState(*state, plainValuesOf(values())) ? vst3::kResultOk : vst3::kResultFalse;
+    PlainValues plain{};
+    for (vst3::ParamID id = 0; id < kVst3ParameterCount; ++id) plain[id] = plain_[id].load(std::memory_order_relaxed);
+    return writeState(*state, plain) ? vst3::kResultOk : vst3::kResultFalse;
 }
 
 // ---------------------------------------------------------------- IAudioProcessor
@@ -272,6 +280,7 @@ void SlicecastProcessor::applyChanges() noexcept {
 void SlicecastProcessor::set(vst3::ParamID id, double normalized) noexcept {
     const double settled = settledNormalized(id, normalized);
     values_[id].store(settled, std::memory_order_relaxed);
+    plain_[id].store(plainOfNormalized(id, settled), std::memory_order_relaxed);
     mapInto(parameters_, id, settled);
 }
 

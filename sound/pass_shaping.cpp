@@ -59,6 +59,7 @@ SLICECAST_LOOP_BODY void passLoop(const PassShape& shape, float gain, std::int32
     static_assert(Stores || !Live, "the live pass is always stored");
     const float fadeOut = shape.parameters.fadeOut;
     const float denominator = shape.fadeDenominator;
+    const float heldFade = shape.heldFade;
     const float dryGain = shape.dryGain;
     const float mix = shape.parameters.mix;
     // 12 - (k - gate length) at the first frame; 1 to 11 wherever it is
@@ -77,7 +78,7 @@ SLICECAST_LOOP_BODY void passLoop(const PassShape& shape, float gain, std::int32
         float wetLeftSample = (Live ? dryLeft : wetLeft[i]) * gain;
         float wetRightSample = (Live ? dryRight : wetRight[i]) * gain;
         if constexpr (Fades) {
-            const float fade = 1.0f - (K * fadeOut) / denominator;
+            const float fade = Edge == EdgeFade::fadeOut ? heldFade : 1.0f - (K * fadeOut) / denominator;
             wetLeftSample = wetLeftSample * fade;
             wetRightSample = wetRightSample * fade;
         }
@@ -145,7 +146,8 @@ void generalLoop(const PassShape& shape, float gain, std::int32_t firstIndex, co
             wetLeft = (live ? dryLeft : io.wetLeft[i]) * gain;
             wetRight = (live ? dryRight : io.wetRight[i]) * gain;
             if (shape.fades) {
-                const float fade = 1.0f - (K * shape.parameters.fadeOut) / shape.fadeDenominator;
+                const float fade = rules.fadesOut ? shape.heldFade
+                                                  : 1.0f - (K * shape.parameters.fadeOut) / shape.fadeDenominator;
                 wetLeft = wetLeft * fade;
                 wetRight = wetRight * fade;
             }

@@ -40,6 +40,12 @@ struct PassShape {
           // product with 1 is the value itself: leaving the fade out then
           // gives the same bits.
           fades(p.rate > 0.0f && p.fadeOut != 0.0f),
+          // Past the gate the linear fade holds the factor of the last
+          // audible read index. Carried on, 1 - (K x FadeOut) / (S x rate)
+          // would fall below 1 - FadeOut there, and far below 0 once S x
+          // rate is a tiny fraction of the 11 samples, throwing the output
+          // far past full scale. Held, the wet gain stays within [0, 1].
+          heldFade(fades ? 1.0f - (static_cast<float>(gateLength) * p.fadeOut) / fadeDenominator : 1.0f),
           fadesIn(p.rate < 1.0f),
           dryGain(1.0f - p.mix),
           silentWet(p.mix * 0.0f),
@@ -63,6 +69,7 @@ struct PassShape {
     float fadeDenominator;   // S x rate
     std::int32_t gateLength; // S x rate, truncated
     bool fades;              // rate > 0 and FadeOut not 0 (see the constructor)
+    float heldFade;          // the fade factor past the gate (see the constructor)
     bool fadesIn;            // rate < 1
     float dryGain;           // 1 - mix
     float silentWet;         // mix x 0, the wet term of a gated sample

@@ -97,16 +97,18 @@ void ReferenceSlicecast::processSamples(const VstTimeInfo* time, const float* in
         float wetLeft = captureLeft_[k] * repeatGain_;
         float wetRight = captureRight_[k] * repeatGain_;
         const float K = static_cast<float>(k);
+        const std::int32_t gateLength = truncateToInt32(S * rate_);
+        const std::int64_t pastGate = static_cast<std::int64_t>(k) - gateLength;
         if (rate_ > 0.0f) {
-            wetLeft = wetLeft * (1.0f - (K * fadeOut_) / (S * rate_));
-            wetRight = wetRight * (1.0f - (K * fadeOut_) / (S * rate_));
+            // Past the gate the fade holds its factor at the gate.
+            const float fadeIndex = pastGate > 0 ? static_cast<float>(gateLength) : K;
+            wetLeft = wetLeft * (1.0f - (fadeIndex * fadeOut_) / (S * rate_));
+            wetRight = wetRight * (1.0f - (fadeIndex * fadeOut_) / (S * rate_));
         }
         if (static_cast<std::int32_t>(k) < 12 && rate_ < 1.0f) {
             wetLeft = (K * wetLeft) / 12.0f;
             wetRight = (K * wetRight) / 12.0f;
         }
-        const std::int32_t gateLength = truncateToInt32(S * rate_);
-        const std::int64_t pastGate = static_cast<std::int64_t>(k) - gateLength;
         if (pastGate >= 12) {
             wetLeft = 0.0f;
             wetRight = 0.0f;

@@ -39,7 +39,8 @@ function readChunks(bytes, view, littleEndian, readFormat, dataId, dataSkip) {
     const body = offset + 8;
     if (id === 'fmt ' || id === 'COMM') format = readFormat(view, body, size);
     if (id === dataId) {
-      if (format === null || format.read === null) return null;
+      // A format without channels holds no frames: nothing to read them by.
+      if (format === null || format.read === null || format.channels === 0) return null;
       const start = body + dataSkip;
       return { sampleRate: format.sampleRate, channels: samples(view, start, Math.min(size - dataSkip, bytes.length - start), format) };
     }

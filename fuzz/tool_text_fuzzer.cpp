@@ -37,10 +37,10 @@ namespace fs = std::filesystem;
 using namespace slicecastcli;
 
 // The pieces option texts are made of, besides single characters.
-constexpr std::array<const char*, 34> kPieces{
+constexpr std::array<const char*, 35> kPieces{
     "120",  "0",    "-1",   "16",      ":",          ",",     "=",     "1/16",  "70",    "70%",  " %",   "nan",
     "inf",  "1e400", "0x1p3", " ",      "Rate",       "WaveLength", "mix", "random:", "-",   "1e-320", "4294967296",
-    "1/64", "4/1",  "Huge!", "2",       "0.5",        "Decay", "wav",   "flac",  "pcm16", "same", "/"};
+    "1/64", "4/1",  "Huge!", "2",       "0.5",        "Decay", "wav",   "flac",  "pcm16", "same", "/", ".."};
 
 std::string textFrom(ByteReader& input) {
     std::string text;

@@ -10,6 +10,7 @@
 // can reach, and every value the plug-in answers within its range.
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -40,9 +41,11 @@ clap::EventTransport transportFrom(ByteReader& input) {
     transport.header = {sizeof transport, 0, clap::kCoreEventSpace, clap::kEventTransport, 0};
     transport.flags = input.flag() ? input.anyInteger<std::uint32_t>()
                                    : static_cast<std::uint32_t>(input.integer(0, 0xff));
+    // Fixed point holds no NaN: an unusable position stands for any bits.
     const double quarters = input.valueIn(-8.0, 512.0);
-    transport.songPosBeats = input.flag() ? input.anyInteger<std::int64_t>()
-                                          : static_cast<std::int64_t>(std::clamp(quarters, -4e9, 4e9) * clap::kBeatTimeFactor);
+    transport.songPosBeats = input.flag() || !std::isfinite(quarters)
+                                 ? input.anyInteger<std::int64_t>()
+                                 : static_cast<std::int64_t>(std::clamp(quarters, -4e9, 4e9) * clap::kBeatTimeFactor);
     transport.tempo = input.valueIn(20.0, 300.0);
     transport.tempoInc = input.anyDouble();
     transport.tsigNum = input.anyInteger<std::uint16_t>();

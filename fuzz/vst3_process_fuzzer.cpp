@@ -17,6 +17,7 @@
 
 #include "byte_reader.h"
 #include "host_message.h"
+#include "memory_stream.h"
 #include "vst3_plugin.h"
 
 namespace slicecastfuzz {
@@ -83,10 +84,17 @@ public:
                 case 6: queries(); break;
                 default: process(); break;
             }
+            require(savedState(reference_) == savedState(fuzzed_), "the two processors hold different values");
         }
     }
 
 private:
+    static std::vector<std::uint8_t> savedState(Vst3Plugin& plugin) {
+        auto stream = vst3host::makeHostObject<vst3host::MemoryStream>();
+        require(plugin.component->getState(stream.get()) == vst3::kResultOk, "getState");
+        return stream->bytes();
+    }
+
     template <typename Call>
     void onBoth(Call call) {
         call(reference_);
@@ -97,11 +105,11 @@ private:
         vst3::ProcessSetup setup{input_.integer(0, 3), input_.flag() ? vst3::kSample32 : input_.integer(-1, 2),
                                  input_.integer<vst3::int32>(0, kMostFrames),
                                  input_.flag() ? input_.anyDouble() : input_.valueIn(8000.0, 192000.0)};
-        if (active_) return;
         vst3::tresult results[2];
         int at = 0;
         onBoth([&](Vst3Plugin& plugin) { results[at++] = plugin.processor->setupProcessing(setup); });
         require(results[0] == results[1], "setupProcessing answered differently");
+        // A setup while active is taken by the next activation.
         if (results[0] == vst3::kResultOk) setupFrames_ = setup.maxSamplesPerBlock;
     }
 
@@ -113,13 +121,11 @@ private:
     }
 
     void switchProcessing(bool on) {
-        if (!active_) return;
         onBoth([on](Vst3Plugin& plugin) { plugin.processor->setProcessing(on ? 1 : 0); });
         processing_ = on;
     }
 
     void arrange() {
-        if (active_) return;
         std::array<vst3::SpeakerArrangement, 2> inputs{input_.anyInteger<vst3::SpeakerArrangement>(), kStereo};
         std::array<vst3::SpeakerArrangement, 2> outputs{input_.flag() ? kStereo : input_.anyInteger<vst3::SpeakerArrangement>(), kStereo};
         const auto ins = input_.integer<vst3::int32>(0, 2);
@@ -184,7 +190,7 @@ private:
     }
 
     void process() {
-        if (!processing_) {
+        if (!active_ || !processing_) {
             if (!active_) activate(true);
             return switchProcessing(true);
         }
@@ -222,6 +228,15 @@ private:
         vst3::ProcessData fuzzedCall =
             call(fuzzedBuses, buffers == Buffers::NoInputBus, buffers == Buffers::NoOutputBus);
         vst3::ProcessData referenceCall = call(referenceBuses, false, false);
+        if (frames > 0 && input_.choice(16) == 0) {
+            // Samples of a size never agreed on: refused, the changes taken
+            // all the same, as a call without frames takes them.
+            fuzzedCall.symbolicSampleSize = vst3::kSample64;
+            referenceCall.numSamples = 0;
+            require(fuzzed_.processor->process(fuzzedCall) == vst3::kInvalidArgument, "64-bit samples played");
+            require(reference_.processor->process(referenceCall) == vst3::kResultOk, "a call without frames refused");
+            return;
+        }
         require(fuzzed_.processor->process(fuzzedCall) == vst3::kResultOk, "a block refused");
         require(reference_.processor->process(referenceCall) == vst3::kResultOk, "a reference block refused");
         if (frames <= 0 || withoutOutput(buffers)) return;

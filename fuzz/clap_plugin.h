@@ -53,7 +53,8 @@ public:
             require(params->getInfo(plugin, index, &info), "parameter info");
             const double held = value(info.id);
             require(held >= info.minValue && held <= info.maxValue, "a value outside its range");
-            if ((info.flags & clap::kParamIsStepped) != 0) require(held == static_cast<std::int64_t>(held), "a step between steps");
+            const bool stepped = (info.flags & clap::kParamIsStepped) != 0;
+            require(!stepped || held == static_cast<std::int64_t>(held), "a step between steps");
         }
     }
 

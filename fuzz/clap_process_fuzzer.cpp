@@ -156,7 +156,8 @@ private:
         double read = 0.0;
         require(plugin.params->textToValue(plugin.plugin, id, shown.data(), &read), "a shown text not read back");
         std::array<char, 64> again{};
-        require(plugin.params->valueToText(plugin.plugin, id, read, again.data(), again.size()), "text of a read value");
+        require(plugin.params->valueToText(plugin.plugin, id, read, again.data(), again.size()),
+                "text of a read value");
         require(std::strcmp(shown.data(), again.data()) == 0, "a text read back shows another text");
     }
 

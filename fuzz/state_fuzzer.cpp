@@ -206,7 +206,8 @@ void loadIntoVst3(ByteReader& input, std::vector<std::uint8_t> payload, bool int
     require(plugin.component->getState(saved.get()) == vst3::kResultOk, "getState");
     auto again = vst3host::makeHostObject<vst3host::MemoryStream>(saved->bytes(), input.integer<vst3::int32>(1, 64));
     require(plugin.controller->setComponentState(again.get()) == vst3::kResultOk, "a saved state refused");
-    require(controllerValues(*plugin.controller) == normalizedOf(*plugin.controller, processorValues(*plugin.component)),
+    const Values processor = processorValues(*plugin.component);
+    require(controllerValues(*plugin.controller) == normalizedOf(*plugin.controller, processor),
             "the controller holds other values than the processor");
 }
 

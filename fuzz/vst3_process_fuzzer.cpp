@@ -126,8 +126,9 @@ private:
     }
 
     void arrange() {
-        std::array<vst3::SpeakerArrangement, 2> inputs{input_.anyInteger<vst3::SpeakerArrangement>(), kStereo};
-        std::array<vst3::SpeakerArrangement, 2> outputs{input_.flag() ? kStereo : input_.anyInteger<vst3::SpeakerArrangement>(), kStereo};
+        const auto anyArrangement = [this] { return input_.anyInteger<vst3::SpeakerArrangement>(); };
+        std::array<vst3::SpeakerArrangement, 2> inputs{anyArrangement(), kStereo};
+        std::array<vst3::SpeakerArrangement, 2> outputs{input_.flag() ? kStereo : anyArrangement(), kStereo};
         const auto ins = input_.integer<vst3::int32>(0, 2);
         const auto outs = input_.integer<vst3::int32>(0, 2);
         onBoth([&](Vst3Plugin& plugin) {
@@ -152,7 +153,9 @@ private:
         switch (input_.choice(5)) {
             case 0: (void)plugin.componentPoint->connect(plugin.controllerPoint.get()); break;
             case 1: (void)plugin.controllerPoint->connect(plugin.componentPoint.get()); break;
-            case 2: (void)plugin.componentPoint->disconnect(input_.flag() ? plugin.controllerPoint.get() : nullptr); break;
+            case 2:
+                (void)plugin.componentPoint->disconnect(input_.flag() ? plugin.controllerPoint.get() : nullptr);
+                break;
             case 3: (void)plugin.controllerPoint->disconnect(plugin.componentPoint.get()); break;
             default: break;
         }

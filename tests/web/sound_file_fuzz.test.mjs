@@ -79,7 +79,10 @@ const wavFile = fc
   .map((f) => {
     const fmtBody = [...u16(f.code, true), ...u16(f.channels, true), ...u32(f.rate, true), ...u32(0, true),
       ...u16(0, true), ...u16(f.bits, true)];
-    if (f.code === kExtensible) fmtBody.push(...u16(22, true), ...u16(f.bits, true), ...u32(3, true), ...u16(f.subCode, true), ...new Array(14).fill(0));
+    if (f.code === kExtensible) {
+      fmtBody.push(...u16(22, true), ...u16(f.bits, true), ...u32(3, true), ...u16(f.subCode, true));
+      fmtBody.push(...new Array(14).fill(0));
+    }
     const fmt = chunk('fmt ', fmtBody, true, f.fmtLie ?? fmtBody.length);
     const data = chunk('data', [...f.data], true, f.dataLie ?? f.data.length);
     const extras = (list) => list.flatMap((c) => chunk(c.id, c.body, true));
@@ -88,7 +91,8 @@ const wavFile = fc
     const kept = bytes.slice(0, bytes.length - (f.cut % 8 === 0 ? f.cut % 50 : 0));
     const samplesAt = 12 + extras(f.before).length + (f.dataFirst ? 0 : fmt.length) + 8;
     const claimed = f.dataLie ?? f.data.length;
-    return { bytes: Uint8Array.from(kept), most: f.fmtLie === null ? framesIn(claimed, kept.length - samplesAt, f) : Infinity };
+    const most = f.fmtLie === null ? framesIn(claimed, kept.length - samplesAt, f) : Infinity;
+    return { bytes: Uint8Array.from(kept), most };
   });
 
 const aiffFile = fc
@@ -106,16 +110,19 @@ const aiffFile = fc
     after: fc.array(extra, { maxLength: 2 }),
   })
   .map((f) => {
-    const commBody = [...u16(f.channels, false), ...u32(f.data.length, false), ...u16(f.bits, false), ...extended(f.rate)];
+    const commBody = [...u16(f.channels, false), ...u32(f.data.length, false), ...u16(f.bits, false),
+      ...extended(f.rate)];
     if (f.aifc) commBody.push(...word(f.compression), 0);
     const comm = chunk('COMM', commBody, false, f.commLie ?? commBody.length);
     const ssndBody = [...u32(f.offset, false), ...u32(0, false), ...f.data];
     const ssnd = chunk('SSND', ssndBody, false, f.dataLie ?? ssndBody.length);
-    const chunks = [...(f.dataFirst ? [...ssnd, ...comm] : [...comm, ...ssnd]), ...f.after.flatMap((c) => chunk(c.id, c.body, false))];
+    const after = f.after.flatMap((c) => chunk(c.id, c.body, false));
+    const chunks = [...(f.dataFirst ? [...ssnd, ...comm] : [...comm, ...ssnd]), ...after];
     const bytes = [...word('FORM'), ...u32(4 + chunks.length, false), ...word(f.aifc ? 'AIFC' : 'AIFF'), ...chunks];
     const samplesAt = 12 + (f.dataFirst ? 0 : comm.length) + 16 + f.offset;
     const claimed = (f.dataLie ?? ssndBody.length) - 8 - f.offset;
-    return { bytes: Uint8Array.from(bytes), most: f.commLie === null ? framesIn(claimed, bytes.length - samplesAt, f) : Infinity };
+    const most = f.commLie === null ? framesIn(claimed, bytes.length - samplesAt, f) : Infinity;
+    return { bytes: Uint8Array.from(bytes), most };
   });
 
 // The whole frames a data chunk holds: the bytes it claims, as far as the
@@ -125,7 +132,8 @@ const framesIn = (claimed, present, { bits, channels }) =>
   Math.floor(Math.max(0, Math.min(claimed, present)) / Math.max(1, Math.ceil(bits / 8) * channels));
 
 const anyBytes = fc
-  .tuple(fc.constantFrom('RIFF....WAVE', 'FORM....AIFF', 'FORM....AIFC', 'RIFF....WAVEfmt '), fc.uint8Array({ maxLength: 160 }))
+  .tuple(fc.constantFrom('RIFF....WAVE', 'FORM....AIFF', 'FORM....AIFC', 'RIFF....WAVEfmt '),
+    fc.uint8Array({ maxLength: 160 }))
   .map(([magic, rest]) => ({ bytes: Uint8Array.from([...word(magic), ...rest]), most: rest.length }));
 
 // What the page does with a file: a sound it can play, or its message.
@@ -162,19 +170,21 @@ test('any bytes behind a WAV or AIFF magic become a playable sound or the page\'
 // has no channels (its frames were counted as data ÷ 0, and read forever),
 // and rates no audio context takes (the page failed only when it played).
 const found = [
-  { name: 'no channels', bytes: [82, 73, 70, 70, 38, 0, 0, 0, 87, 65, 86, 69, 102, 109, 116, 32, 16, 0, 0, 0, 1, 0, 0, 0,
-    68, 172, 0, 0, 0, 0, 0, 0, 0, 0, 8, 0, 100, 97, 116, 97, 2, 0, 0, 0, 1, 2] },
-  { name: 'WAV at 0 Hz', bytes: [82, 73, 70, 70, 38, 0, 0, 0, 87, 65, 86, 69, 102, 109, 116, 32, 16, 0, 0, 0, 1, 0, 1, 0,
-    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 0, 100, 97, 116, 97, 1, 0, 0, 0, 0, 0] },
-  { name: 'AIFF at 0 Hz', bytes: [70, 79, 82, 77, 0, 0, 0, 54, 65, 73, 70, 70, 67, 79, 77, 77, 0, 0, 0, 18, 0, 2, 0, 0, 0, 0,
-    0, 8, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 83, 83, 78, 68, 0, 0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 76, 73, 83, 84, 0, 0, 0, 0] },
+  { name: 'no channels', bytes: [82, 73, 70, 70, 38, 0, 0, 0, 87, 65, 86, 69, 102, 109, 116, 32, 16, 0, 0, 0, 1, 0,
+    0, 0, 68, 172, 0, 0, 0, 0, 0, 0, 0, 0, 8, 0, 100, 97, 116, 97, 2, 0, 0, 0, 1, 2] },
+  { name: 'WAV at 0 Hz', bytes: [82, 73, 70, 70, 38, 0, 0, 0, 87, 65, 86, 69, 102, 109, 116, 32, 16, 0, 0, 0, 1, 0,
+    1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 0, 100, 97, 116, 97, 1, 0, 0, 0, 0, 0] },
+  { name: 'AIFF at 0 Hz', bytes: [70, 79, 82, 77, 0, 0, 0, 54, 65, 73, 70, 70, 67, 79, 77, 77, 0, 0, 0, 18, 0, 2,
+    0, 0, 0, 0, 0, 8, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 83, 83, 78, 68, 0, 0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 76, 73, 83,
+    84, 0, 0, 0, 0] },
 ];
 
 // What the page makes of a file, or 'hangs' when it is still reading after
 // a few seconds.
 function decodedInWorker(bytes, name) {
   return new Promise((resolve, reject) => {
-    const worker = new Worker(new URL('./support/decode_in_worker.mjs', import.meta.url), { workerData: { bytes, name } });
+    const script = new URL('./support/decode_in_worker.mjs', import.meta.url);
+    const worker = new Worker(script, { workerData: { bytes, name } });
     const timer = setTimeout(() => worker.terminate().then(() => resolve('hangs')), 5000);
     worker.once('message', (answer) => {
       clearTimeout(timer);

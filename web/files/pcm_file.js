@@ -45,7 +45,8 @@ function readChunks(bytes, view, littleEndian, readFormat, dataId, samplesAt) {
       if (format === null || format.read === null || format.channels === 0) return null;
       const skip = samplesAt(body);
       const start = body + skip;
-      return { sampleRate: format.sampleRate, channels: samples(view, start, Math.min(size - skip, bytes.length - start), format) };
+      const channels = samples(view, start, Math.min(size - skip, bytes.length - start), format);
+      return { sampleRate: format.sampleRate, channels };
     }
     offset = body + size + (size % 2);
   }

@@ -18,7 +18,8 @@ export async function decodeSoundFile(file) {
   const bytes = await file.arrayBuffer();
   const pcm = readPcmFile(new Uint8Array(bytes));
   if (pcm !== null && !playableRate(pcm.sampleRate)) {
-    throw new Error(`${file.name} has a sample rate of ${pcm.sampleRate} Hz; this page plays ${kLowestRate} to ${kHighestRate} Hz.`);
+    const playable = `${kLowestRate} to ${kHighestRate} Hz`;
+    throw new Error(`${file.name} has a sample rate of ${pcm.sampleRate} Hz; this page plays ${playable}.`);
   }
   const decoded = pcm ?? (await decodeWithBrowser(file, bytes));
   const channels = decoded.channels;

@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build_dir=$(mkdir -p "$1" && cd "$1" && pwd)
-seconds=${2:-40}
+seconds=${2:-45}
 jobs=${3:-$(nproc)}
 targets=(host_call_fuzzer clap_process_fuzzer vst3_process_fuzzer state_fuzzer lv2_run_fuzzer tool_text_fuzzer)
 

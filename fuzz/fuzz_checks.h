@@ -25,8 +25,14 @@ inline void requireBounded(const float* samples, std::size_t count, const char* 
     for (std::size_t i = 0; i < count; ++i) require(std::fabs(samples[i]) <= kOutputBound, what);
 }
 
+// Tells the first sample that differs, to make a failure readable.
 inline void requireSameBits(const float* a, const float* b, std::size_t count, const char* what) {
-    require(std::memcmp(a, b, count * sizeof(float)) == 0, what);
+    if (std::memcmp(a, b, count * sizeof(float)) == 0) return;
+    std::size_t at = 0;
+    while (std::memcmp(a + at, b + at, sizeof(float)) == 0) ++at;
+    std::fprintf(stderr, "sample %zu of %zu: %a against %a\n", at, count, static_cast<double>(a[at]),
+                 static_cast<double>(b[at]));
+    require(false, what);
 }
 
 }  // namespace slicecastfuzz

@@ -231,6 +231,9 @@ private:
         vst3::ProcessData fuzzedCall =
             call(fuzzedBuses, buffers == Buffers::NoInputBus, buffers == Buffers::NoOutputBus);
         vst3::ProcessData referenceCall = call(referenceBuses, false, false);
+        // Without outputs the block brings its changes alone, as a call
+        // without frames does.
+        if (withoutOutput(buffers)) referenceCall.numSamples = 0;
         if (frames > 0 && input_.choice(16) == 0) {
             // Samples of a size never agreed on: refused, the changes taken
             // all the same, as a call without frames takes them.

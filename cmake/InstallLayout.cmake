@@ -51,3 +51,18 @@ slicecast_plugin_dir(SLICECAST_LV2_DIR "lib/lv2" "the LV2 bundle")
 # ~/.vst3). On Windows the bundle goes into the prefix itself, and the zip's
 # read-me sends it to %COMMONPROGRAMFILES%\VST3.
 slicecast_plugin_dir(SLICECAST_VST3_DIR "lib/vst3" "the VST 3 bundle")
+
+# SLICECAST_VST3_PRESET_ROOT is the VST 3 preset folder the factory preset
+# files go into, each under the vendor's and the plug-in's names as hosts
+# look for them there: share/vst3/presets under the prefix on Linux
+# (/usr/share/vst3/presets for the Debian packages, the factory folder VST 3
+# hosts scan), or an absolute folder (a per-user ~/.vst3/presets). On
+# Windows it is "VST3 Presets" in the prefix, and the zip's read-me sends it
+# to %PROGRAMDATA%.
+if(WIN32)
+    set(vst3_preset_root_default "VST3 Presets")
+else()
+    set(vst3_preset_root_default "share/vst3/presets")
+endif()
+set(SLICECAST_VST3_PRESET_ROOT "${vst3_preset_root_default}" CACHE STRING
+    "Folder the VST 3 preset files are installed into: relative to the install prefix, or absolute")

@@ -38,16 +38,22 @@ Values valuesOf(const std::uint8_t* state) {
     return values;
 }
 
-// What the script hands over: a well-formed state of any values, with
-// bytes after it or without, or any bytes at all.
+// What the script hands over: a well-formed state of any values, of
+// either version (the second with a factory preset's index), with bytes
+// after it or without, or any bytes at all.
 std::vector<std::uint8_t> payloadFrom(ByteReader& input) {
     if (input.choice(4) == 0) return input.bytes(kStateBytes + 8);
-    std::vector<std::uint8_t> bytes{'S', 'L', 'C', 'S', 1, 0, 0, 0, kValueCount, 0, 0, 0};
+    const auto version = static_cast<std::uint8_t>(input.integer(1, 2));
+    std::vector<std::uint8_t> bytes{'S', 'L', 'C', 'S', version, 0, 0, 0, kValueCount, 0, 0, 0};
     for (std::size_t i = 0; i < kValueCount; ++i) {
         const double value = input.flag() ? input.anyDouble() : input.valueIn(0.0, i < 2 ? 11.0 : 100.0);
         std::uint64_t bits = 0;
         std::memcpy(&bits, &value, sizeof bits);
         for (std::size_t b = 0; b < 8; ++b) bytes.push_back(static_cast<std::uint8_t>(bits >> (8 * b)));
+    }
+    if (version == 2) {
+        const auto preset = input.flag() ? input.integer<std::uint32_t>(0, 15) : input.anyInteger<std::uint32_t>();
+        for (std::size_t b = 0; b < 4; ++b) bytes.push_back(static_cast<std::uint8_t>(preset >> (8 * b)));
     }
     if (input.choice(4) == 0) bytes[input.choice(bytes.size())] ^= input.anyInteger<std::uint8_t>();
     if (input.choice(4) == 0) bytes.resize(input.choice(bytes.size() + 4));
@@ -135,13 +141,15 @@ Values clapValues(const ClapPlugin& plugin) {
     return values;
 }
 
-// The processor's values, as its own saved state tells them.
-Values processorValues(vst3::IComponent& component) {
+// The processor's saved state: its values, then the program chosen last.
+std::vector<std::uint8_t> processorState(vst3::IComponent& component) {
     auto stream = vst3host::makeHostObject<vst3host::MemoryStream>();
     require(component.getState(stream.get()) == vst3::kResultOk, "getState");
-    require(stream->bytes().size() == kStateBytes, "a saved state of another size");
-    return valuesOf(stream->bytes().data());
+    require(stream->bytes().size() == kStateBytes + 4, "a saved state of another size");
+    return stream->bytes();
 }
+
+Values processorValues(vst3::IComponent& component) { return valuesOf(processorState(component).data()); }
 
 // The controller's normalized values.
 Values controllerValues(vst3::IEditController& controller) {
@@ -197,9 +205,16 @@ void loadIntoVst3(ByteReader& input, std::vector<std::uint8_t> payload, bool int
         requireLoaded(loaded, before, after, handed ? std::optional(normalizedOf(*plugin.controller, handed)) : handed);
         return;
     }
-    const Values before = processorValues(*plugin.component);
+    const std::vector<std::uint8_t> before = processorState(*plugin.component);
     const bool loaded = plugin.component->setState(source.get()) == vst3::kResultOk;
-    requireLoaded(loaded, before, processorValues(*plugin.component), handedValues(bytes, from));
+    const std::vector<std::uint8_t> after = processorState(*plugin.component);
+    requireLoaded(loaded, valuesOf(before.data()), valuesOf(after.data()), handedValues(bytes, from));
+    // The program comes back as the state named it (none: the first).
+    const auto program = [](const std::uint8_t* at) { return at[0] | at[1] << 8 | at[2] << 16 | at[3] << 24; };
+    const std::uint8_t none[4] = {};
+    const std::uint8_t* named = before.data() + kStateBytes;
+    if (loaded) named = bytes.given()[from + 4] == 2 ? bytes.given() + from + kStateBytes : none;
+    require(program(after.data() + kStateBytes) == program(named), "the program chosen is not the one saved");
 
     // The processor's saved state gives the controller the same values.
     auto saved = vst3host::makeHostObject<vst3host::MemoryStream>();

@@ -75,6 +75,16 @@ public:
     // number in range, a step's label); none where it cannot tell.
     virtual std::optional<float> parameterFromText(std::int32_t index, std::string_view text) = 0;
 
+    // The effect's presets by name, as its format lists them to a host's
+    // preset menu (VST 3's program list, CLAP's preset discovery, LV2's
+    // presets in label order); none for VST 2.4, whose programs are not
+    // listed here.
+    virtual std::vector<std::string> presetNames() = 0;
+    // Loads the preset at index of that list the format's own way, before
+    // any block or between two; the values it sets take effect from the
+    // next processing call on, and parameter() reads them back at once.
+    virtual void loadPreset(std::int32_t index) = 0;
+
     // One processing call of frames frames (at most the activated bound),
     // its transport told as time.
     virtual void process(const BlockTime& time, float** inputs, float** outputs, std::int32_t frames) = 0;

@@ -1,5 +1,5 @@
-// The page: a sound (a file or the demo loop), the tempo and the six
-// parameters, real-time playback through the audio worklet, the picture of
+// The page: a sound (a file or the demo loop), the tempo, the factory
+// presets and the six parameters, real-time playback through the audio worklet, the picture of
 // the offline render, and the download of that render as a WAV file.
 // Nothing leaves the browser.
 import { compileSlicecast, Slicecast } from './sound/slicecast_module.js';
@@ -7,6 +7,7 @@ import { decodeSoundFile, demoSound } from './files/sound_file.js';
 import { drawPicture, drawPlayPosition } from './view/picture.js';
 import { floatWav } from './files/wav_file.js';
 import { ParameterControls } from './view/parameter_controls.js';
+import { PresetList } from './view/preset_list.js';
 import { Playback } from './sound/playback.js';
 import { RenderClient } from './sound/render_client.js';
 
@@ -85,8 +86,16 @@ async function start() {
     });
   }
 
+  // A preset's values reach the sound as six changes at once, at the next
+  // quantum, as a user's change does.
+  const presets = new PresetList(element('parameters'), slicecast.presets(), (values) => {
+    controls.setValues(values);
+    values.forEach((value, index) => playback.setParameter(index, value));
+    schedulePicture();
+  });
   const controls = new ParameterControls(element('parameters'), slicecast, (index, value) => {
     playback.setParameter(index, value);
+    presets.markChanged();
     schedulePicture();
   });
   controls.values().forEach((value, index) => playback.setParameter(index, value));

@@ -1,9 +1,10 @@
 // The binary interface between a CLAP plug-in and its host, as far as a
 // stereo effect with parameters, tempo and position needs it: the entry and
 // its factory, the descriptor, the plug-in and host objects, the process
-// call, events, and the audio-ports, params and state extensions. The effect
-// side (editions/clap/) and the host side (host/clap/, tools/, tests/)
-// include this one header, so both agree on every offset and every number.
+// call, events, the audio-ports, params, state and preset-load extensions
+// and the preset-discovery factory. The effect side (editions/clap/) and the
+// host side (host/clap/, tools/, tests/) include this one header, so both
+// agree on every offset and every number.
 //
 // Layouts are natural (no packing). 64-bit systems share one layout; 32-bit
 // Windows has 4-byte pointers but still aligns 64-bit members to 8 inside
@@ -333,6 +334,129 @@ struct HostState {
     void(SLICECAST_CLAP_CALL* markDirty)(const Host* host);
 };
 
+// ---------------------------------------------------------------- presets
+
+// The preset-discovery factory, under its id and the draft id hosts made
+// for CLAP 1.1 still ask for (the same layout).
+constexpr const char* kPresetDiscoveryFactoryId = "clap.preset-discovery-factory/2";
+constexpr const char* kPresetDiscoveryFactoryDraftId = "clap.preset-discovery-factory/draft-2";
+// The preset-load extension, on the plug-in and on the host, likewise.
+constexpr const char* kExtPresetLoad = "clap.preset-load/2";
+constexpr const char* kExtPresetLoadDraft = "clap.preset-load.draft/2";
+
+enum PresetLocationKind : std::uint32_t {
+    kPresetLocationFile = 0,
+    // Presets inside the plug-in itself; the location is then null.
+    kPresetLocationPlugin = 1,
+};
+
+enum PresetFlags : std::uint32_t {
+    kPresetIsFactoryContent = 1u << 0,
+    kPresetIsUserContent = 1u << 1,
+    kPresetIsDemoContent = 1u << 2,
+    kPresetIsFavorite = 1u << 3,
+};
+
+using Timestamp = std::uint64_t;
+
+struct UniversalPluginId {
+    const char* abi;  // "clap"
+    const char* id;
+};
+
+struct PresetMetadataReceiver {
+    void* receiverData;
+    void(SLICECAST_CLAP_CALL* onError)(const PresetMetadataReceiver* receiver, std::int32_t osError,
+                                       const char* message);
+    bool(SLICECAST_CLAP_CALL* beginPreset)(const PresetMetadataReceiver* receiver, const char* name,
+                                           const char* loadKey);
+    void(SLICECAST_CLAP_CALL* addPluginId)(const PresetMetadataReceiver* receiver, const UniversalPluginId* pluginId);
+    void(SLICECAST_CLAP_CALL* setSoundpackId)(const PresetMetadataReceiver* receiver, const char* soundpackId);
+    void(SLICECAST_CLAP_CALL* setFlags)(const PresetMetadataReceiver* receiver, std::uint32_t flags);
+    void(SLICECAST_CLAP_CALL* addCreator)(const PresetMetadataReceiver* receiver, const char* creator);
+    void(SLICECAST_CLAP_CALL* setDescription)(const PresetMetadataReceiver* receiver, const char* description);
+    void(SLICECAST_CLAP_CALL* setTimestamps)(const PresetMetadataReceiver* receiver, Timestamp creation,
+                                             Timestamp modification);
+    void(SLICECAST_CLAP_CALL* addFeature)(const PresetMetadataReceiver* receiver, const char* feature);
+    void(SLICECAST_CLAP_CALL* addExtraInfo)(const PresetMetadataReceiver* receiver, const char* key,
+                                            const char* value);
+};
+
+struct PresetFiletype {
+    const char* name;
+    const char* description;
+    const char* fileExtension;
+};
+
+struct PresetLocation {
+    std::uint32_t flags;
+    const char* name;
+    std::uint32_t kind;
+    const char* location;
+};
+
+struct PresetSoundpack {
+    std::uint32_t flags;
+    const char* id;
+    const char* name;
+    const char* description;
+    const char* homepageUrl;
+    const char* vendor;
+    const char* imagePath;
+    Timestamp releaseTimestamp;
+};
+
+struct PresetProviderDescriptor {
+    Version clapVersion;
+    const char* id;
+    const char* name;
+    const char* vendor;
+};
+
+// The host's side of a crawl; a provider may call it from init only.
+struct PresetIndexer {
+    Version clapVersion;
+    const char* name;
+    const char* vendor;
+    const char* url;
+    const char* version;
+    void* indexerData;
+    bool(SLICECAST_CLAP_CALL* declareFiletype)(const PresetIndexer* indexer, const PresetFiletype* filetype);
+    bool(SLICECAST_CLAP_CALL* declareLocation)(const PresetIndexer* indexer, const PresetLocation* location);
+    bool(SLICECAST_CLAP_CALL* declareSoundpack)(const PresetIndexer* indexer, const PresetSoundpack* soundpack);
+    const void*(SLICECAST_CLAP_CALL* getExtension)(const PresetIndexer* indexer, const char* extensionId);
+};
+
+struct PresetProvider {
+    const PresetProviderDescriptor* desc;
+    void* providerData;
+    bool(SLICECAST_CLAP_CALL* init)(const PresetProvider* provider);
+    void(SLICECAST_CLAP_CALL* destroy)(const PresetProvider* provider);
+    bool(SLICECAST_CLAP_CALL* getMetadata)(const PresetProvider* provider, std::uint32_t locationKind,
+                                           const char* location, const PresetMetadataReceiver* receiver);
+    const void*(SLICECAST_CLAP_CALL* getExtension)(const PresetProvider* provider, const char* extensionId);
+};
+
+struct PresetDiscoveryFactory {
+    std::uint32_t(SLICECAST_CLAP_CALL* count)(const PresetDiscoveryFactory* factory);
+    const PresetProviderDescriptor*(SLICECAST_CLAP_CALL* getDescriptor)(const PresetDiscoveryFactory* factory,
+                                                                        std::uint32_t index);
+    const PresetProvider*(SLICECAST_CLAP_CALL* create)(const PresetDiscoveryFactory* factory,
+                                                       const PresetIndexer* indexer, const char* providerId);
+};
+
+struct PluginPresetLoad {
+    bool(SLICECAST_CLAP_CALL* fromLocation)(const Plugin* plugin, std::uint32_t locationKind, const char* location,
+                                            const char* loadKey);
+};
+
+struct HostPresetLoad {
+    void(SLICECAST_CLAP_CALL* onError)(const Host* host, std::uint32_t locationKind, const char* location,
+                                       const char* loadKey, std::int32_t osError, const char* message);
+    void(SLICECAST_CLAP_CALL* loaded)(const Host* host, std::uint32_t locationKind, const char* location,
+                                      const char* loadKey);
+};
+
 // ---------------------------------------------------------------- host extensions
 
 constexpr const char* kExtLog = "clap.log";
@@ -410,6 +534,35 @@ static_assert(offsetof(Host, getExtension) == pick(56, 32));
 static_assert(offsetof(Host, requestRestart) == pick(64, 36));
 static_assert(offsetof(Host, requestProcess) == pick(72, 40));
 static_assert(offsetof(Host, requestCallback) == pick(80, 44));
+
+static_assert(sizeof(UniversalPluginId) == pick(16, 8));
+static_assert(sizeof(PresetMetadataReceiver) == pick(88, 44));
+static_assert(offsetof(PresetMetadataReceiver, beginPreset) == pick(16, 8));
+static_assert(offsetof(PresetMetadataReceiver, addExtraInfo) == pick(80, 40));
+static_assert(sizeof(PresetFiletype) == pick(24, 12));
+static_assert(sizeof(PresetLocation) == pick(32, 16));
+static_assert(offsetof(PresetLocation, name) == pick(8, 4));
+static_assert(offsetof(PresetLocation, kind) == pick(16, 8));
+static_assert(offsetof(PresetLocation, location) == pick(24, 12));
+static_assert(sizeof(PresetSoundpack) == pick(64, 40));
+static_assert(offsetof(PresetSoundpack, id) == pick(8, 4));
+static_assert(offsetof(PresetSoundpack, imagePath) == pick(48, 24));
+static_assert(offsetof(PresetSoundpack, releaseTimestamp) == pick(56, 32));
+static_assert(sizeof(PresetProviderDescriptor) == pick(40, 24));
+static_assert(offsetof(PresetProviderDescriptor, id) == pick(16, 12));
+static_assert(offsetof(PresetProviderDescriptor, vendor) == pick(32, 20));
+static_assert(sizeof(PresetIndexer) == pick(88, 48));
+static_assert(offsetof(PresetIndexer, name) == pick(16, 12));
+static_assert(offsetof(PresetIndexer, indexerData) == pick(48, 28));
+static_assert(offsetof(PresetIndexer, declareFiletype) == pick(56, 32));
+static_assert(offsetof(PresetIndexer, getExtension) == pick(80, 44));
+static_assert(sizeof(PresetProvider) == pick(48, 24));
+static_assert(offsetof(PresetProvider, init) == pick(16, 8));
+static_assert(offsetof(PresetProvider, getMetadata) == pick(32, 16));
+static_assert(offsetof(PresetProvider, getExtension) == pick(40, 20));
+static_assert(sizeof(PresetDiscoveryFactory) == pick(24, 12));
+static_assert(sizeof(PluginPresetLoad) == pick(8, 4));
+static_assert(sizeof(HostPresetLoad) == pick(16, 8));
 
 static_assert(sizeof(Process) == pick(64, 40));
 static_assert(offsetof(Process, framesCount) == 8);

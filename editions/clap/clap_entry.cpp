@@ -1,9 +1,11 @@
 // The library's one export, clap_entry, with the plug-in factory and the
-// descriptor behind it. Everything else in the library is hidden.
+// descriptor behind it, and the preset-discovery factory. Everything else
+// in the library is hidden.
 #include <cstring>
 
 #include "clap_abi.h"
 #include "clap_identity.h"
+#include "clap_presets.h"
 #include "slicecast_clap.h"
 #include "slicecast_identity.h"
 
@@ -38,14 +40,18 @@ const clap::Plugin* SLICECAST_CLAP_CALL createPlugin(const clap::PluginFactory*,
                                                      const char* pluginId) {
     if (host == nullptr || pluginId == nullptr || !clap::isCompatible(host->clapVersion)) return nullptr;
     if (std::strcmp(pluginId, descriptor.id) != 0) return nullptr;
-    return SlicecastClap::create(&descriptor);
+    return SlicecastClap::create(&descriptor, host);
 }
 
 const clap::PluginFactory factory{&pluginCount, &pluginDescriptor, &createPlugin};
 
 const void* SLICECAST_CLAP_CALL entryFactory(const char* factoryId) {
-    if (factoryId == nullptr || std::strcmp(factoryId, clap::kPluginFactoryId) != 0) return nullptr;
-    return &factory;
+    if (factoryId == nullptr) return nullptr;
+    if (std::strcmp(factoryId, clap::kPluginFactoryId) == 0) return &factory;
+    if (std::strcmp(factoryId, clap::kPresetDiscoveryFactoryId) == 0 ||
+        std::strcmp(factoryId, clap::kPresetDiscoveryFactoryDraftId) == 0)
+        return &slicecast::presetDiscoveryFactory;
+    return nullptr;
 }
 
 }  // namespace

@@ -7,7 +7,9 @@
 #include "block_pieces.h"
 #include "bounded_text.h"
 #include "clap_block_transport.h"
+#include "clap_presets.h"
 #include "clap_state.h"
+#include "factory_presets.h"
 
 namespace slicecast {
 
@@ -37,16 +39,18 @@ const clap::PluginAudioPorts SlicecastClap::audioPorts{&portCount, &portInfo};
 const clap::PluginParams SlicecastClap::params{&parameterCount, &parameterInfo, &parameterValue,
                                                &valueToText,    &textToValue,   &flush};
 const clap::PluginState SlicecastClap::state{&saveState, &loadState};
+const clap::PluginPresetLoad SlicecastClap::presetLoad{&loadPreset};
 
-const clap::Plugin* SlicecastClap::create(const clap::PluginDescriptor* descriptor) noexcept {
+const clap::Plugin* SlicecastClap::create(const clap::PluginDescriptor* descriptor, const clap::Host* host) noexcept {
     void* storage = std::calloc(1, sizeof(SlicecastClap));
     if (storage == nullptr) return nullptr;
-    return &(new (storage) SlicecastClap(descriptor))->plugin_;
+    return &(new (storage) SlicecastClap(descriptor, host))->plugin_;
 }
 
-SlicecastClap::SlicecastClap(const clap::PluginDescriptor* descriptor) noexcept
+SlicecastClap::SlicecastClap(const clap::PluginDescriptor* descriptor, const clap::Host* host) noexcept
     : plugin_{descriptor,  this,   &init,    &destroy, &activate,     &deactivate,
-              &startProcessing, &stopProcessing, &reset, &process, &getExtension, &onMainThread} {}
+              &startProcessing, &stopProcessing, &reset, &process, &getExtension, &onMainThread},
+      host_(host) {}
 
 SlicecastClap& SlicecastClap::of(const clap::Plugin* plugin) noexcept {
     return *static_cast<SlicecastClap*>(plugin->pluginData);
@@ -135,6 +139,8 @@ const void* SlicecastClap::getExtension(const clap::Plugin*, const char* id) {
     if (std::strcmp(id, clap::kExtAudioPorts) == 0) return &audioPorts;
     if (std::strcmp(id, clap::kExtParams) == 0) return &params;
     if (std::strcmp(id, clap::kExtState) == 0) return &state;
+    if (std::strcmp(id, clap::kExtPresetLoad) == 0 || std::strcmp(id, clap::kExtPresetLoadDraft) == 0)
+        return &presetLoad;
     return nullptr;
 }
 
@@ -204,6 +210,33 @@ bool SlicecastClap::loadState(const clap::Plugin* plugin, const clap::InputStrea
     // it through params.rescan would count as an edit of its session (a
     // host that opens a saved project would then hold it as modified).
     of(plugin).parameters_.setAll(*values);
+    return true;
+}
+
+template <typename Extension>
+const Extension* SlicecastClap::hostExtension(const char* id, const char* draftId) const noexcept {
+    if (host_ == nullptr || host_->getExtension == nullptr) return nullptr;
+    const void* found = host_->getExtension(host_, id);
+    if (found == nullptr && draftId != nullptr) found = host_->getExtension(host_, draftId);
+    return static_cast<const Extension*>(found);
+}
+
+bool SlicecastClap::loadPreset(const clap::Plugin* plugin, std::uint32_t locationKind, const char* location,
+                               const char* loadKey) {
+    SlicecastClap& self = of(plugin);
+    const auto* host = self.hostExtension<clap::HostPresetLoad>(clap::kExtPresetLoad, clap::kExtPresetLoadDraft);
+    const std::int32_t preset = presetOfLocation(locationKind, location, loadKey);
+    if (preset < 0) {
+        if (host != nullptr && host->onError != nullptr)
+            host->onError(self.host_, locationKind, location, loadKey, 0, "no factory preset has this key");
+        return false;
+    }
+    self.parameters_.setAll(factoryPresets[static_cast<std::size_t>(preset)].plain);
+    // Unlike a state the host loads, a preset is a change the host did not
+    // make itself: it reads the values again, and records the preset.
+    const auto* params = self.hostExtension<clap::HostParams>(clap::kExtParams, nullptr);
+    if (params != nullptr && params->rescan != nullptr) params->rescan(self.host_, clap::kParamRescanValues);
+    if (host != nullptr && host->loaded != nullptr) host->loaded(self.host_, locationKind, location, loadKey);
     return true;
 }
 

@@ -1,8 +1,9 @@
 // SlicecastClap: the tempo-locked stereo slice-repeat effect as a CLAP
 // plug-in. A thin adapter: it answers the plug-in object's calls and the
-// audio-ports, params and state extensions, turns the host's transport and
-// parameter events into the sound's terms, and cuts each block where an
-// event falls so that the frames before it play with the values before it.
+// audio-ports, params, state and preset-load extensions, turns the host's
+// transport and parameter events into the sound's terms, and cuts each
+// block where an event falls so that the frames before it play with the
+// values before it.
 #pragma once
 
 #include <cstddef>
@@ -18,17 +19,17 @@ namespace slicecast {
 class SlicecastClap {
 public:
     // A new instance in zero-filled heap storage (the sound's capture
-    // buffers are part of it), or null when no storage can be had. It keeps
-    // no host: every value it holds was set by the host itself, so it has
-    // nothing to tell the host of.
-    static const clap::Plugin* create(const clap::PluginDescriptor* descriptor) noexcept;
+    // buffers are part of it), or null when no storage can be had. The host
+    // is told of values only when a preset it asked for set them.
+    static const clap::Plugin* create(const clap::PluginDescriptor* descriptor, const clap::Host* host) noexcept;
 
     static const clap::PluginAudioPorts audioPorts;
     static const clap::PluginParams params;
     static const clap::PluginState state;
+    static const clap::PluginPresetLoad presetLoad;
 
 private:
-    explicit SlicecastClap(const clap::PluginDescriptor* descriptor) noexcept;
+    SlicecastClap(const clap::PluginDescriptor* descriptor, const clap::Host* host) noexcept;
     static SlicecastClap& of(const clap::Plugin* plugin) noexcept;
 
     static bool SLICECAST_CLAP_CALL init(const clap::Plugin* plugin);
@@ -61,6 +62,14 @@ private:
     static bool SLICECAST_CLAP_CALL saveState(const clap::Plugin* plugin, const clap::OutputStream* stream);
     static bool SLICECAST_CLAP_CALL loadState(const clap::Plugin* plugin, const clap::InputStream* stream);
 
+    // Sets the six values to a factory preset's; they reach the sound at
+    // the next block's start, as values read from a state do.
+    static bool SLICECAST_CLAP_CALL loadPreset(const clap::Plugin* plugin, std::uint32_t locationKind,
+                                               const char* location, const char* loadKey);
+    // The host's extension of that id, or null.
+    template <typename Extension>
+    const Extension* hostExtension(const char* id, const char* draftId) const noexcept;
+
     clap::ProcessStatus processBlock(const clap::Process& call) noexcept;
     // The values in the sound's terms, mapped again only when the
     // parameters' revision moved since the last look.
@@ -69,6 +78,7 @@ private:
     const SoundParameters& currentParameters(clap::Id changed) noexcept;
 
     clap::Plugin plugin_;
+    const clap::Host* host_;
     ClapParameters parameters_;
     // Held in single precision, as the sound takes it.
     float sampleRate_ = 0.0f;

@@ -10,9 +10,11 @@ void ChangePoints::start(vst3::IParameterChanges* changes) noexcept {
         vst3::IParamValueQueue* queue = changes->getParameterData(i);
         if (queue == nullptr) continue;
         const vst3::ParamID id = queue->getParameterId();
-        if (!isVst3ParameterId(id) || cursors_[id].queue != nullptr) continue;
-        Cursor& cursor = cursors_[id];
+        const std::int32_t slot = slotOf(id);
+        if (slot < 0 || cursors_[static_cast<std::size_t>(slot)].queue != nullptr) continue;
+        Cursor& cursor = cursors_[static_cast<std::size_t>(slot)];
         cursor.queue = queue;
+        cursor.id = id;
         cursor.count = queue->getPointCount();
         if (!load(cursor)) cursor = {};
     }
@@ -25,19 +27,19 @@ bool ChangePoints::load(Cursor& cursor) noexcept {
     return false;
 }
 
+std::int32_t ChangePoints::slotOf(vst3::ParamID id) noexcept {
+    if (isProgramParameter(id)) return 0;
+    return isVst3ParameterId(id) ? static_cast<std::int32_t>(id) + 1 : -1;
+}
+
 bool ChangePoints::next(ChangePoint& point) noexcept {
     Cursor* earliest = nullptr;
-    vst3::ParamID earliestId = 0;
-    for (vst3::ParamID id = 0; id < kVst3ParameterCount; ++id) {
-        Cursor& cursor = cursors_[id];
+    for (Cursor& cursor : cursors_) {
         if (cursor.queue == nullptr) continue;
-        if (earliest == nullptr || cursor.offset < earliest->offset) {
-            earliest = &cursor;
-            earliestId = id;
-        }
+        if (earliest == nullptr || cursor.offset < earliest->offset) earliest = &cursor;
     }
     if (earliest == nullptr) return false;
-    point = {earliest->offset, earliestId, earliest->value};
+    point = {earliest->offset, earliest->id, earliest->value};
     ++earliest->index;
     if (!load(*earliest)) *earliest = {};
     return true;

@@ -4,15 +4,17 @@
 //
 // Queues come in no particular order, one per parameter that changed. A
 // second queue for a parameter that already has one, and queues of ids the
-// effect does not have, are passed over. Points at the same offset come in
-// parameter order; a point the host failed to give is skipped.
+// effect does not have, are passed over. Points at the same offset come
+// with the program change first, then in parameter order, so that values
+// sent with a program override the program's; a point the host failed to
+// give is skipped.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
 #include "vst3_abi.h"
-#include "vst3_parameters.h"
+#include "vst3_programs.h"
 
 namespace slicecast {
 
@@ -32,6 +34,7 @@ public:
 private:
     struct Cursor {
         vst3::IParamValueQueue* queue = nullptr;
+        vst3::ParamID id = 0;
         std::int32_t count = 0;
         std::int32_t index = 0;
         std::int32_t offset = 0;
@@ -40,7 +43,10 @@ private:
     // Moves the cursor to its queue's next readable point; false at the end.
     static bool load(Cursor& cursor) noexcept;
 
-    std::array<Cursor, kVst3ParameterCount> cursors_{};
+    // The program's, then the six in id order; -1 for an id not taken.
+    static std::int32_t slotOf(vst3::ParamID id) noexcept;
+
+    std::array<Cursor, kVst3ParameterInfoCount> cursors_{};
 };
 
 }  // namespace slicecast

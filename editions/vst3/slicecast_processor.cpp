@@ -10,6 +10,7 @@
 #include "parameter_tables.h"
 #include "vst3_block_transport.h"
 #include "vst3_identity.h"
+#include "vst3_programs.h"
 #include "vst3_state.h"
 #include "vst3_text.h"
 
@@ -184,13 +185,15 @@ vst3::tresult SlicecastProcessor::setActive(vst3::TBool state) noexcept {
 
 vst3::tresult SlicecastProcessor::setState(vst3::IBStream* state) noexcept {
     if (state == nullptr) return vst3::kInvalidArgument;
-    const std::optional<PlainValues> plain = readState(*state);
-    if (!plain) return vst3::kResultFalse;
-    const NormalizedValues normalized = normalizedValuesOf(*plain);
+    const std::optional<SavedState> saved = readState(*state);
+    if (!saved) return vst3::kResultFalse;
+    // The program only names the choice again: the values stand as saved.
+    const NormalizedValues normalized = normalizedValuesOf(saved->values);
     for (vst3::ParamID id = 0; id < kVst3ParameterCount; ++id) {
         values_[id].store(normalized[id], std::memory_order_relaxed);
-        plain_[id].store((*plain)[id], std::memory_order_relaxed);
+        plain_[id].store(saved->values[id], std::memory_order_relaxed);
     }
+    program_.store(saved->preset.value_or(0), std::memory_order_relaxed);
     revision_.fetch_add(1, std::memory_order_release);
     return vst3::kResultOk;
 }
@@ -199,7 +202,8 @@ vst3::tresult SlicecastProcessor::getState(vst3::IBStream* state) noexcept {
     if (state == nullptr) return vst3::kInvalidArgument;
     PlainValues plain{};
     for (vst3::ParamID id = 0; id < kVst3ParameterCount; ++id) plain[id] = plain_[id].load(std::memory_order_relaxed);
-    return writeState(*state, plain) ? vst3::kResultOk : vst3::kResultFalse;
+    const std::int32_t program = program_.load(std::memory_order_relaxed);
+    return writeState(*state, plain, program) ? vst3::kResultOk : vst3::kResultFalse;
 }
 
 // ---------------------------------------------------------------- IAudioProcessor
@@ -278,10 +282,21 @@ void SlicecastProcessor::applyChanges() noexcept {
 }
 
 void SlicecastProcessor::set(vst3::ParamID id, double normalized) noexcept {
+    if (isProgramParameter(id)) {
+        choose(programOfNormalized(normalized));
+        return;
+    }
     const double settled = settledNormalized(id, normalized);
     values_[id].store(settled, std::memory_order_relaxed);
     plain_[id].store(plainOfNormalized(id, settled), std::memory_order_relaxed);
     mapInto(parameters_, id, settled);
+}
+
+void SlicecastProcessor::choose(std::int32_t program) noexcept {
+    if (program == program_.load(std::memory_order_relaxed)) return;
+    program_.store(program, std::memory_order_relaxed);
+    const NormalizedValues preset = programValues(program);
+    for (vst3::ParamID id = 0; id < kVst3ParameterCount; ++id) set(id, preset[id]);
 }
 
 void SlicecastProcessor::catchUp() noexcept {

@@ -1,8 +1,9 @@
 // SlicecastProcessor: the audio side of the VST 3 edition (the "Audio
 // Module Class"). A thin adapter: one stereo bus each way, the parameters as
-// the host's queues bring them, each block cut where a change point falls
-// so that the frames before it play with the values before it, the saved
-// state, and the sound.
+// the host's queues bring them (a program change among them sets the six to
+// its preset's values at its point), each block cut where a change point
+// falls so that the frames before it play with the values before it, the
+// saved state with the program chosen last, and the sound.
 //
 // Threads: process and setProcessing come from the audio thread, the rest
 // from the host's main thread, and setState may come while blocks are
@@ -86,6 +87,8 @@ private:
     // to play.
     void applyChanges() noexcept;
     void set(vst3::ParamID id, double normalized) noexcept;
+    // A program other than the one chosen sets the six values to its own.
+    void choose(std::int32_t program) noexcept;
     // The values in the sound's terms, mapped again when a value was set
     // outside processing since the last look.
     void catchUp() noexcept;
@@ -104,6 +107,8 @@ private:
     // them.
     std::array<std::atomic<double>, kVst3ParameterCount> plain_;
     std::atomic<std::uint32_t> revision_{0};
+    // The program chosen last, as the state saves it.
+    std::atomic<std::int32_t> program_{0};
     static_assert(std::atomic<double>::is_always_lock_free);
     static_assert(std::atomic<std::uint32_t>::is_always_lock_free);
 

@@ -758,6 +758,74 @@ public:
     static constexpr Uid iid = uidOf(0xDCD7BBE3, 0x7742448D, 0xA874AACC, 0x979C759E);
 };
 
+// ---------------------------------------------------------------- units and programs
+
+constexpr ProgramListID kNoProgramListId = -1;
+
+struct UnitInfo {
+    UnitID id;
+    UnitID parentUnitId;
+    String128 name;  // never empty, the root's included
+    ProgramListID programListId;
+};
+
+struct ProgramListInfo {
+    ProgramListID id;
+    String128 name;
+    int32 programCount;
+};
+
+// On the controller: its units and the program lists they select among.
+// The host shows a unit's programs as its presets and selects one through
+// the parameter flagged kIsProgramChange.
+class IUnitInfo : public FUnknown {
+public:
+    virtual int32 SLICECAST_VST3_CALL getUnitCount() = 0;
+    virtual tresult SLICECAST_VST3_CALL getUnitInfo(int32 unitIndex, UnitInfo& info) = 0;
+    virtual int32 SLICECAST_VST3_CALL getProgramListCount() = 0;
+    virtual tresult SLICECAST_VST3_CALL getProgramListInfo(int32 listIndex, ProgramListInfo& info) = 0;
+    virtual tresult SLICECAST_VST3_CALL getProgramName(ProgramListID listId, int32 programIndex,
+                                                       String128 name) = 0;
+    virtual tresult SLICECAST_VST3_CALL getProgramInfo(ProgramListID listId, int32 programIndex,
+                                                       const char8* attributeId, String128 attributeValue) = 0;
+    virtual tresult SLICECAST_VST3_CALL hasProgramPitchNames(ProgramListID listId, int32 programIndex) = 0;
+    virtual tresult SLICECAST_VST3_CALL getProgramPitchName(ProgramListID listId, int32 programIndex,
+                                                            int16 midiPitch, String128 name) = 0;
+    virtual UnitID SLICECAST_VST3_CALL getSelectedUnit() = 0;
+    virtual tresult SLICECAST_VST3_CALL selectUnit(UnitID unitId) = 0;
+    virtual tresult SLICECAST_VST3_CALL getUnitByBus(MediaType type, BusDirection dir, int32 busIndex,
+                                                     int32 channel, UnitID& unitId) = 0;
+    virtual tresult SLICECAST_VST3_CALL setUnitProgramData(int32 listOrUnitId, int32 programIndex,
+                                                           IBStream* data) = 0;
+
+    static constexpr Uid iid = uidOf(0x3D4BD6B5, 0x913A4FD2, 0xA886E768, 0xA5EB92C1);
+};
+
+// ---------------------------------------------------------------- the host's run loop
+
+// Called back on the host's UI thread by its run loop.
+class ITimerHandler : public FUnknown {
+public:
+    virtual void SLICECAST_VST3_CALL onTimer() = 0;
+
+    static constexpr Uid iid = uidOf(0x10BDD94F, 0x41424774, 0x821FAD8F, 0xECA72CA9);
+};
+
+class IEventHandler;
+
+// The host's UI event loop, which a plug-in on Linux may ask the host's
+// objects for (the frame, the component handler in some hosts, the
+// factory's host context) instead of running a loop of its own.
+class IRunLoop : public FUnknown {
+public:
+    virtual tresult SLICECAST_VST3_CALL registerEventHandler(IEventHandler* handler, int fileDescriptor) = 0;
+    virtual tresult SLICECAST_VST3_CALL unregisterEventHandler(IEventHandler* handler) = 0;
+    virtual tresult SLICECAST_VST3_CALL registerTimer(ITimerHandler* handler, uint64 milliseconds) = 0;
+    virtual tresult SLICECAST_VST3_CALL unregisterTimer(ITimerHandler* handler) = 0;
+
+    static constexpr Uid iid = uidOf(0x18C35366, 0x97764F1A, 0x9C5B8385, 0x7A871389);
+};
+
 // ---------------------------------------------------------------- connection
 
 // On the processor and on the controller. The peer may be a host's proxy:
@@ -780,14 +848,11 @@ constexpr Uid kIAudioPresentationLatencyIid = uidOf(0x309ECE78, 0xEB7D4FAE, 0x8B
 constexpr Uid kIEditController2Iid = uidOf(0x7F4EFE59, 0xF3204967, 0xAC27A3AE, 0xAFB63038);
 constexpr Uid kIStreamAttributesIid = uidOf(0xD6CE2FFC, 0xEFAF4B8C, 0x9E74F1BB, 0x12DA44B4);
 constexpr Uid kIComponentHandler2Iid = uidOf(0xF040B4B3, 0xA36045EC, 0xABCDC045, 0xB4D5A2CC);
-constexpr Uid kIUnitInfoIid = uidOf(0x3D4BD6B5, 0x913A4FD2, 0xA886E768, 0xA5EB92C1);
 constexpr Uid kIMidiMappingIid = uidOf(0xDF0FF9F7, 0x49B74669, 0xB63AB732, 0x7ADBF5E5);
 constexpr Uid kIMidiLearnIid = uidOf(0x6B2449CC, 0x419740B5, 0xAB3C79DA, 0xC5FE5C86);
 constexpr Uid kINoteExpressionControllerIid = uidOf(0xB7F8F859, 0x41234872, 0x91169581, 0x4F3721A3);
 constexpr Uid kIKeyswitchControllerIid = uidOf(0x1F2F76D3, 0xBFFB4B96, 0xB99527A5, 0x5EBCCEF4);
 constexpr Uid kIPlugViewIid = uidOf(0x5BC32507, 0xD06049EA, 0xA6151B52, 0x2B755B29);
-// What the validator gives setHostContext on Linux.
-constexpr Uid kIRunLoopIid = uidOf(0x18C35366, 0x97764F1A, 0x9C5B8385, 0x7A871389);
 
 // ---------------------------------------------------------------- layout checks
 
@@ -901,6 +966,11 @@ static_assert(offsetof(ParameterInfo, stepCount) == 772);
 static_assert(offsetof(ParameterInfo, defaultNormalizedValue) == 776);
 static_assert(offsetof(ParameterInfo, unitId) == 784);
 static_assert(offsetof(ParameterInfo, flags) == 788);
+
+static_assert(sizeof(UnitInfo) == 268 && alignof(UnitInfo) == 4);
+static_assert(offsetof(UnitInfo, name) == 8 && offsetof(UnitInfo, programListId) == 264);
+static_assert(sizeof(ProgramListInfo) == 264 && alignof(ProgramListInfo) == 4);
+static_assert(offsetof(ProgramListInfo, name) == 4 && offsetof(ProgramListInfo, programCount) == 260);
 
 static_assert(sizeof(Event) == pick(48, 40) && alignof(Event) == 8);
 static_assert(offsetof(Event, sampleOffset) == 4);

@@ -46,14 +46,14 @@ private:
 
 }  // namespace
 
-bool writeState(vst3::IBStream& stream, const PlainValues& values) noexcept {
+bool writeState(vst3::IBStream& stream, const PlainValues& values, std::int32_t program) noexcept {
     StreamSink sink(stream);
-    return writeSavedState(sink, values);
+    return writeSavedState(sink, values, program);
 }
 
-std::optional<PlainValues> readState(vst3::IBStream& stream) noexcept {
+std::optional<SavedState> readState(vst3::IBStream& stream) noexcept {
     StreamSource source(stream);
-    return readSavedState(source);
+    return readSavedStateAndPreset(source);
 }
 
 }  // namespace slicecast

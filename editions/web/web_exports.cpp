@@ -1,11 +1,13 @@
 // The module's C interface, which the page's JavaScript calls: an instance
-// and its buffers, the parameters' names and texts, the picture's marks.
+// and its buffers, the parameters' names and texts, the factory presets, the
+// picture's marks.
 // The wasm build exports these names and those of web_demo_loop.cpp (see
 // CMakeLists.txt), declared in web_interface.h.
 #include "web_interface.h"
 
 #include <cstdint>
 
+#include "factory_presets.h"
 #include "parameter_tables.h"
 #include "plain_parameters.h"
 #include "slicecast_identity.h"
@@ -94,6 +96,23 @@ const char* slicecast_value_text(std::int32_t index, float plain) {
     static char text[slicecast::kValueTextBound];
     slicecast::writeValueText(index, plain, text);
     return text;
+}
+
+std::int32_t slicecast_preset_count() { return slicecast::kFactoryPresetCount; }
+
+// Null for an index that is not a preset's.
+const char* slicecast_preset_name(std::int32_t preset) {
+    return preset >= 0 && preset < slicecast::kFactoryPresetCount
+               ? slicecast::factoryPresets[static_cast<std::size_t>(preset)].name
+               : nullptr;
+}
+
+// The preset's plain value of the parameter at index; 0 for an index that
+// is not a preset's or a parameter's.
+double slicecast_preset_value(std::int32_t preset, std::int32_t index) {
+    if (preset < 0 || preset >= slicecast::kFactoryPresetCount || index < 0 || index >= slicecast::kParameterCount)
+        return 0.0;
+    return slicecast::factoryPresets[static_cast<std::size_t>(preset)].plain[static_cast<std::size_t>(index)];
 }
 
 }  // extern "C"

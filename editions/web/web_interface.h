@@ -34,6 +34,10 @@ double slicecast_parameter_maximum(std::int32_t index);
 std::int32_t slicecast_parameter_stepped(std::int32_t index);
 const char* slicecast_value_text(std::int32_t index, float plain);
 
+std::int32_t slicecast_preset_count();
+const char* slicecast_preset_name(std::int32_t preset);
+double slicecast_preset_value(std::int32_t preset, std::int32_t index);
+
 std::int32_t slicecast_demo_frames();
 std::int32_t slicecast_demo_sample_rate();
 double slicecast_demo_tempo();

@@ -32,11 +32,14 @@ const void* HostObject::getExtension(const clap::Host* host, const char* id) {
     static constexpr clap::HostThreadCheck threadCheckExtension{&isMainThread, &isAudioThread};
     static constexpr clap::HostParams paramsExtension{&rescan, &clear, &requestFlush};
     static constexpr clap::HostState stateExtension{&markDirty};
+    static constexpr clap::HostPresetLoad presetLoadExtension{&presetError, &presetLoaded};
     if (id == nullptr || !of(host).offerExtensions_) return nullptr;
     if (std::strcmp(id, clap::kExtLog) == 0) return &logExtension;
     if (std::strcmp(id, clap::kExtThreadCheck) == 0) return &threadCheckExtension;
     if (std::strcmp(id, clap::kExtParams) == 0) return &paramsExtension;
     if (std::strcmp(id, clap::kExtState) == 0) return &stateExtension;
+    if (std::strcmp(id, clap::kExtPresetLoad) == 0 || std::strcmp(id, clap::kExtPresetLoadDraft) == 0)
+        return &presetLoadExtension;
     return nullptr;
 }
 
@@ -63,5 +66,28 @@ void HostObject::clear(const clap::Host* host, clap::Id, std::uint32_t) { ++of(h
 void HostObject::requestFlush(const clap::Host* host) { ++of(host).paramsCalls_; }
 
 void HostObject::markDirty(const clap::Host* host) { ++of(host).dirtyMarks_; }
+
+std::vector<std::string> HostObject::presetsLoaded() const {
+    const std::lock_guard<std::mutex> lock(logMutex_);
+    return presetsLoaded_;
+}
+
+std::vector<std::string> HostObject::presetErrors() const {
+    const std::lock_guard<std::mutex> lock(logMutex_);
+    return presetErrors_;
+}
+
+void HostObject::presetError(const clap::Host* host, std::uint32_t, const char*, const char*, std::int32_t,
+                             const char* message) {
+    HostObject& self = of(host);
+    const std::lock_guard<std::mutex> lock(self.logMutex_);
+    self.presetErrors_.push_back(message != nullptr ? message : "");
+}
+
+void HostObject::presetLoaded(const clap::Host* host, std::uint32_t, const char*, const char* loadKey) {
+    HostObject& self = of(host);
+    const std::lock_guard<std::mutex> lock(self.logMutex_);
+    self.presetsLoaded_.push_back(loadKey != nullptr ? loadKey : "");
+}
 
 }  // namespace claphost

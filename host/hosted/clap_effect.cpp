@@ -170,4 +170,30 @@ std::string ClapEffect::timeFields(const BlockTime& told) const {
            exactText(transport.tempo);
 }
 
+std::vector<std::string> ClapEffect::presetNames() {
+    if (!presets_) presets_ = claphost::indexPresets(library_, instance_.descriptor().id);
+    std::vector<std::string> names;
+    for (const claphost::IndexedPreset& preset : *presets_) names.push_back(preset.name);
+    return names;
+}
+
+void ClapEffect::loadPreset(std::int32_t index) {
+    presetNames();
+    const claphost::IndexedPreset& preset = presets_->at(static_cast<std::size_t>(index));
+    const void* found = instance_.extension(clap::kExtPresetLoad);
+    if (found == nullptr) found = instance_.extension(clap::kExtPresetLoadDraft);
+    const auto* presetLoad = static_cast<const clap::PluginPresetLoad*>(found);
+    if (presetLoad == nullptr || presetLoad->fromLocation == nullptr)
+        throw HostError("the CLAP plug-in lists presets but cannot load them (no preset-load extension)");
+    const char* location = preset.location ? preset.location->c_str() : nullptr;
+    if (!presetLoad->fromLocation(&instance_.plugin(), preset.locationKind, location, preset.loadKey.c_str()))
+        throw HostError("the CLAP plug-in refused to load the preset '" + preset.name + "'");
+    // The plug-in holds the preset's values now: they replace what was
+    // waiting to be sent.
+    for (std::size_t i = 0; i < parameters_.size(); ++i) {
+        values_[i] = static_cast<float>(instance_.parameterValue(parameters_[i].id).value_or(values_[i]));
+        changed_[i] = false;
+    }
+}
+
 }  // namespace pluginhost

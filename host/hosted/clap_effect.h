@@ -12,6 +12,7 @@
 #include "clap_host_object.h"
 #include "clap_instance.h"
 #include "clap_library.h"
+#include "clap_preset_index.h"
 #include "hosted_effect.h"
 
 namespace pluginhost {
@@ -43,6 +44,11 @@ public:
     void setParameter(std::int32_t index, float value) override;
     // text_to_value.
     std::optional<float> parameterFromText(std::int32_t index, std::string_view text) override;
+    // The presets its preset-discovery factory declares for this plug-in.
+    std::vector<std::string> presetNames() override;
+    // Through the plug-in's preset-load extension, by the preset's location
+    // and load key; the values are then read back from the plug-in.
+    void loadPreset(std::int32_t index) override;
 
     void process(const BlockTime& time, float** inputs, float** outputs, std::int32_t frames) override;
     // The position as the fixed point carries it.
@@ -66,6 +72,8 @@ private:
     // the plug-in so.
     std::vector<bool> changed_;
     claphost::EventList events_;
+    // Crawled when first asked for.
+    std::optional<std::vector<claphost::IndexedPreset>> presets_;
 };
 
 // The transport record a CLAP host hands over for time: the beats timeline

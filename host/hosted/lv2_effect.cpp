@@ -177,4 +177,22 @@ std::string Lv2Effect::timeFields(const BlockTime& told) const {
            exact(*event.beatsPerMinute);
 }
 
+std::vector<std::string> Lv2Effect::presetNames() {
+    std::vector<std::string> names;
+    for (const lv2host::PresetInfo& preset : plugin_.presets()) names.push_back(preset.label);
+    return names;
+}
+
+void Lv2Effect::loadPreset(std::int32_t index) {
+    const lv2host::PresetInfo& preset = plugin_.presets().at(static_cast<std::size_t>(index));
+    for (const lv2host::PresetPortValue& value : plugin_.presetValues(preset.uri)) {
+        const std::uint32_t port = plugin_.port(value.symbol).index;
+        const auto control = std::find(controls_.begin(), controls_.end(), port);
+        if (control == controls_.end())
+            throw lv2host::Lv2HostError("the preset '" + preset.label + "' sets '" + value.symbol +
+                                        "', which is no control input");
+        setParameter(static_cast<std::int32_t>(control - controls_.begin()), value.value);
+    }
+}
+
 }  // namespace pluginhost

@@ -43,6 +43,9 @@ public:
     void setParameter(std::int32_t index, float value) override;
     // A scale point's label (any case).
     std::optional<float> parameterFromText(std::int32_t index, std::string_view text) override;
+    std::vector<std::string> presetNames() override;
+    // Sets the control inputs the preset's state names, as hosts load one.
+    void loadPreset(std::int32_t index) override;
 
     void process(const BlockTime& time, float** inputs, float** outputs, std::int32_t frames) override;
     // Without a position nothing is sent, so the plug-in knows neither

@@ -40,6 +40,10 @@ Vst3Effect::Vst3Effect(const std::string& path)
     for (std::int32_t index = 0; index < instance_.parameterCount(); ++index) {
         const auto parameter = instance_.parameterInfo(index);
         if (!parameter) throw HostError("the VST 3 controller gives no info of its parameter " + std::to_string(index));
+        if ((parameter->flags & vst3::kIsProgramChange) != 0) {
+            if (!program_) program_ = *parameter;
+            continue;
+        }
         parameters_.push_back(*parameter);
         values_.push_back(static_cast<float>(instance_.plainOf(parameter->id, instance_.normalized(parameter->id))));
         changed_.push_back(false);
@@ -86,7 +90,9 @@ std::vector<EffectFact> Vst3Effect::facts() {
     facts.push_back({"Context wanted", vst3host::contextRequirementNames(instance_.processContextRequirements())});
     facts.push_back({"Latency", std::to_string(instance_.latencySamples()) + " samples"});
     facts.push_back({"Tail", std::to_string(instance_.tailSamples()) + " samples"});
-    for (const vst3::ParameterInfo& parameter : parameters_) {
+    std::vector<vst3::ParameterInfo> listed = parameters_;
+    if (program_) listed.push_back(*program_);
+    for (const vst3::ParameterInfo& parameter : listed) {
         const std::string units = vst3host::utf8Of(parameter.units, vst3::kString128Size);
         std::string line = vst3host::utf8Of(parameter.title, vst3::kString128Size) + ", " +
                            exactText(instance_.plainOf(parameter.id, 0.0)) + " to " +
@@ -167,6 +173,9 @@ std::optional<float> Vst3Effect::parameterFromText(std::int32_t index, std::stri
 void Vst3Effect::process(const BlockTime& time, float** inputs, float** outputs, std::int32_t frames) {
     const vst3::ProcessContext context = vst3host::processContextOf(time);
     changes_->clear();
+    // The program first, so that values set after it win at the same frame.
+    if (programChange_) changes_->add(program_->id, 0, *programChange_);
+    programChange_.reset();
     for (std::size_t i = 0; i < parameters_.size(); ++i) {
         const auto index = static_cast<std::int32_t>(i);
         if (changed_[i]) changes_->add(parameters_[i].id, 0, normalizedOf(index, values_[i]));
@@ -182,6 +191,29 @@ std::string Vst3Effect::timeFields(const BlockTime& told) const {
     const vst3::ProcessContext context = vst3host::processContextOf(told);
     return std::to_string(context.state) + ',' + exactText(context.projectTimeMusic) + ',' +
            exactText(context.tempo) + ',' + std::to_string(context.projectTimeSamples);
+}
+
+std::vector<std::string> Vst3Effect::presetNames() {
+    if (!program_) return {};
+    const std::optional<vst3host::ProgramList> list = instance_.programList(program_->unitId);
+    return list ? list->programs : std::vector<std::string>{};
+}
+
+void Vst3Effect::loadPreset(std::int32_t index) {
+    const std::vector<std::string> names = presetNames();
+    if (index < 0 || static_cast<std::size_t>(index) >= names.size())
+        throw HostError("the VST 3 plug-in has no program " + std::to_string(index));
+    const vst3::ParamValue value =
+        program_->stepCount > 0 ? static_cast<double>(index) / static_cast<double>(program_->stepCount) : 0.0;
+    instance_.setNormalized(program_->id, value);
+    programChange_ = value;
+    // The controller holds the program's values now, as the host reads
+    // them again when the plug-in asks it to; the processor takes the
+    // program itself, so nothing else waits to be sent.
+    for (std::size_t i = 0; i < parameters_.size(); ++i) {
+        values_[i] = static_cast<float>(instance_.plainOf(parameters_[i].id, instance_.normalized(parameters_[i].id)));
+        changed_[i] = false;
+    }
 }
 
 }  // namespace pluginhost

@@ -1,5 +1,7 @@
 // A VST 3 effect hosted through the format-free interface: the first audio
-// processor class of a bundle, with its controller, its parameters by index.
+// processor class of a bundle, with its controller, its parameters by index
+// (the program-change parameter apart: as hosts do, it is offered as the
+// preset list instead).
 //
 // Values are plain, as the controller converts them (the step numbers of a
 // list, the percentages): the units a VST 3 host shows its users, and the
@@ -51,6 +53,12 @@ public:
     void setParameter(std::int32_t index, float value) override;
     // getParamValueByString, as a plain value.
     std::optional<float> parameterFromText(std::int32_t index, std::string_view text) override;
+    // The programs of the list the root unit selects among (IUnitInfo).
+    std::vector<std::string> presetNames() override;
+    // Through the program-change parameter: set on the controller and sent
+    // to the processor with the next block, as hosts change programs; the
+    // values are then read back from the controller.
+    void loadPreset(std::int32_t index) override;
 
     void process(const BlockTime& time, float** inputs, float** outputs, std::int32_t frames) override;
     // The context carries the time in doubles, exactly.
@@ -76,6 +84,10 @@ private:
     // the processor so.
     std::vector<bool> changed_;
     vst3host::Ref<vst3host::ParameterChanges> changes_;
+    // The program-change parameter, where there is one, and the value to
+    // send it with the next block.
+    std::optional<vst3::ParameterInfo> program_;
+    std::optional<vst3::ParamValue> programChange_;
 };
 
 }  // namespace pluginhost

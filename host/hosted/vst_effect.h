@@ -40,6 +40,9 @@ public:
     // The format reads no texts: the render tool finds a text among the
     // displays of values from 0 to 1.
     std::optional<float> parameterFromText(std::int32_t, std::string_view) override { return std::nullopt; }
+    // A VST 2.4 effect's programs are not offered as presets.
+    std::vector<std::string> presetNames() override { return {}; }
+    void loadPreset(std::int32_t) override { throw HostError("a VST 2.4 plug-in offers no presets to load here"); }
 
     void process(const BlockTime& time, float** inputs, float** outputs, std::int32_t frames) override;
     BlockTime told(const BlockTime& time) const override { return time; }

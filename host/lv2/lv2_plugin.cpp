@@ -6,8 +6,10 @@
 #include <lv2/atom/atom.h>
 #include <lv2/core/lv2.h>
 #include <lv2/port-props/port-props.h>
+#include <lv2/presets/presets.h>
 
 #include "lilv_world.h"
+#include "urid_map.h"
 
 namespace lv2host {
 
@@ -115,6 +117,46 @@ PortInfo portInfo(LilvWorld* world, const LilvPlugin* plugin, std::uint32_t inde
     return info;
 }
 
+std::vector<PresetInfo> presetsOf(LilvWorld* world, const LilvPlugin* plugin) {
+    Node presetClass(lilv_new_uri(world, LV2_PRESETS__Preset));
+    Node label(lilv_new_uri(world, LILV_NS_RDFS "label"));
+    std::vector<PresetInfo> presets;
+    LilvNodes* related = lilv_plugin_get_related(plugin, presetClass.node);
+    LILV_FOREACH(nodes, i, related) {
+        const LilvNode* preset = lilv_nodes_get(related, i);
+        lilv_world_load_resource(world, preset);
+        Node name(lilv_world_get(world, preset, label.node, nullptr));
+        presets.push_back({textOf(preset), textOf(name.node)});
+    }
+    lilv_nodes_free(related);
+    std::sort(presets.begin(), presets.end(),
+              [](const PresetInfo& a, const PresetInfo& b) { return a.label < b.label; });
+    return presets;
+}
+
+// Filled from lilv's callback, which must not throw through lilv.
+struct EmittedValues {
+    UridMap& map;
+    std::vector<PresetPortValue> values;
+    std::string notANumber;
+};
+
+void takePortValue(const char* symbol, void* data, const void* value, std::uint32_t size, std::uint32_t type) {
+    auto& emitted = *static_cast<EmittedValues*>(data);
+    float number = 0.0f;
+    if (type == emitted.map.map(LV2_ATOM__Float) && size == sizeof(float)) {
+        number = *static_cast<const float*>(value);
+    } else if (type == emitted.map.map(LV2_ATOM__Double) && size == sizeof(double)) {
+        number = static_cast<float>(*static_cast<const double*>(value));
+    } else if (type == emitted.map.map(LV2_ATOM__Int) && size == sizeof(std::int32_t)) {
+        number = static_cast<float>(*static_cast<const std::int32_t*>(value));
+    } else {
+        emitted.notANumber = symbol;
+        return;
+    }
+    emitted.values.push_back({symbol, number});
+}
+
 }  // namespace
 
 std::string kindName(PortInfo::Kind kind) {
@@ -148,6 +190,20 @@ Lv2Plugin::Lv2Plugin(const std::string& bundleOrUri) : world_(std::make_unique<W
     }
     requiredFeatures_ = uris(lilv_plugin_get_required_features(plugin));
     optionalFeatures_ = uris(lilv_plugin_get_optional_features(plugin));
+    presets_ = presetsOf(world_->world, plugin);
+}
+
+std::vector<PresetPortValue> Lv2Plugin::presetValues(const std::string& presetUri) const {
+    UridMap map;
+    Node preset(lilv_new_uri(world_->world, presetUri.c_str()));
+    LilvState* state = lilv_state_new_from_world(world_->world, map.feature(), preset.node);
+    if (state == nullptr) throw Lv2HostError("the preset '" + presetUri + "' has no state");
+    EmittedValues emitted{map, {}, {}};
+    lilv_state_emit_port_values(state, &takePortValue, &emitted);
+    lilv_state_free(state);
+    if (!emitted.notANumber.empty())
+        throw Lv2HostError("the preset '" + presetUri + "' gives the port '" + emitted.notANumber + "' no number");
+    return emitted.values;
 }
 
 Lv2Plugin::~Lv2Plugin() { lilv_world_free(world_->world); }

@@ -53,6 +53,19 @@ struct PortInfo {
 // "audio in", "control in", "atom out", ...
 std::string kindName(PortInfo::Kind kind);
 
+// A pset:Preset that applies to the plug-in, as the host's preset menu
+// lists it.
+struct PresetInfo {
+    std::string uri;
+    std::string label;
+};
+
+// One port value a preset sets.
+struct PresetPortValue {
+    std::string symbol;
+    float value;
+};
+
 class Lv2Plugin {
 public:
     // bundleOrUri: a bundle folder (it must contain manifest.ttl) or a
@@ -71,6 +84,13 @@ public:
     // The features the plug-in lists as required and as optional.
     const std::vector<std::string>& requiredFeatures() const { return requiredFeatures_; }
     const std::vector<std::string>& optionalFeatures() const { return optionalFeatures_; }
+    // The presets in the order of their labels, as lilv's tools list them
+    // (LV2 gives presets no order of their own).
+    const std::vector<PresetInfo>& presets() const { return presets_; }
+    // The port values of a preset, read as hosts load one: its state from
+    // the world, emitted port by port. Throws Lv2HostError when it has no
+    // state.
+    std::vector<PresetPortValue> presetValues(const std::string& presetUri) const;
 
     // lilv's own handles, for Lv2Instance.
     struct World;
@@ -83,6 +103,7 @@ private:
     std::vector<PortInfo> ports_;
     std::vector<std::string> requiredFeatures_;
     std::vector<std::string> optionalFeatures_;
+    std::vector<PresetInfo> presets_;
 };
 
 }  // namespace lv2host

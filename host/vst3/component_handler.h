@@ -3,6 +3,11 @@
 // asks for, kept in the order they came so that tests and tools can see
 // them. Nothing is passed on: a host that plays automation only records
 // what a plug-in's editor would have done.
+//
+// It is also the host's run loop, as some hosts answer IRunLoop from their
+// component handler: a plug-in may register timers, which fire when the
+// host's owner calls tick() (a UI thread's loop turning once). Event
+// handlers on file descriptors are refused: this host has no display.
 #pragma once
 
 #include <mutex>
@@ -23,12 +28,23 @@ struct ParameterEdit {
     bool operator==(const ParameterEdit&) const = default;
 };
 
-class ComponentHandler final : public HostObject<ComponentHandler, vst3::IComponentHandler> {
+class ComponentHandler final : public HostObject<ComponentHandler, vst3::IComponentHandler, vst3::IRunLoop> {
 public:
+    ~ComponentHandler();
+
     vst3::tresult SLICECAST_VST3_CALL beginEdit(vst3::ParamID id) override;
     vst3::tresult SLICECAST_VST3_CALL performEdit(vst3::ParamID id, vst3::ParamValue valueNormalized) override;
     vst3::tresult SLICECAST_VST3_CALL endEdit(vst3::ParamID id) override;
     vst3::tresult SLICECAST_VST3_CALL restartComponent(vst3::int32 flags) override;
+
+    vst3::tresult SLICECAST_VST3_CALL registerEventHandler(vst3::IEventHandler* handler, int fileDescriptor) override;
+    vst3::tresult SLICECAST_VST3_CALL unregisterEventHandler(vst3::IEventHandler* handler) override;
+    vst3::tresult SLICECAST_VST3_CALL registerTimer(vst3::ITimerHandler* handler, vst3::uint64 milliseconds) override;
+    vst3::tresult SLICECAST_VST3_CALL unregisterTimer(vst3::ITimerHandler* handler) override;
+
+    // Every registered timer fires once, in the order registered.
+    void tick();
+    std::size_t timerCount() const;
 
     std::vector<ParameterEdit> edits() const;
     // The flags of each restartComponent call.
@@ -42,6 +58,8 @@ private:
     mutable std::mutex mutex_;
     std::vector<ParameterEdit> edits_;
     std::vector<vst3::int32> restarts_;
+    // Each with the reference the host keeps while it is registered.
+    std::vector<vst3::ITimerHandler*> timers_;
 };
 
 }  // namespace vst3host

@@ -315,6 +315,30 @@ std::optional<vst3::ParamValue> Vst3Instance::normalizedOfText(vst3::ParamID id,
     return value;
 }
 
+std::optional<ProgramList> Vst3Instance::programList(vst3::UnitID unitId) const {
+    const Ref<vst3::IUnitInfo> units = queryOf<vst3::IUnitInfo>(&requireController());
+    if (!units) return std::nullopt;
+    std::optional<vst3::ProgramListID> listId;
+    for (vst3::int32 index = 0; index < units->getUnitCount(); ++index) {
+        vst3::UnitInfo unit{};
+        if (units->getUnitInfo(index, unit) == vst3::kResultOk && unit.id == unitId) listId = unit.programListId;
+    }
+    if (!listId || *listId == vst3::kNoProgramListId) return std::nullopt;
+    for (vst3::int32 index = 0; index < units->getProgramListCount(); ++index) {
+        vst3::ProgramListInfo info{};
+        if (units->getProgramListInfo(index, info) != vst3::kResultOk || info.id != *listId) continue;
+        ProgramList list{info.id, utf8Of(info.name, vst3::kString128Size), {}};
+        for (vst3::int32 program = 0; program < info.programCount; ++program) {
+            vst3::String128 name{};
+            if (units->getProgramName(info.id, program, name) != vst3::kResultOk)
+                throw HostError("the VST 3 controller gives no name of program " + std::to_string(program));
+            list.programs.push_back(utf8Of(name, vst3::kString128Size));
+        }
+        return list;
+    }
+    return std::nullopt;
+}
+
 // ---------------------------------------------------------------- state
 
 std::optional<std::vector<std::uint8_t>> Vst3Instance::saveState(vst3::int32 bytesPerCall) const {

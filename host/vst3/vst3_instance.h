@@ -47,6 +47,14 @@ struct AudioBlock {
     vst3::IParameterChanges* changes = nullptr;
 };
 
+// The program list a unit selects among, as IUnitInfo tells it.
+struct ProgramList {
+    vst3::ProgramListID id;
+    std::string name;
+    // The programs' names, in index order.
+    std::vector<std::string> programs;
+};
+
 class Vst3Instance {
 public:
     // An instance of the module's first "Audio Module Class", or of the
@@ -118,6 +126,10 @@ public:
     // getParamStringByValue, getParamValueByString.
     std::optional<std::string> text(vst3::ParamID id, vst3::ParamValue normalized) const;
     std::optional<vst3::ParamValue> normalizedOfText(vst3::ParamID id, const std::string& text) const;
+    // The program list of the unit of that id, through the controller's
+    // IUnitInfo; none where the controller has no units, no such unit, or
+    // the unit no list.
+    std::optional<ProgramList> programList(vst3::UnitID unitId) const;
 
     // Undoes everything now: processing stopped, deactivated, disconnected,
     // the handler taken back, terminated and released. Every call is made

@@ -12,6 +12,10 @@
 #     bundle, found through VST3_PATH) with its class id, name, vendor,
 #     category and two inputs and outputs; the same session with it in
 #     place of the VST 2.4 one is exported and checked the same way.
+#  5. The LV2 and VST 3 sessions again, Slicecast set by one of its factory
+#     presets, loaded from Ardour's preset list of the instance (the bundle's
+#     pset:Preset, the VST 3 program list) rather than by its values; the
+#     export must be the effect's with the preset's values.
 #   usage: ardour.sh BUILD_DIR
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -33,6 +37,10 @@ parameters=(0.65 1.0 0.8 0.3 0.6 0.9)
 # Ardour sets a VST 3 parameter by its plain value too (the edition's
 # steps and percentages), as it shows it.
 plain_values=(7 4 80 30 60 90)
+# The factory preset the last sessions load, and its values in the VST 2.4
+# edition's terms (1/6 is step 4 of 0..11, 1/1 step 2 of 0..4).
+factory_preset="Dusty Repeats"
+preset_parameters=(0.3637 0.5 0.9 0.3 0.7 0.6)
 
 # KEEP_WORK=1 keeps the session and export for a look after a failure.
 work=$(mktemp -d)
@@ -87,15 +95,16 @@ audio=$session/interchange/$name/audiofiles
 exported=$work/export.wav
 
 # One go at building and exporting the session with Slicecast in FORMAT
-# (LXVST or LV2) set to the given values. Answers 1 when Ardour crashed, 2
-# when a step of ours failed.
+# (LXVST, LV2 or VST3) set to the six values given, or to the factory preset
+# named after them. Answers 1 when Ardour crashed, 2 when a step of ours
+# failed.
 build_and_export() {
     local format=$1
     shift
     rm -rf "$session" "$exported"
     echo "-- session ($format)"
-    run_ardour_lua "session saved" "$here/ardour_session.lua" "$session" "$name" "$rate" "$tempo" "$@" "$format" ||
-        return 1
+    run_ardour_lua "session saved" "$here/ardour_session.lua" "$session" "$name" "$rate" "$tempo" "${@:1:6}" \
+        "$format" "${@:7}" || return 1
     mkdir -p "$audio"
     "$checker" generate --left "$audio/input%L.wav" --right "$audio/input%R.wav" --rate "$rate" \
         --seconds "$seconds" || return 2
@@ -143,3 +152,9 @@ session_stage VST3 "${plain_values[@]}"
 echo "-- check (VST3)"
 "$checker" check --left "$audio/input%L.wav" --right "$audio/input%R.wav" --export "$exported" \
     --rate "$rate" --tempo "$tempo" --block "$block" --parameters "${parameters[@]}"
+for format in LV2 VST3; do
+    session_stage "$format" "${plain_values[@]}" "$factory_preset"
+    echo "-- check ($format, the preset $factory_preset)"
+    "$checker" check --left "$audio/input%L.wav" --right "$audio/input%R.wav" --export "$exported" \
+        --rate "$rate" --tempo "$tempo" --block "$block" --parameters "${preset_parameters[@]}"
+done

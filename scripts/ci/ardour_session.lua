@@ -4,8 +4,10 @@
 -- track), outputs to the master bus. The region itself is added to the saved file afterwards, since
 -- this tool cannot import audio. FORMAT is LXVST (the default: parameters
 -- in 0..1), LV2 (parameters as the control ports take them) or VST3
--- (parameters as their plain values: steps and percentages).
---   ardour7-lua ardour_session.lua DIR NAME RATE TEMPO P0 P1 P2 P3 P4 P5 [FORMAT]
+-- (parameters as their plain values: steps and percentages). With PRESET,
+-- Slicecast gets that preset of its own, loaded by Ardour as a user picks
+-- one from its preset menu, and the parameters given are not set.
+--   ardour7-lua ardour_session.lua DIR NAME RATE TEMPO P0 P1 P2 P3 P4 P5 [FORMAT [PRESET]]
 local dir, name, rate, tempo = arg[1], arg[2], tonumber(arg[3]), tonumber(arg[4])
 
 local session = create_session(dir, name, rate)
@@ -30,11 +32,20 @@ for channel = 0, 1 do
 end
 
 local format = arg[11] or "LXVST"
+local preset = arg[12] or ""
 local plugin = ARDOUR.LuaAPI.new_plugin(session, "J'x Slicecast", ARDOUR.PluginType[format], "")
 assert(not plugin:isnil(), "Slicecast (" .. format .. ") is not among Ardour's plug-ins")
 assert(track:add_processor_by_index(plugin, 0, nil, true) == 0, "cannot insert Slicecast")
-for index = 0, 5 do
-    assert(ARDOUR.LuaAPI.set_processor_param(plugin, index, tonumber(arg[5 + index])))
+if preset == "" then
+    for index = 0, 5 do
+        assert(ARDOUR.LuaAPI.set_processor_param(plugin, index, tonumber(arg[5 + index])))
+    end
+else
+    local instance = plugin:to_insert():plugin(0)
+    local record = instance:preset_by_label(preset)
+    assert(record, "Ardour lists no preset " .. preset .. " of Slicecast (" .. format .. ")")
+    assert(instance:load_preset(record), "Ardour cannot load the preset " .. preset)
+    print("loaded the preset " .. record.label .. " (" .. record.uri .. ")")
 end
 -- A VST 3 host hands new values to the processor in its next processing
 -- call, and saves the processor's state: let the engine run a few cycles

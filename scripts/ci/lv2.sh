@@ -10,6 +10,8 @@
 #     (daw_export_check --no-position). lv2apply runs one frame at a time;
 #     without a position the sound is the same for any cut of the blocks,
 #     so the check drives the VST 2.4 edition in blocks of 1 as well.
+#  5. lv2info lists the bundle's presets: the same names as the CLAP edition's
+#     (as the render tool lists them), each once.
 #   usage: lv2.sh BUILD_DIR
 set -euo pipefail
 build_dir=$(cd "$1" && pwd)
@@ -53,3 +55,13 @@ lv2apply -i "$input" -o "$output" -c wave_length 7 -c update_period 4 -c rate 80
     -c decay_rate 60 -c mix 90 "$uri"
 "$checker" check --stereo "$input" --export "$output" --no-position --rate "$rate" --tempo 120 --block 1 \
     --parameters 0.68 1 0.8 0.3 0.6 0.9
+
+echo "-- lv2info"
+# The presets as LV2 hosts list them: the CLAP edition's names, each once.
+lv2info "$uri" | sed -n '/^\tPresets:/,/^$/p' | sed -e 's/^\tPresets: *//' -e 's/^\t *//' | sed '/^$/d' | sort \
+    >"$work/lv2_presets"
+"$build_dir/tools/slicecast" info --plugin "$build_dir/editions/clap/slicecast.clap" |
+    sed -n '/^Presets:/,$p' | tail -n +2 | sed -e 's/^  [0-9]* *//' -e 's/: .*//' | sort >"$work/clap_presets"
+[[ -s $work/clap_presets ]] || { echo "the CLAP edition lists no presets"; exit 1; }
+diff "$work/clap_presets" "$work/lv2_presets" || { echo "lv2info lists other presets than the CLAP edition"; exit 1; }
+echo "$(wc -l <"$work/lv2_presets") presets"

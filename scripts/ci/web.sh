@@ -5,7 +5,8 @@
 # package-lock.json): the page loads cleanly and draws its picture, its
 # Download equals `slicecast render` through the native build's LV2
 # edition with 128-frame blocks, bit for bit, a parameter changed while
-# playing takes effect at the next quantum, and an undecodable file gives a
+# playing takes effect at the next quantum, a preset chosen from the list
+# downloads as `slicecast render --preset`, and an undecodable file gives a
 # message. The screenshot is kept in build/web-test/screenshot.png.
 #   usage: web.sh NATIVE_BUILD_DIR
 set -euo pipefail
@@ -21,5 +22,6 @@ mkdir -p "$out"
 (cd tests/web &&
     SLICECAST_SITE="$OLDPWD/build/web" SLICECAST_WEB_TEST_OUT="$out" \
         SLICECAST_TOOL="$native/tools/slicecast" SLICECAST_LV2="$native/lv2/slicecast.lv2" \
+        SLICECAST_CLAP="$native/editions/clap/slicecast.clap" \
         node --test ./*.test.mjs)
 echo "-- screenshot: $out/screenshot.png"

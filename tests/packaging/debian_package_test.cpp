@@ -75,8 +75,9 @@ TEST(DebianPackage, NameFieldsFilesAndBinariesAgree) {
 
     ScratchFolder contents;
     unpackDeb(deb, contents.path());
-    EXPECT_EQ(filesUnder(contents.path()), installedFiles({"usr/lib/vst/slicecast.so", "usr/lib/lv2",
-                                                           "usr/lib/clap/slicecast.clap", "usr/lib/vst3", vst3Binary}));
+    EXPECT_EQ(filesUnder(contents.path()),
+              installedFiles({"usr/lib/vst/slicecast.so", "usr/lib/lv2", "usr/lib/clap/slicecast.clap", "usr/lib/vst3",
+                              vst3Binary, "usr/share/vst3/presets"}));
     for (const std::string binary : {"usr/lib/vst/slicecast.so", "usr/lib/lv2/slicecast.lv2/slicecast.so",
                                      "usr/lib/clap/slicecast.clap", "usr/bin/slicecast"}) {
         EXPECT_EQ(binaryMachine(contents.path() / binary), machine.machine) << binary;

@@ -40,6 +40,9 @@ protected:
     }
 
     fs::path installedVst3Folder() const { return (fs::path("/usr") / SLICECAST_VST3_DIR).lexically_normal(); }
+    fs::path installedVst3Presets() const {
+        return (fs::path("/usr") / SLICECAST_VST3_PRESET_ROOT).lexically_normal();
+    }
 
     fs::path installedTool() const { return staged("/usr/bin/slicecast"); }
 
@@ -55,7 +58,8 @@ TEST_F(Install, PutsEveryFileInItsPlace) {
                                                          installedLv2Folder().relative_path().generic_string(),
                                                          installedClapPlugin().relative_path().generic_string(),
                                                          installedVst3Folder().relative_path().generic_string(),
-                                                         SLICECAST_VST3_BINARY}));
+                                                         SLICECAST_VST3_BINARY,
+                                                         installedVst3Presets().relative_path().generic_string()}));
 }
 
 // The installed bundle names the binary that lies beside it.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "factory_presets.h"
 #include "tool_process.h"
 
 namespace packagingtest {
@@ -20,13 +21,20 @@ std::vector<std::string> filesUnder(const fs::path& root) {
 
 std::vector<std::string> lv2BundleFiles(const std::string& folder, const std::string& binaryName) {
     const std::string bundle = folder + "/slicecast.lv2/";
-    return {bundle + "manifest.ttl", bundle + binaryName, bundle + "slicecast.ttl"};
+    return {bundle + "manifest.ttl", bundle + "presets.ttl", bundle + binaryName, bundle + "slicecast.ttl"};
 }
 
 std::vector<std::string> vst3BundleFiles(const std::string& folder, const std::vector<std::string>& binaries) {
     const std::string bundle = folder + "/Slicecast.vst3/";
     std::vector<std::string> files{bundle + "Contents/Resources/moduleinfo.json"};
     for (const std::string& binary : binaries) files.push_back(bundle + binary);
+    return files;
+}
+
+std::vector<std::string> vst3PresetFiles(const std::string& root) {
+    std::vector<std::string> files;
+    for (const slicecast::FactoryPreset& preset : slicecast::factoryPresets)
+        files.push_back(root + "/J'x Tiv-nar/J'x Slicecast/" + preset.name + ".vstpreset");
     return files;
 }
 
@@ -41,6 +49,7 @@ std::vector<std::string> installedFiles(const EditionPlaces& places) {
     };
     for (const std::string& file : lv2BundleFiles(places.lv2Folder, "slicecast.so")) files.push_back(file);
     for (const std::string& file : vst3BundleFiles(places.vst3Folder, {places.vst3Binary})) files.push_back(file);
+    for (const std::string& file : vst3PresetFiles(places.vst3PresetRoot)) files.push_back(file);
     std::sort(files.begin(), files.end());
     return files;
 }

@@ -14,14 +14,16 @@ std::vector<std::string> filesUnder(const std::filesystem::path& root);
 
 // Where each edition lies in an install or a Debian package, relative to
 // its root: the VST 2.4 plug-in, the folder holding the LV2 bundle, the
-// CLAP edition, the folder holding the VST 3 bundle, and the VST 3 binary's
-// path inside the bundle (Contents/x86_64-linux/Slicecast.so).
+// CLAP edition, the folder holding the VST 3 bundle, the VST 3 binary's
+// path inside the bundle (Contents/x86_64-linux/Slicecast.so), and the VST 3
+// preset folder.
 struct EditionPlaces {
     std::string vst2Plugin;
     std::string lv2Folder;
     std::string clapPlugin;
     std::string vst3Folder;
     std::string vst3Binary;
+    std::string vst3PresetRoot;
 };
 
 // What an install or a Debian package holds, relative to its root, sorted:
@@ -36,6 +38,10 @@ std::vector<std::string> lv2BundleFiles(const std::string& folder, const std::st
 // The files of the VST 3 bundle in folder: each binary (a path inside the
 // bundle) and the class list.
 std::vector<std::string> vst3BundleFiles(const std::string& folder, const std::vector<std::string>& binaries);
+
+// The factory presets' files in a VST 3 preset folder, under the vendor's
+// and the plug-in's names.
+std::vector<std::string> vst3PresetFiles(const std::string& root);
 
 // Runs program with args to its end and gives what it printed; throws,
 // with what it said on standard error, when it fails.

@@ -32,6 +32,7 @@ TEST(WindowsZip, HoldsBothPlugInsAndWhereToPutThem) {
          vst3BundleFiles(".", {"Contents/x86-win/Slicecast.vst3", "Contents/x86_64-win/Slicecast.vst3"})) {
         expected.push_back(file.substr(2));
     }
+    for (const std::string& file : vst3PresetFiles("VST3 Presets")) expected.push_back(file);
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(filesUnder(contents.path()), expected);
     for (const char* plugin : {"x64/slicecast.dll", "x64/slicecast.lv2/slicecast.dll", "x64/slicecast.clap",
@@ -56,6 +57,7 @@ TEST(WindowsZip, HoldsBothPlugInsAndWhereToPutThem) {
              "%COMMONPROGRAMFILES%\\VST3",
              "C:\\Program Files\\Common Files\\VST3\r\n",
              "C:\\Program Files (x86)\\Common Files\\VST3\r\n",
+             "C:\\ProgramData\\VST3 Presets\r\n",
          }) {
         EXPECT_NE(readMe.find(folder), std::string::npos) << folder << " in\n" << readMe;
     }

@@ -42,16 +42,23 @@ StateBytes savedStateOf(const std::array<double, 6>& plain) {
     return bytes;
 }
 
+StateBytes savedStateOf(const std::array<double, 6>& plain, std::uint32_t program) {
+    StateBytes bytes = savedStateOf(plain);
+    bytes.at(4) = 2;
+    for (std::size_t i = 0; i < 4; ++i) bytes.push_back(static_cast<std::uint8_t>(program >> (8 * i)));
+    return bytes;
+}
+
 std::vector<RefusedState> refusedStates(const StateBytes& good) {
     StateBytes longer = good;
     longer.push_back(0);
-    return {
+    std::vector<RefusedState> refused{
         {"empty", {}},
         {"the header only", StateBytes(good.begin(), good.begin() + kHeaderBytes)},
         {"one byte short", StateBytes(good.begin(), good.end() - 1)},
         {"one byte more", longer},
         {"another magic", changed(good, 0, 's')},
-        {"a newer version", changed(good, 4, 2)},
+        {"a newer version", changed(good, 4, 3)},
         {"version 0", changed(good, 4, 0)},
         {"seven values", changed(good, 8, 7)},
         {"a step beyond the table", withValue(good, 0, 12.0)},
@@ -64,6 +71,15 @@ std::vector<RefusedState> refusedStates(const StateBytes& good) {
         {"random bytes", randomBytes(good.size(), 1)},
         {"a megabyte of random bytes", randomBytes(1 << 20, 2)},
     };
+    const std::size_t programAt = kHeaderBytes + 8 * 6;
+    if (good.size() == programAt + 4) {
+        refused.push_back({"a program beyond the list", changed(good, programAt, 14)});
+        refused.push_back({"a negative program", changed(good, programAt + 3, 0x80)});
+        refused.push_back({"the other version's length", changed(good, 4, 1)});
+    } else {
+        refused.push_back({"the other version's length", changed(good, 4, 2)});
+    }
+    return refused;
 }
 
 }  // namespace testsupport

@@ -15,6 +15,9 @@ using StateBytes = std::vector<std::uint8_t>;
 // "SLCS", version 1, the count 6, then the six plain values as the bits of
 // doubles, all little-endian.
 StateBytes savedStateOf(const std::array<double, 6>& plain);
+// The same as version 2, then the index of the program chosen last
+// (VST 3's state).
+StateBytes savedStateOf(const std::array<double, 6>& plain, std::uint32_t program);
 
 struct RefusedState {
     std::string name;
@@ -22,7 +25,8 @@ struct RefusedState {
 };
 
 // Made from good, a whole state of this effect: too short, too long,
-// foreign, newer, or holding values no parameter takes.
+// foreign, newer, or holding values no parameter takes (or, for a state
+// with a program, a program the list does not have).
 std::vector<RefusedState> refusedStates(const StateBytes& good);
 
 }  // namespace testsupport

@@ -1,15 +1,17 @@
 // The web page in a real browser (Debian's Chromium, headless): it loads
 // cleanly and draws its picture, its Download holds exactly what `slicecast
 // render` writes through the LV2 edition in 128-frame blocks, a parameter
-// changed while playing takes effect at the next render quantum, and a file
-// it cannot decode gives a message, not a broken page.
+// changed while playing takes effect at the next render quantum, a preset
+// chosen from its list sets the six controls and downloads as `slicecast
+// render --preset`, and a file it cannot decode gives a message, not a
+// broken page.
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
 import { launchChromium, serveSite } from './support/browser.mjs';
 import { kParameterNames, PageDriver } from './support/page_driver.mjs';
-import { demoDryLoop, encodeWithTool, renderWithTool } from './support/render_tool.mjs';
+import { demoDryLoop, encodeWithTool, presetNamesOfTool, renderWithTool } from './support/render_tool.mjs';
 import { firstDifference, testSignal } from './support/signals.mjs';
 import { readWav, writeWav } from './support/wav.mjs';
 import { recordPlayback, recorderHook } from './support/recorder.mjs';
@@ -55,7 +57,8 @@ describe('the page', () => {
   test('loads without console errors and shows its controls and picture', async () => {
     const driver = await PageDriver.open(chromium.browser, server.url);
     const names = await driver.controlNames();
-    for (const name of [...kParameterNames, 'Tempo', 'Audio file', 'Play', 'Stop', 'Loop', 'Processed', 'Download']) {
+    const expected = ['Preset', ...kParameterNames, 'Tempo', 'Audio file', 'Play', 'Stop', 'Loop', 'Processed', 'Download'];
+    for (const name of expected) {
       assert.ok(names.includes(name), `a control named ${name}`);
     }
     // The picture is drawn once the demo loop's render is back.
@@ -150,6 +153,45 @@ describe('the download', () => {
     const downloaded = await driver.download(path.join(out, 'downloads'));
     const expected = renderWithTool(dry, path.join(files, 'expected.wav'), { tempo: 120, set: { WaveLength: '1/32', Rate: 50 } });
     assertSameBits(readWav(fs.readFileSync(downloaded)).channels, expected, 'the drum loop');
+    assert.deepEqual(driver.errors, []);
+    await driver.close();
+  });
+});
+
+describe('the preset list', () => {
+  test("lists the plug-in's presets, sets the six controls, and marks a later change", async () => {
+    const input = inputFile('presets.wav', testSignal(44100 * 3, 2, { seed: 13 }), 44100);
+    const driver = await PageDriver.open(chromium.browser, server.url);
+    const names = presetNamesOfTool();
+    assert.equal(names.length, 14);
+    assert.deepEqual(await driver.presetTexts(), { entries: names, shown: 'Default' });
+    await driver.upload(input);
+    await driver.setTempo(133);
+    await driver.choosePreset('Dusty Repeats');
+    const shown = {};
+    for (const name of kParameterNames) shown[name] = await driver.parameterValue(name);
+    assert.deepEqual(shown, { WaveLength: '1/6', UpdatePeriod: '1/1', Rate: 90, FadeOut: 30, DecayRate: 70, Mix: 60 });
+    const chosen = await driver.download(path.join(out, 'downloads'));
+    const expected = renderWithTool(input, path.join(files, 'expected.wav'), { tempo: 133, preset: 'Dusty Repeats' });
+    assertSameBits(readWav(fs.readFileSync(chosen)).channels, expected, 'the preset');
+
+    await driver.setParameter('Mix', 45);
+    assert.equal((await driver.presetTexts()).shown, 'Dusty Repeats (changed)');
+    await driver.setParameter('Rate', 50);
+    const marked = await driver.presetTexts();
+    assert.equal(marked.shown, 'Dusty Repeats (changed)');
+    assert.equal(marked.entries.length, 15, 'one entry marks the change');
+    await driver.setParameter('Rate', 90);
+    const changed = await driver.download(path.join(out, 'downloads'));
+    const edited = renderWithTool(input, path.join(files, 'expected.wav'), {
+      tempo: 133,
+      preset: 'Dusty Repeats',
+      set: { Mix: 45 },
+    });
+    assertSameBits(readWav(fs.readFileSync(changed)).channels, edited, 'the preset, then Mix');
+    await driver.choosePreset('Dusty Repeats');
+    assert.equal((await driver.presetTexts()).shown, 'Dusty Repeats', 'chosen again, it is the preset again');
+    assert.equal(await driver.parameterValue('Mix'), 60);
     assert.deepEqual(driver.errors, []);
     await driver.close();
   });

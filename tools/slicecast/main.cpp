@@ -189,6 +189,10 @@ CLI::App* addRender(CLI::App& app, CommandLine& line) {
                      "double, vorbis, opus, or same (as the input); default: the best it holds (float for WAV, "
                      "AIFF, CAF and W64, 24-bit for FLAC)")
         ->check(CLI::IsMember(encodingNames()));
+    render->add_option("--preset", options.preset,
+                       "NAME: load one of the effect's presets (any case) the way its format's hosts do (VST 3: a "
+                       "program change; CLAP: preset-load; LV2: the preset's state), before any --set; `info` lists "
+                       "them");
     render
         ->add_option("--set", options.settings,
                      "NAME=VALUE, repeatable: a parameter by name (any case) or index, set to a number in the "

@@ -58,6 +58,19 @@ export class Slicecast {
     return parameters;
   }
 
+  // The factory presets, in the plug-in's order: each name with its six
+  // plain values in parameter order.
+  presets() {
+    const e = this.exports;
+    const presets = [];
+    for (let preset = 0; preset < e.slicecast_preset_count(); ++preset) {
+      const values = [];
+      for (let index = 0; index < e.slicecast_parameter_count(); ++index) values.push(e.slicecast_preset_value(preset, index));
+      presets.push({ name: this.text(e.slicecast_preset_name(preset)), values });
+    }
+    return presets;
+  }
+
   // A plain value's text as the plug-in shows it ("1/8", "70 %").
   valueText(index, plain) {
     return this.text(this.exports.slicecast_value_text(index, plain));

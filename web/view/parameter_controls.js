@@ -16,6 +16,12 @@ export class ParameterControls {
     return this.controls.map((control) => control.value());
   }
 
+  // Shows the six plain values given, in parameter order, as a preset sets
+  // them; the caller passes them on to the sound.
+  setValues(values) {
+    this.controls.forEach((control, index) => control.set(values[index]));
+  }
+
   // The six as their displays read ("WaveLength 1/8", "Rate 70 %").
   describe() {
     return this.controls.map((control) => `${control.name} ${control.text()}`);
@@ -40,7 +46,12 @@ export class ParameterControls {
       });
     }
     container.append(row);
-    return { name: parameter.name, value: control.value, text: () => this.slicecast.valueText(parameter.index, control.value()) };
+    return {
+      name: parameter.name,
+      value: control.value,
+      set: control.set,
+      text: () => this.slicecast.valueText(parameter.index, control.value()),
+    };
   }
 
   // The steps by their display texts, which are also the options' values.
@@ -48,7 +59,10 @@ export class ParameterControls {
     const select = document.createElement('select');
     select.id = id;
     parameter.steps.forEach((text, step) => select.add(new Option(text, text, false, step === parameter.defaultValue)));
-    return { element: select, value: () => select.selectedIndex, refresh: () => {} };
+    const set = (step) => {
+      select.selectedIndex = step;
+    };
+    return { element: select, value: () => select.selectedIndex, set, refresh: () => {} };
   }
 
   slider(id, parameter, row) {
@@ -69,6 +83,10 @@ export class ParameterControls {
       input.setAttribute('aria-valuetext', text);
     };
     refresh();
-    return { element: input, value, refresh };
+    const set = (plain) => {
+      input.value = String(plain);
+      refresh();
+    };
+    return { element: input, value, set, refresh };
   }
 }

@@ -173,7 +173,6 @@ struct Query {
 
 // Interfaces hosts ask for that this effect does not have.
 const Query refusedByBoth[] = {
-    {"IUnitInfo", vst3::kIUnitInfoIid, false},
     {"IMidiMapping", vst3::kIMidiMappingIid, false},
     {"IMidiLearn", vst3::kIMidiLearnIid, false},
     {"INoteExpressionController", vst3::kINoteExpressionControllerIid, false},
@@ -222,6 +221,7 @@ TEST(Vst3Module, TheProcessorAnswersItsInterfacesEachWithOneMoreReference) {
         {"IProcessContextRequirements", vst3::IProcessContextRequirements::iid, true},
         {"IConnectionPoint", vst3::IConnectionPoint::iid, true},
         {"IEditController", vst3::IEditController::iid, false},
+        {"IUnitInfo", vst3::IUnitInfo::iid, false},
     };
     checkQueries(*component.get(), queries);
 }
@@ -235,6 +235,8 @@ TEST(Vst3Module, TheControllerAnswersItsInterfacesEachWithOneMoreReference) {
         {"IPluginBase", vst3::IPluginBase::iid, true},
         {"IEditController", vst3::IEditController::iid, true},
         {"IConnectionPoint", vst3::IConnectionPoint::iid, true},
+        {"IUnitInfo", vst3::IUnitInfo::iid, true},
+        {"ITimerHandler", vst3::ITimerHandler::iid, true},
         {"IComponent", vst3::IComponent::iid, false},
         {"IAudioProcessor", vst3::IAudioProcessor::iid, false},
     };

@@ -1,6 +1,7 @@
-// The six parameters as a VST 3 host sees them through the controller:
-// their infos, the conversions between normalized and plain values for
-// every step, the display texts and the texts read back.
+// The six parameters (and the program change beside them) as a VST 3 host
+// sees them through the controller: their infos, the conversions between
+// normalized and plain values for every step, the display texts and the
+// texts read back.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -35,7 +36,7 @@ std::optional<double> valueOf(vst3::IEditController& controller, vst3::ParamID i
     return value;
 }
 
-TEST(Vst3Parameters, SixAutomatableParametersWithTheirIdsTitlesStepsAndDefaults) {
+TEST(Vst3Parameters, SixAutomatableParametersWithTheirIdsTitlesStepsAndDefaultsThenTheProgram) {
     const struct {
         const char* title;
         const char* units;
@@ -44,7 +45,7 @@ TEST(Vst3Parameters, SixAutomatableParametersWithTheirIdsTitlesStepsAndDefaults)
     } rows[] = {{"WaveLength", "", 11, 5.0 / 11.0}, {"UpdatePeriod", "", 4, 3.0 / 4.0}, {"Rate", "%", 0, 0.7},
                 {"FadeOut", "%", 0, 0.0},          {"DecayRate", "%", 0, 1.0},      {"Mix", "%", 0, 1.0}};
     const auto edit = controller();
-    ASSERT_EQ(edit->getParameterCount(), 6);
+    ASSERT_EQ(edit->getParameterCount(), 7);
     for (vst3::int32 index = 0; index < 6; ++index) {
         const auto& row = rows[index];
         vst3::ParameterInfo info{};
@@ -58,8 +59,17 @@ TEST(Vst3Parameters, SixAutomatableParametersWithTheirIdsTitlesStepsAndDefaults)
         EXPECT_EQ(info.flags, vst3::kCanAutomate | (row.stepCount > 0 ? vst3::kIsList : 0)) << row.title;
         EXPECT_EQ(edit->getParamNormalized(info.id), row.defaultValue) << row.title << " before any change";
     }
+    // A list of the fourteen programs, not automatable, neither hidden nor
+    // read-only, in the root unit.
     vst3::ParameterInfo info{};
-    EXPECT_EQ(edit->getParameterInfo(6, info), vst3::kInvalidArgument);
+    ASSERT_EQ(edit->getParameterInfo(6, info), vst3::kResultOk);
+    EXPECT_EQ(info.id, vst3test::kProgramId);
+    EXPECT_EQ(std::u16string(info.title), u"Program");
+    EXPECT_EQ(info.stepCount, 13);
+    EXPECT_EQ(info.defaultNormalizedValue, 0.0);
+    EXPECT_EQ(info.unitId, vst3::kRootUnitId);
+    EXPECT_EQ(info.flags, vst3::kIsProgramChange | vst3::kIsList);
+    EXPECT_EQ(edit->getParameterInfo(7, info), vst3::kInvalidArgument);
     EXPECT_EQ(edit->getParameterInfo(-1, info), vst3::kInvalidArgument);
 }
 

@@ -1,11 +1,14 @@
 // The state a VST 3 host saves with its project: the processor's six
-// values in the CLAP edition's format, read back by a processor and by its
-// controller through streams that give one byte at a time, and refused
-// whole, with the values kept, when it is not a state of this effect.
+// values in the CLAP edition's format with the program chosen last, read
+// back by a processor and by its controller through streams that give one
+// byte at a time (states saved before the edition had programs too), and
+// refused whole, with the values kept, when it is not a state of this
+// effect.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <limits>
+#include <optional>
 #include <vector>
 
 #include "clap_event_list.h"
@@ -46,7 +49,7 @@ Bytes savedSome() {
     return instance.savedState();
 }
 
-TEST(Vst3State, TheProcessorSavesItsValuesInTheClapEditionsFormat) {
+TEST(Vst3State, TheProcessorSavesItsValuesInTheClapEditionsFormatWithTheProgram) {
     const claphost::HostObject host;
     claphost::ClapInstance clap(testsupport::slicecastClapLibrary(), host);
     claphost::EventList events;
@@ -55,13 +58,53 @@ TEST(Vst3State, TheProcessorSavesItsValuesInTheClapEditionsFormat) {
     const auto clapState = clap.saveState();
     ASSERT_TRUE(clapState);
 
+    // The CLAP edition's values, as version 2 with the program (the first).
+    Bytes expected = *clapState;
+    expected.at(4) = 2;
+    expected.insert(expected.end(), {0, 0, 0, 0});
+    EXPECT_EQ(testsupport::savedStateOf(kPlain, 0), expected);
+
     Instance instance;
-    EXPECT_NE(instance.savedState(), *clapState) << "a fresh instance saves its defaults";
+    EXPECT_NE(instance.savedState(), expected) << "a fresh instance saves its defaults";
     send(instance, kNormalized);
-    EXPECT_EQ(instance.savedState(), *clapState);
+    EXPECT_EQ(instance.savedState(), expected);
     const auto byteByByte = vst3test::stream({}, 1);
     EXPECT_EQ(instance.component->getState(byteByByte.get()), vst3::kResultOk);
-    EXPECT_EQ(byteByByte->bytes(), *clapState) << "written through a stream that takes one byte per call";
+    EXPECT_EQ(byteByByte->bytes(), expected) << "written through a stream that takes one byte per call";
+}
+
+TEST(Vst3State, StatesWithAndWithoutTheProgramLoadTheirValuesAndNameTheProgramAgain) {
+    // Version 1 is what the edition saved before it had programs: it loads
+    // as it always did, showing the first program. A saved program is only
+    // named again, over values that were edited after it was chosen.
+    const struct {
+        const char* name;
+        Bytes state;
+        std::int32_t program;
+    } rows[] = {
+        {"saved before programs", testsupport::savedStateOf(kPlain), 0},
+        {"saved with a program", testsupport::savedStateOf(kPlain, 7), 7},
+    };
+    for (const auto& row : rows) {
+        Instance loaded;
+        const auto forProcessor = vst3test::stream(row.state, 1);
+        const auto forController = vst3test::stream(row.state, 1);
+        EXPECT_EQ(loaded.component->setState(forProcessor.get()), vst3::kResultOk) << row.name;
+        EXPECT_EQ(loaded.controller->setComponentState(forController.get()), vst3::kResultOk) << row.name;
+        EXPECT_EQ(controllerValues(loaded), kNormalized) << row.name;
+        EXPECT_EQ(loaded.controller->getParamNormalized(vst3test::kProgramId), row.program / 13.0) << row.name;
+        EXPECT_EQ(loaded.savedState(), testsupport::savedStateOf(kPlain, static_cast<std::uint32_t>(row.program)))
+            << row.name;
+        // The host sends the program it shows back: nothing changes.
+        const auto same = vst3test::changes();
+        same->add(vst3test::kProgramId, 0, row.program / 13.0);
+        pluginhost::StereoBuffer none;
+        EXPECT_EQ(loaded.process(nullptr, none, 0, 0, nullptr, same.get()), vst3::kResultOk);
+        EXPECT_EQ(loaded.controller->setParamNormalized(vst3test::kProgramId, row.program / 13.0), vst3::kResultOk);
+        EXPECT_EQ(controllerValues(loaded), kNormalized) << row.name;
+        EXPECT_EQ(loaded.savedState(), testsupport::savedStateOf(kPlain, static_cast<std::uint32_t>(row.program)))
+            << row.name;
+    }
 }
 
 TEST(Vst3State, ProcessorAndControllerLoadTheStateFromStreamsOfOneByte) {
@@ -86,21 +129,26 @@ TEST(Vst3State, ProcessorAndControllerLoadTheStateFromStreamsOfOneByte) {
 TEST(Vst3State, ALoadedStateSavesBackTheValuesItHeld) {
     // Percentages whose normalized value (p / 100) does not give p back when
     // multiplied by 100 again, as a saved session may hold them; the
-    // smallest double was the fuzzer's.
-    const std::vector<std::array<double, 6>> rows{
-        {0.0, 0.0, 0.007, 0.014, 0.028, 0.051},
-        {11.0, 4.0, 100.0, std::numeric_limits<double>::denorm_min(), 50.000000000000007, 0.056},
+    // smallest double was the fuzzer's. States of both versions.
+    struct Row {
+        std::array<double, 6> plain;
+        std::optional<std::uint32_t> program;
     };
-    for (const auto& plain : rows) {
-        const Bytes state = testsupport::savedStateOf(plain);
+    const std::vector<Row> rows{
+        {{0.0, 0.0, 0.007, 0.014, 0.028, 0.051}, std::nullopt},
+        {{11.0, 4.0, 100.0, std::numeric_limits<double>::denorm_min(), 50.000000000000007, 0.056}, 5},
+    };
+    for (const auto& [plain, program] : rows) {
+        const Bytes state = testsupport::savedStateOf(plain, program.value_or(0));
+        const Bytes given = program ? state : testsupport::savedStateOf(plain);
         Instance instance;
-        const auto stream = vst3test::stream(state, 1);
+        const auto stream = vst3test::stream(given, 1);
         ASSERT_EQ(instance.component->setState(stream.get()), vst3::kResultOk);
         EXPECT_EQ(instance.savedState(), state) << plain[2] << ", " << plain[3];
 
         // A change from the host replaces the loaded value.
         send(instance, kNormalized);
-        EXPECT_EQ(instance.savedState(), savedSome());
+        EXPECT_EQ(instance.savedState(), testsupport::savedStateOf(kPlain, program.value_or(0)));
     }
 }
 

@@ -45,6 +45,9 @@ Ref<vst3host::MemoryStream> stream(std::vector<std::uint8_t> bytes = {}, vst3::i
 // No parameter changes yet.
 Ref<vst3host::ParameterChanges> changes();
 
+// The program-change parameter, which selects among the factory presets.
+constexpr vst3::ParamID kProgramId = 100;
+
 // A context with the position (quarter notes) and the tempo flagged.
 vst3::ProcessContext contextAt(double position, double tempo, double sampleRate);
 

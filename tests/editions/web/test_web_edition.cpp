@@ -4,11 +4,14 @@
 // position 0) gives the bits the interface gives for the same input, tempo
 // and plain values, with a parameter changed between blocks too; the marks
 // it keeps for the page's picture are the render tool's for the same blocks;
-// its step texts are the LV2 bundle's scale-point labels.
+// its step texts are the LV2 bundle's scale-point labels; its presets are
+// the LV2 bundle's, loaded as a host loads them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "beat_grid.h"
@@ -192,6 +195,23 @@ TEST(WebEditionTexts, StepsShowTheBundlesScalePointLabels) {
             effect.setParameter(index, static_cast<float>(step));
             EXPECT_EQ(slicecast_value_text(index, static_cast<float>(step)), effect.parameterDisplay(index))
                 << slicecast_parameter_name(index) << " step " << step;
+        }
+    }
+}
+
+TEST(WebEditionPresets, AreTheBundlesPresetsWithTheirValues) {
+    pluginhost::Lv2Effect effect(SLICECAST_LV2_BUNDLE);
+    const std::vector<std::string> bundle = effect.presetNames();
+    ASSERT_EQ(slicecast_preset_count(), static_cast<std::int32_t>(bundle.size()));
+    EXPECT_EQ(slicecast_preset_name(slicecast_preset_count()), nullptr);
+    for (std::int32_t preset = 0; preset < slicecast_preset_count(); ++preset) {
+        const std::string name = slicecast_preset_name(preset);
+        const auto found = std::find(bundle.begin(), bundle.end(), name);
+        ASSERT_NE(found, bundle.end()) << name;
+        effect.loadPreset(static_cast<std::int32_t>(found - bundle.begin()));
+        for (std::int32_t index = 0; index < 6; ++index) {
+            EXPECT_EQ(static_cast<float>(slicecast_preset_value(preset, index)), effect.parameter(index))
+                << name << ", " << slicecast_parameter_name(index);
         }
     }
 }

@@ -55,7 +55,7 @@ TEST(Vst3Instance, MakesTheProcessorAndItsConnectedControllerAndTakesThemApartCl
     ASSERT_TRUE(effect.controllerClass());
     EXPECT_EQ(*effect.controllerClass(), testsupport::slicecastVst3Module().classes()[1].id);
     EXPECT_TRUE(effect.connected());
-    EXPECT_EQ(effect.parameterCount(), 6);
+    EXPECT_EQ(effect.parameterCount(), 7) << "the six and the program change";
     effect.start(48000.0, 256);
     EXPECT_TRUE(effect.active() && effect.processing());
     EXPECT_EQ(effect.close(), vst3::kResultOk);

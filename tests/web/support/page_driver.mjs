@@ -90,6 +90,32 @@ export class PageDriver {
     }, value);
   }
 
+  // Chooses a preset from the list named Preset, by its name.
+  async choosePreset(name) {
+    const list = await this.control('Preset');
+    await list.evaluate((select, wanted) => {
+      select.selectedIndex = [...select.options].findIndex((option) => option.text === wanted);
+      select.dispatchEvent(new Event('change', { bubbles: true }));
+    }, name);
+  }
+
+  // The texts of the Preset list's entries, and the one it shows.
+  async presetTexts() {
+    const list = await this.control('Preset');
+    return list.evaluate((select) => ({
+      entries: [...select.options].map((option) => option.text),
+      shown: select.options[select.selectedIndex].text,
+    }));
+  }
+
+  // What a parameter's control holds: a step's text, a percentage's number.
+  async parameterValue(name) {
+    const control = await this.control(name);
+    return control.evaluate((element) =>
+      element.tagName === 'SELECT' ? element.options[element.selectedIndex].text : Number(element.value),
+    );
+  }
+
   async click(name) {
     await (await this.control(name)).click();
   }

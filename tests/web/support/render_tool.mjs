@@ -7,11 +7,13 @@ import { readWav } from './wav.mjs';
 
 const tool = process.env.SLICECAST_TOOL ?? 'build/tools/slicecast';
 const bundle = process.env.SLICECAST_LV2 ?? 'build/lv2/slicecast.lv2';
+const clap = process.env.SLICECAST_CLAP ?? 'build/editions/clap/slicecast.clap';
 
-// options: { tempo, set: { Name: value }, automate: { Name: 'POS:VALUE,...' } };
-// answers the output's channels.
-export function renderWithTool(input, output, { tempo, set = {}, automate = {} }) {
+// options: { tempo, preset: 'Name', set: { Name: value }, automate: { Name:
+// 'POS:VALUE,...' } }; answers the output's channels.
+export function renderWithTool(input, output, { tempo, preset, set = {}, automate = {} }) {
   const args = ['render', input, output, '--quiet', '--plugin', bundle, '--block', '128', '--tempo', String(tempo)];
+  if (preset !== undefined) args.push('--preset', preset);
   for (const [name, value] of Object.entries(set)) args.push('--set', `${name}=${value}`);
   for (const [name, points] of Object.entries(automate)) args.push('--automate', `${name}=${points}`);
   execFileSync(tool, args);
@@ -30,4 +32,12 @@ export function encodeWithTool(input, output, format) {
 export function demoDryLoop(folder) {
   execFileSync(tool, ['demo', '--quiet', '--out', folder]);
   return path.join(folder, 'dry.wav');
+}
+
+// The factory presets' names in the plug-in's order, as `slicecast info`
+// lists the CLAP edition's.
+export function presetNamesOfTool() {
+  const info = execFileSync(tool, ['info', '--plugin', clap], { encoding: 'utf8' });
+  const listed = info.slice(info.indexOf('Presets:')).split('\n').slice(1).filter((line) => line.trim() !== '');
+  return listed.map((line) => line.slice(6, line.indexOf(': ')));
 }

@@ -5,6 +5,7 @@
 
 #include "effect/effect_session.h"
 #include "effect/parameter_settings.h"
+#include "effect/preset_choice.h"
 
 namespace slicecastcli {
 
@@ -25,6 +26,24 @@ void printParameters(pluginhost::HostedEffect& effect) {
     }
 }
 
+// "  1   Sixteenth Stutter: WaveLength 1/16, UpdatePeriod 1/2, ...", each
+// read back from the effect once the preset is loaded its format's way.
+// Loading changes the instance, which info plays nothing through.
+void printPresets(pluginhost::HostedEffect& effect) {
+    const std::vector<std::string> names = effect.presetNames();
+    line("Presets", std::to_string(names.size()));
+    for (std::size_t index = 0; index < names.size(); ++index) {
+        effect.loadPreset(static_cast<std::int32_t>(index));
+        std::string values;
+        for (std::int32_t parameter = 0; parameter < effect.parameterCount(); ++parameter) {
+            const std::string label = effect.parameterLabel(parameter);
+            values += (parameter == 0 ? "" : ", ") + effect.parameterName(parameter) + " " +
+                      effect.parameterDisplay(parameter) + (label.empty() ? "" : " " + label);
+        }
+        std::cout << "  " << std::left << std::setw(4) << index << names[index] << ": " << values << '\n';
+    }
+}
+
 }  // namespace
 
 void runInfo(const std::string& pluginPath) {
@@ -35,6 +54,7 @@ void runInfo(const std::string& pluginPath) {
     for (const pluginhost::EffectFact& fact : effect.facts()) line(fact.name, fact.value);
     line("Parameters", std::to_string(effect.parameterCount()));
     printParameters(effect);
+    printPresets(effect);
 }
 
 }  // namespace slicecastcli

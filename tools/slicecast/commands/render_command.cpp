@@ -6,6 +6,7 @@
 
 #include "transport/block_log.h"
 #include "effect/effect_session.h"
+#include "effect/preset_choice.h"
 #include "sound_files/output_format.h"
 #include "console/progress_bar.h"
 #include "picture/render_picture.h"
@@ -43,6 +44,7 @@ RenderResult renderFile(const std::string& pluginPath, const RenderOptions& opti
 
     RenderResult result;
     result.effectName = session.effect().name();
+    if (!options.preset.empty()) result.preset = loadPreset(session.effect(), options.preset);
     result.settings = applySettings(session.effect(), options.settings);
     result.sampleRate = reader.sampleRate();
     result.inputChannels = reader.channels();
@@ -90,6 +92,7 @@ RenderResult renderFile(const std::string& pluginPath, const RenderOptions& opti
 }
 
 void reportRender(const RenderOptions& options, const RenderResult& result, const Console& console) {
+    if (!result.preset.empty()) console.say("  Preset: " + result.preset);
     for (const ParameterValue& setting : result.settings) console.say("  " + describe(setting));
     const double audioSeconds = static_cast<double>(result.frames) / result.sampleRate;
     console.say("Rendered " + options.input + " (" + formatted("%.3f", audioSeconds) + " s, " +

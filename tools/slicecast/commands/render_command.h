@@ -20,6 +20,9 @@ struct RenderOptions {
     // A name from encodingNames(), or empty for the best the output's
     // container holds.
     std::string format;
+    // One of the effect's presets by name (none if empty), loaded once the
+    // effect is switched on, before the settings.
+    std::string preset;
     // NAME=VALUE, applied in order once the effect is switched on.
     std::vector<std::string> settings;
     // Where to write the list of processing calls (none if empty).
@@ -33,6 +36,8 @@ struct RenderOptions {
 
 struct RenderResult {
     std::string effectName;
+    // The preset loaded, as the effect names it; empty for none.
+    std::string preset;
     std::vector<ParameterValue> settings;
     // Frames written: the input's, and the loop's repeats.
     std::int64_t frames = 0;
@@ -55,7 +60,7 @@ RenderResult renderFile(const std::string& pluginPath, const RenderOptions& opti
 // The same with a progress bar on the console.
 RenderResult renderFile(const std::string& pluginPath, const RenderOptions& options, const Console& console);
 
-// The settings used, how long the render took and how many times faster
+// The preset and settings used, how long the render took and how many times faster
 // than real time it ran.
 void reportRender(const RenderOptions& options, const RenderResult& result, const Console& console);
 

@@ -27,7 +27,9 @@ public:
         require(plugin != nullptr && plugin->init(plugin), "create and init");
         params = static_cast<const clap::PluginParams*>(plugin->getExtension(plugin, clap::kExtParams));
         state = static_cast<const clap::PluginState*>(plugin->getExtension(plugin, clap::kExtState));
-        require(params != nullptr && state != nullptr, "the params and state extensions");
+        presetLoad = static_cast<const clap::PluginPresetLoad*>(plugin->getExtension(plugin, clap::kExtPresetLoad));
+        require(params != nullptr && state != nullptr && presetLoad != nullptr,
+                "the params, state and preset-load extensions");
     }
     ~ClapPlugin() {
         plugin->destroy(plugin);
@@ -61,6 +63,7 @@ public:
     const clap::Plugin* plugin = nullptr;
     const clap::PluginParams* params = nullptr;
     const clap::PluginState* state = nullptr;
+    const clap::PluginPresetLoad* presetLoad = nullptr;
 };
 
 // Input events as a host might hand them, in any order: each copied by its

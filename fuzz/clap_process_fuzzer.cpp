@@ -87,8 +87,9 @@ public:
 
     void play() {
         while (!input_.empty()) {
-            switch (input_.choice(8)) {
+            switch (input_.choice(9)) {
                 case 0: activate(); break;
+                case 5: presetLoad(); break;
                 case 1: deactivate(); break;
                 case 2: flush(); break;
                 case 3: texts(); break;
@@ -136,6 +137,25 @@ private:
         for (ClapPlugin* plugin : {&reference_, &fuzzed_}) {
             plugin->params->flush(plugin->plugin, events.inputEvents(), nullptr);
         }
+    }
+
+    // A factory preset by any key at any location: one that is refused
+    // leaves the values as they were.
+    void presetLoad() {
+        static constexpr std::array<const char*, 5> kKeys{"default", "bar-loop", "decay-sweep", "Default", ""};
+        const std::string key = input_.flag() ? std::string(kKeys[input_.choice(kKeys.size())]) : input_.text(24);
+        const std::string location = input_.text(16);
+        const auto kind = input_.flag() ? clap::kPresetLocationPlugin : input_.anyInteger<std::uint32_t>();
+        const char* where = input_.flag() ? nullptr : location.c_str();
+        const char* loadKey = input_.flag() ? key.c_str() : nullptr;
+        const std::vector<double> before = reference_.values();
+        bool loaded[2];
+        int at = 0;
+        for (ClapPlugin* plugin : {&reference_, &fuzzed_}) {
+            loaded[at++] = plugin->presetLoad->fromLocation(plugin->plugin, kind, where, loadKey);
+        }
+        require(loaded[0] == loaded[1], "a preset loaded in one instance only");
+        if (!loaded[0]) require(reference_.values() == before, "a refused preset changed a value");
     }
 
     // A display text read back gives a value that shows the same text.

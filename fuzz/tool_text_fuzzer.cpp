@@ -1,7 +1,7 @@
 // The render tool's texts, read by its own parsers in-process: tempo maps,
-// loops, block lengths, automation lists, --set values (against Slicecast's
-// VST 2.4 and CLAP editions, as the tool loads them) and the batch plan's
-// inputs, output folder, extension and encoding.
+// loops, block lengths, automation lists, --set values and --preset names
+// (against Slicecast's VST 2.4 and CLAP editions, as the tool loads them)
+// and the batch plan's inputs, output folder, extension and encoding.
 //
 // A text that cannot work must end in the tool's own kind of error with a
 // message that says something; one that is taken must give what it
@@ -26,6 +26,7 @@
 #include "commands/usage_error.h"
 #include "effect/automation_settings.h"
 #include "effect/parameter_settings.h"
+#include "effect/preset_choice.h"
 #include "fuzz_checks.h"
 #include "transport/transport_options.h"
 #include "vst_effect.h"
@@ -37,10 +38,11 @@ namespace fs = std::filesystem;
 using namespace slicecastcli;
 
 // The pieces option texts are made of, besides single characters.
-constexpr std::array<const char*, 35> kPieces{
-    "120",  "0",    "-1",   "16",      ":",          ",",     "=",     "1/16",  "70",    "70%",  " %",   "nan",
-    "inf",  "1e400", "0x1p3", " ",      "Rate",       "WaveLength", "mix", "random:", "-",   "1e-320", "4294967296",
-    "1/64", "4/1",  "Huge!", "2",       "0.5",        "Decay", "wav",   "flac",  "pcm16", "same", "/", ".."};
+constexpr std::array<const char*, 37> kPieces{
+    "120",  "0",     "-1",    "16",   ":",    ",",          "=",   "1/16",    "70",     "70%",
+    " %",   "nan",   "inf",   "1e400", "0x1p3", " ",        "Rate", "WaveLength", "mix", "random:",
+    "-",    "1e-320", "4294967296", "1/64", "4/1", "Huge!", "2",   "0.5",     "Decay",  "wav",
+    "flac", "pcm16", "same",  "/",    "..",   "Bar Loop", "default"};
 
 std::string textFrom(ByteReader& input) {
     std::string text;
@@ -166,6 +168,22 @@ void automation(ByteReader& input) {
     require(valuesOf(effect) == before, "--automate changed a parameter");
 }
 
+// --preset: a name the effect lists loads its values; any other is refused
+// with the list, the values as they were.
+void preset(ByteReader& input) {
+    pluginhost::HostedEffect& effect = anEffect(input);
+    const std::string name = textFrom(input);
+    const std::vector<float> before = valuesOf(effect);
+    try {
+        (void)loadPreset(effect, name);
+    } catch (const std::runtime_error& error) {
+        require(error.what()[0] != '\0', "an empty message");
+        require(valuesOf(effect) == before, "a refused preset changed a value");
+    }
+    for (std::int32_t index = 0; index < effect.parameterCount(); ++index)
+        requireInRange(effect, index, effect.parameter(index));
+}
+
 // A scratch folder with a few sound files by name, and one that holds none.
 const fs::path& scratchFolder() {
     static const fs::path folder = [] {
@@ -206,7 +224,8 @@ void batchPlan(ByteReader& input) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     slicecastfuzz::ByteReader input(data, size);
-    switch (input.choice(5)) {
+    switch (input.choice(6)) {
+        case 5: slicecastfuzz::preset(input); break;
         case 0: slicecastfuzz::tempoMap(input); break;
         case 1: slicecastfuzz::transportTexts(input); break;
         case 2: slicecastfuzz::settings(input); break;

@@ -25,6 +25,9 @@ namespace {
 
 constexpr vst3::int32 kMostFrames = 1024;
 constexpr vst3::SpeakerArrangement kStereo = vst3::speaker_arrangements::kStereo;
+// The program change's parameter, and its list, as the controller lists them.
+constexpr vst3::ParamID kProgramChange = 100;
+constexpr vst3::ProgramListID kProgramList = 100;
 
 enum class Buffers { Apart, InPlace, NoInputBus, NoInputChannels, MonoInput, NoOutputBus, NoOutputChannel, Count };
 
@@ -48,11 +51,17 @@ vst3::ProcessContext contextFrom(ByteReader& input) {
     return context;
 }
 
+// A parameter's id, the program change's among them, or any id at all.
+vst3::ParamID anyId(ByteReader& input) {
+    if (input.choice(8) == 0) return kProgramChange;
+    return input.flag() ? input.integer<vst3::ParamID>(0, 7) : input.anyInteger<vst3::ParamID>();
+}
+
 vst3host::Ref<RawChanges> changesFrom(ByteReader& input, vst3::int32 frames) {
     auto changes = vst3host::makeHostObject<RawChanges>();
     const std::size_t queues = input.integer<std::size_t>(0, 8);
     for (std::size_t q = 0; q < queues; ++q) {
-        const auto id = input.flag() ? input.integer<vst3::ParamID>(0, 7) : input.anyInteger<vst3::ParamID>();
+        const auto id = anyId(input);
         std::vector<RawQueue::Point> points(input.integer<std::size_t>(0, 6));
         for (RawQueue::Point& point : points) {
             point.offset = input.choice(8) == 0 ? input.anyInteger<vst3::int32>() : input.integer(0, frames + 2);
@@ -166,7 +175,7 @@ private:
     // A value set is kept settled, and its text read back shows the same.
     void controllerValues() {
         vst3::IEditController& controller = *reference_.controller;
-        const auto id = input_.integer<vst3::ParamID>(0, 7);
+        const auto id = anyId(input_);
         (void)controller.setParamNormalized(id, input_.anyDouble());
         const double held = controller.getParamNormalized(id);
         require(held >= 0.0 && held <= 1.0, "a normalized value outside 0..1");
@@ -189,7 +198,18 @@ private:
         (void)plugin.processor->getTailSamples();
         (void)plugin.processor->getLatencySamples();
         vst3::ParameterInfo info{};
-        (void)plugin.controller->getParameterInfo(input_.integer(-1, 7), info);
+        (void)plugin.controller->getParameterInfo(input_.integer(-1, 8), info);
+        const auto units = vst3host::queryOf<vst3::IUnitInfo>(plugin.controller.get());
+        require(static_cast<bool>(units), "the controller's unit info");
+        const vst3::ProgramListID list = input_.flag() ? kProgramList : input_.anyInteger<vst3::ProgramListID>();
+        const auto program = input_.integer<vst3::int32>(-2, 16);
+        vst3::String128 name{};
+        (void)units->getProgramName(list, program, name);
+        (void)units->getProgramInfo(list, program, "name", name);
+        vst3::ProgramListInfo listInfo{};
+        (void)units->getProgramListInfo(input_.integer(-1, 2), listInfo);
+        vst3::UnitInfo unit{};
+        (void)units->getUnitInfo(input_.integer(-1, 2), unit);
     }
 
     void process() {

@@ -1,12 +1,12 @@
 #include "host_call_script.h"
 
-#include <fuzzer/FuzzedDataProvider.h>
-
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <vector>
 
+#include "byte_reader.h"
+#include "fuzz_checks.h"
 #include "host.h"
 #include "plugin_instance.h"
 
@@ -65,7 +65,7 @@ bool takesPointerInValue(VstInt32 opcode) {
 }
 
 struct Session {
-    FuzzedDataProvider& input;
+    ByteReader& input;
     ScriptedHost& host;
     vst2host::PluginInstance& instance;
     std::vector<float> channels[4] = {std::vector<float>(kMaxFrames), std::vector<float>(kMaxFrames),
@@ -73,40 +73,39 @@ struct Session {
     std::vector<float> inputCopy[2] = {std::vector<float>(kMaxFrames), std::vector<float>(kMaxFrames)};
 
     void dispatch() {
-        auto opcode = input.ConsumeIntegralInRange<VstInt32>(-1000, 1000);
+        auto opcode = input.integer<VstInt32>(-1000, 1000);
         // Closing is the session's end, not a call in the middle of it.
         if (opcode == effClose) opcode = effOpen;
-        const auto index = input.ConsumeIntegral<VstInt32>();
-        VstIntPtr value = input.ConsumeIntegral<VstIntPtr>();
+        const auto index = input.anyInteger<VstInt32>();
+        VstIntPtr value = input.anyInteger<VstIntPtr>();
         void* place = nullptr;
         if (takesPointerInValue(opcode)) value = reinterpret_cast<VstIntPtr>(&place);
         std::array<char, kTextBytes> text{};
-        const std::string given = input.ConsumeRandomLengthString(kTextBytes - 1);
+        const std::string given = input.text(kTextBytes - 1);
         std::memcpy(text.data(), given.data(), given.size());
-        const bool nullPtr = !writesThroughPtr(opcode) && input.ConsumeBool();
-        const float opt = input.ConsumeFloatingPoint<float>();
+        const bool nullPtr = !writesThroughPtr(opcode) && input.flag();
+        const float opt = input.anyFloat();
         instance.dispatch(opcode, index, value, nullPtr ? nullptr : text.data(), opt);
     }
 
     void setParameter() {
-        const auto index = input.ConsumeIntegralInRange<VstInt32>(-2, 8);
-        instance.setParameter(index, rawFloat());
+        const auto index = input.integer<VstInt32>(-2, 8);
+        instance.setParameter(index, input.anyFloat());
     }
 
     void changeTime() {
-        host.withRecord = input.ConsumeBool();
-        if (input.ConsumeBool()) host.record.ppqPos = rawDouble();
-        if (input.ConsumeBool()) host.record.tempo = rawDouble();
-        if (input.ConsumeBool()) host.record.flags = input.ConsumeIntegral<VstInt32>();
+        host.withRecord = input.flag();
+        if (input.flag()) host.record.ppqPos = input.anyDouble();
+        if (input.flag()) host.record.tempo = input.anyDouble();
+        if (input.flag()) host.record.flags = input.anyInteger<VstInt32>();
     }
 
     void processBlock() {
-        const auto frames = input.ConsumeIntegralInRange<std::int32_t>(-8, kMaxFrames);
-        const bool inPlace = input.ConsumeBool();
+        const auto frames = input.integer<std::int32_t>(-8, kMaxFrames);
+        const bool inPlace = input.flag();
         // Audio from the script where it lasts, any bits at all.
         for (int channel = 0; channel < 2; ++channel) {
-            const auto count = std::clamp<std::size_t>(input.remaining_bytes() / 8, 0, kMaxFrames);
-            std::vector<std::uint8_t> bytes = input.ConsumeBytes<std::uint8_t>(count * sizeof(float));
+            const std::vector<std::uint8_t> bytes = input.bytes(kMaxFrames * sizeof(float));
             std::copy(bytes.begin(), bytes.end(), reinterpret_cast<std::uint8_t*>(channels[channel].data()));
             std::copy(channels[channel].begin(), channels[channel].end(), inputCopy[channel].begin());
         }
@@ -117,42 +116,26 @@ struct Session {
         if (!inPlace) {
             // Out of place, the inputs are the host's and stay as they were.
             for (int channel = 0; channel < 2; ++channel) {
-                if (std::memcmp(channels[channel].data(), inputCopy[channel].data(), kMaxFrames * sizeof(float)) != 0) {
-                    __builtin_trap();
-                }
+                requireSameBits(channels[channel].data(), inputCopy[channel].data(), kMaxFrames, "an input written");
             }
         }
         host.advance(frames);
-    }
-
-    float rawFloat() {
-        const auto bits = input.ConsumeIntegral<std::uint32_t>();
-        float value;
-        std::memcpy(&value, &bits, sizeof(value));
-        return value;
-    }
-
-    double rawDouble() {
-        const auto bits = input.ConsumeIntegral<std::uint64_t>();
-        double value;
-        std::memcpy(&value, &bits, sizeof(value));
-        return value;
     }
 };
 
 }  // namespace
 
 void playHostCalls(VstPluginMainProc entry, const std::uint8_t* data, std::size_t size) {
-    FuzzedDataProvider input(data, size);
+    ByteReader input(data, size);
     ScriptedHost host;
     vst2host::PluginInstance instance(host, entry);
     instance.switchOn(44100.0f, kMaxFrames);
     Session session{input, host, instance};
-    while (input.remaining_bytes() > 0) {
-        switch (input.ConsumeIntegralInRange<int>(0, 4)) {
+    while (!input.empty()) {
+        switch (input.integer(0, 4)) {
             case 0: session.dispatch(); break;
             case 1: session.setParameter(); break;
-            case 2: (void)instance.getParameter(input.ConsumeIntegral<VstInt32>()); break;
+            case 2: (void)instance.getParameter(input.anyInteger<VstInt32>()); break;
             case 3: session.changeTime(); break;
             default: session.processBlock(); break;
         }

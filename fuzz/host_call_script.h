@@ -13,7 +13,7 @@
 namespace slicecastfuzz {
 
 // Plays the script in data against a new instance created through entry.
-// Traps if the effect breaks a rule a host can see (writing its inputs).
+// Aborts if the effect breaks a rule a host can see (writing its inputs).
 void playHostCalls(VstPluginMainProc entry, const std::uint8_t* data, std::size_t size);
 
 }  // namespace slicecastfuzz

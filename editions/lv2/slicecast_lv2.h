@@ -18,7 +18,7 @@
 
 namespace slicecast {
 
-class SlicecastLv2 : private StretchPlayer {
+class SlicecastLv2 final : private StretchPlayer {
 public:
     // map may be null: the instance then reads no events and plays on the
     // sound's own count of time, as for a host that gives no position.

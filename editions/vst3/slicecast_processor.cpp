@@ -84,7 +84,11 @@ void SlicecastProcessor::operator delete(void* storage) noexcept { std::free(sto
 
 SlicecastProcessor::SlicecastProcessor() noexcept {
     const NormalizedValues defaults = defaultNormalizedValues();
-    for (vst3::ParamID id = 0; id < kVst3ParameterCount; ++id) values_[id].store(defaults[id]);
+    const PlainValues plain = plainValuesOf(defaults);
+    for (vst3::ParamID id = 0; id < kVst3ParameterCount; ++id) {
+        values_[id].store(defaults[id]);
+        plain_[id].store(plain[id]);
+    }
     parameters_ = soundParametersOf(defaults);
 }
 
@@ -196,8 +200,10 @@ vst3::tresult SlicecastProcessor::setState(vst3::IBStream* state) noexcept {
     if (!saved) return vst3::kResultFalse;
     // The program only names the choice again: the values stand as saved.
     const NormalizedValues normalized = normalizedValuesOf(saved->values);
-    for (vst3::ParamID id = 0; id < kVst3ParameterCount; ++id)
+    for (vst3::ParamID id = 0; id < kVst3ParameterCount; ++id) {
         values_[id].store(normalized[id], std::memory_order_relaxed);
+        plain_[id].store(saved->values[id], std::memory_order_relaxed);
+    }
     program_.store(saved->preset.value_or(0), std::memory_order_relaxed);
     revision_.fetch_add(1, std::memory_order_release);
     return vst3::kResultOk;
@@ -205,8 +211,10 @@ vst3::tresult SlicecastProcessor::setState(vst3::IBStream* state) noexcept {
 
 vst3::tresult SlicecastProcessor::getState(vst3::IBStream* state) noexcept {
     if (state == nullptr) return vst3::kInvalidArgument;
+    PlainValues plain{};
+    for (vst3::ParamID id = 0; id < kVst3ParameterCount; ++id) plain[id] = plain_[id].load(std::memory_order_relaxed);
     const std::int32_t program = program_.load(std::memory_order_relaxed);
-    return writeState(*state, plainValuesOf(values()), program) ? vst3::kResultOk : vst3::kResultFalse;
+    return writeState(*state, plain, program) ? vst3::kResultOk : vst3::kResultFalse;
 }
 
 // ---------------------------------------------------------------- IAudioProcessor
@@ -293,6 +301,7 @@ void SlicecastProcessor::set(vst3::ParamID id, double normalized) noexcept {
     }
     const double settled = settledNormalized(id, normalized);
     values_[id].store(settled, std::memory_order_relaxed);
+    plain_[id].store(plainOfNormalized(id, settled), std::memory_order_relaxed);
     mapInto(parameters_, id, settled);
 }
 

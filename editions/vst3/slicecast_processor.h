@@ -106,6 +106,11 @@ private:
 
     // The normalized values as kept; read by the main thread, set by both.
     std::array<std::atomic<double>, kVst3ParameterCount> values_;
+    // The same values as the state saves them: the plain values a loaded
+    // state held, which a percentage's normalized value cannot always give
+    // back exactly (p / 100 x 100 is not always p), until the host changes
+    // them.
+    std::array<std::atomic<double>, kVst3ParameterCount> plain_;
     std::atomic<std::uint32_t> revision_{0};
     // The program chosen last, as the state saves it.
     std::atomic<std::int32_t> program_{0};

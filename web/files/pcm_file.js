@@ -24,14 +24,16 @@ function readHeaders(bytes) {
   if (bytes.length < 12) return null;
   const view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
   const form = ascii(bytes, 8);
-  if (ascii(bytes, 0) === 'RIFF' && form === 'WAVE') return readChunks(bytes, view, true, wavFormat, 'data', 0);
+  if (ascii(bytes, 0) === 'RIFF' && form === 'WAVE') return readChunks(bytes, view, true, wavFormat, 'data', () => 0);
   if (ascii(bytes, 0) === 'FORM' && (form === 'AIFF' || form === 'AIFC')) {
-    return readChunks(bytes, view, false, aiffFormat, 'SSND', 8);
+    // SSND: its offset and block size, then the samples from that offset on.
+    return readChunks(bytes, view, false, aiffFormat, 'SSND', (body) => 8 + view.getUint32(body));
   }
   return null;
 }
 
-function readChunks(bytes, view, littleEndian, readFormat, dataId, dataSkip) {
+// The data chunk's samples start samplesAt(body) bytes into its body.
+function readChunks(bytes, view, littleEndian, readFormat, dataId, samplesAt) {
   let format = null;
   for (let offset = 12; offset + 8 <= bytes.length; ) {
     const id = ascii(bytes, offset);
@@ -39,9 +41,12 @@ function readChunks(bytes, view, littleEndian, readFormat, dataId, dataSkip) {
     const body = offset + 8;
     if (id === 'fmt ' || id === 'COMM') format = readFormat(view, body, size);
     if (id === dataId) {
-      if (format === null || format.read === null) return null;
-      const start = body + dataSkip;
-      return { sampleRate: format.sampleRate, channels: samples(view, start, Math.min(size - dataSkip, bytes.length - start), format) };
+      // A format without channels holds no frames: nothing to read them by.
+      if (format === null || format.read === null || format.channels === 0) return null;
+      const skip = samplesAt(body);
+      const start = body + skip;
+      const channels = samples(view, start, Math.min(size - skip, bytes.length - start), format);
+      return { sampleRate: format.sampleRate, channels };
     }
     offset = body + size + (size % 2);
   }

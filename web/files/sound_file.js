@@ -6,6 +6,10 @@ import { readPcmFile } from './pcm_file.js';
 
 // What the page decodes at when a file's header tells no rate it knows.
 const kFallbackRate = 48000;
+// The rates browsers' audio contexts take.
+const kLowestRate = 3000;
+const kHighestRate = 768000;
+const playableRate = (rate) => rate !== null && rate >= kLowestRate && rate <= kHighestRate;
 
 // { name, sampleRate, left, right, note }: mono plays to both inputs. A file
 // that cannot be decoded, is empty or has more than two channels, is an
@@ -13,6 +17,10 @@ const kFallbackRate = 48000;
 export async function decodeSoundFile(file) {
   const bytes = await file.arrayBuffer();
   const pcm = readPcmFile(new Uint8Array(bytes));
+  if (pcm !== null && !playableRate(pcm.sampleRate)) {
+    const playable = `${kLowestRate} to ${kHighestRate} Hz`;
+    throw new Error(`${file.name} has a sample rate of ${pcm.sampleRate} Hz; this page plays ${playable}.`);
+  }
   const decoded = pcm ?? (await decodeWithBrowser(file, bytes));
   const channels = decoded.channels;
   if (channels.length > 2) {
@@ -32,7 +40,7 @@ async function decodeWithBrowser(file, bytes) {
   // Read before decoding, which hands the bytes over to the decoder.
   const ownRate = fileSampleRate(new Uint8Array(bytes));
   const flacBits = flacSampleBits(new Uint8Array(bytes));
-  const usable = ownRate !== null && ownRate >= 3000 && ownRate <= 768000;
+  const usable = playableRate(ownRate);
   const context = new OfflineAudioContext(1, 1, usable ? ownRate : kFallbackRate);
   let buffer;
   try {

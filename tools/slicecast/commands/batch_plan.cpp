@@ -61,6 +61,11 @@ constexpr int kInputFormatUnknown = 0;
 
 std::vector<BatchFile> planBatch(const std::vector<std::string>& inputs, const std::string& outputFolder,
                                  const std::string& extension, const std::string& encoding) {
+    // An extension naming a folder would put outputs outside the output
+    // folder, or fail only once others are written.
+    if (extension.find_first_of("/\\") != std::string::npos) {
+        throw UsageError("--ext names an extension, not a folder: '" + extension + "'");
+    }
     std::vector<BatchFile> plan;
     std::map<fs::path, std::string> writers;
     for (const fs::path& input : expandInputs(inputs)) {

@@ -16,8 +16,9 @@ struct BatchFile {
 // Throws UsageError, before anything is read or written, when an input does
 // not exist, a folder holds no sound file, an output name has no known
 // format (or cannot hold the encoding asked for), two inputs would write
-// the same output, or an output would replace its input. extension may be
-// given with or without its dot; empty keeps each input's own.
+// the same output, an output would replace its input, or the extension
+// names a folder. extension may be given with or without its dot; empty
+// keeps each input's own.
 std::vector<BatchFile> planBatch(const std::vector<std::string>& inputs, const std::string& outputFolder,
                                  const std::string& extension, const std::string& encoding);
 

@@ -41,14 +41,6 @@ export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 
-# The editor's colours and places (editor/control_painting.cpp,
-# editor/editor_layout.h), in its own pixels.
-chosen=e29636 cell=2e323b track=343842
-chosen_wave_length=(409 291)  # inside the 1/8 cell, the default, left of its label
-first_wave_length=(139 291)   # inside the 1/1 cell
-rate_bar_y=379                # the Rate slider's bar: x 120 (0 %) to 336 (100 %)
-picture_box=(16 44 768 232)
-
 echo "-- X server, dummy JACK server and jalv.gtk3"
 start_x_server
 start_dummy_jack
@@ -71,10 +63,7 @@ echo "the editor is embedded in jalv's window $top at $editor_x,$editor_y"
 sleep 1
 
 echo "-- the controls"
-screenshot jalv-opened
-editor_pixels jalv-opened "${chosen_wave_length[@]}" $chosen "${first_wave_length[@]}" $cell \
-    200 $rate_bar_y $chosen 300 $rate_bar_y $track
-echo "WaveLength 1/8 chosen, Rate at 70 %"
+check_defaults jalv-opened
 
 echo "-- the live picture with the transport rolling"
 jack_metro -b 240 -f 440 -D 100 -A 0.8 -n slicecast-metronome >"$work/metronome.log" 2>&1 &
@@ -82,25 +71,10 @@ pids=($! "${pids[@]}")
 wait_for 10 jack_connect slicecast-metronome:240_bpm "J'x Slicecast:in_l"
 jack_connect slicecast-metronome:240_bpm "J'x Slicecast:in_r"
 echo play | timeout 10 jack_transport >/dev/null
-sleep 2
-screenshot jalv-playing-1
-sleep 1
-screenshot jalv-playing-2
-picture=($((editor_x + picture_box[0])) $((editor_y + picture_box[1])) "${picture_box[2]}" "${picture_box[3]}")
-"$here/editor_screen.py" drawn "$shots/jalv-playing-2.png" "${picture[@]}" $chosen 5000
-"$here/editor_screen.py" changed "$shots/jalv-playing-1.png" "$shots/jalv-playing-2.png" "${picture[@]}"
-echo "the picture shows the metronome and moves on"
+check_live_picture jalv-playing
 
 echo "-- a drag on the Rate slider"
-xdotool mousemove $((editor_x + 271)) $((editor_y + rate_bar_y)) mousedown 1 sleep 0.1
-for x in 240 210 180 174; do
-    xdotool mousemove $((editor_x + x)) $((editor_y + rate_bar_y)) sleep 0.1
-done
-xdotool mouseup 1
-sleep 0.5
-screenshot jalv-dragged
-editor_pixels jalv-dragged 150 $rate_bar_y $chosen 200 $rate_bar_y $track "${chosen_wave_length[@]}" $chosen
-echo "the slider shows 25 %"
+drag_rate jalv-dragged
 
 echo "-- the control port, as jalv saves it in a preset"
 # jalv's Presets menu sits on its menu bar, right of File; Save Preset is

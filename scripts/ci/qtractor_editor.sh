@@ -115,13 +115,6 @@ cat >"$work/session.qtr" <<SESSION
 </session>
 SESSION
 
-# The editor's colours and places (editor/control_painting.cpp,
-# editor/editor_layout.h), in its own pixels; as in jalv_editor.sh.
-chosen=e29636 cell=2e323b track=343842
-chosen_wave_length=(409 291)
-first_wave_length=(139 291)
-rate_bar_y=379
-picture_box=(16 44 768 232)
 # Where the plug-in stands in the track list of Qtractor's main window, as
 # this configuration lays it out (1024 x 768, the track list on the left).
 plugin_in_list=(185 180)
@@ -158,32 +151,14 @@ wait_for 10 "$here/editor_screen.py" find "$editor_window" 800 450 || {
 read -r editor_x editor_y < <("$here/editor_screen.py" find "$editor_window" 800 450)
 echo "the editor is embedded in Qtractor's window $editor_window at $editor_x,$editor_y"
 sleep 1
-screenshot qtractor-opened
-editor_pixels qtractor-opened "${chosen_wave_length[@]}" $chosen "${first_wave_length[@]}" $cell \
-    200 $rate_bar_y $chosen 300 $rate_bar_y $track
-echo "WaveLength 1/8 chosen, Rate at 70 %"
+check_defaults qtractor-opened
 
 echo "-- the live picture with the transport rolling"
 echo play | timeout 10 jack_transport >/dev/null
-sleep 3
-screenshot qtractor-playing-1
-sleep 1
-screenshot qtractor-playing-2
-picture=($((editor_x + picture_box[0])) $((editor_y + picture_box[1])) "${picture_box[2]}" "${picture_box[3]}")
-"$here/editor_screen.py" drawn "$shots/qtractor-playing-2.png" "${picture[@]}" $chosen 5000
-"$here/editor_screen.py" changed "$shots/qtractor-playing-1.png" "$shots/qtractor-playing-2.png" "${picture[@]}"
-echo "the picture shows the track's sound and moves on"
+check_live_picture qtractor-playing
 
 echo "-- a drag on the Rate slider"
-xdotool mousemove $((editor_x + 271)) $((editor_y + rate_bar_y)) mousedown 1 sleep 0.1
-for x in 240 210 180 174; do
-    xdotool mousemove $((editor_x + x)) $((editor_y + rate_bar_y)) sleep 0.1
-done
-xdotool mouseup 1
-sleep 0.5
-screenshot qtractor-dragged
-editor_pixels qtractor-dragged 150 $rate_bar_y $chosen 200 $rate_bar_y $track "${chosen_wave_length[@]}" $chosen
-echo "the slider shows 25 %"
+drag_rate qtractor-dragged
 modified() { xdotool getwindowname "$main_window" | grep -q '\[modified\]'; }
 wait_for 10 modified || { echo "Qtractor did not take the edit: its session is not modified"; exit 1; }
 echo "Qtractor holds the session as modified"

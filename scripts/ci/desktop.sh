@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # What the editor stages (jalv_editor.sh, qtractor_editor.sh) share: a
 # virtual X server, a dummy JACK server, bounded waits, screenshots kept
 # under the build folder, and the editor's checks: its default controls, its
@@ -33,7 +34,8 @@ start_x_server() {
     Xvfb -displayfd 5 -screen 0 1280x900x24 -nolisten tcp 5>"$work/display" >"$work/xvfb.log" 2>&1 &
     pids+=($!)
     wait_for 20 test -s "$work/display" || { cat "$work/xvfb.log"; echo "the X server did not start"; exit 1; }
-    export DISPLAY=:$(cat "$work/display")
+    DISPLAY=:$(cat "$work/display")
+    export DISPLAY
     wait_for 10 xdpyinfo || { echo "the X server on $DISPLAY does not answer"; exit 1; }
 }
 

@@ -33,7 +33,7 @@ cleanup() {
     [[ -n ${KEEP_WORK:-} ]] || rm -rf "$work"
 }
 trap cleanup EXIT
-# shellcheck source=desktop.sh
+# shellcheck source=scripts/ci/desktop.sh
 source "$here/desktop.sh"
 
 # jalv's and GTK's own files stay in the work folder.

@@ -41,7 +41,7 @@ cleanup() {
     [[ -n ${KEEP_WORK:-} ]] || rm -rf "$work"
 }
 trap cleanup EXIT
-# shellcheck source=desktop.sh
+# shellcheck source=scripts/ci/desktop.sh
 source "$here/desktop.sh"
 
 # Qtractor's own files stay in the work folder; it shows its windows on the

@@ -16,7 +16,8 @@ stages (scripts/ci/jalv_editor.sh, scripts/ci/qtractor_editor.sh).
         fails if the box is the same in both pictures
 
 Coordinates are the screen's; the stages add the editor's place to the
-editor's own layout."""
+editor's own layout. Runs on Debian's Python, for Debian's PIL (python3-pil),
+which grabs the screen through XCB."""
 import os
 import re
 import subprocess

@@ -53,6 +53,14 @@ if [[ ${1:-} == --test ]]; then
         # (jackd2; libjack for the transport, driven from Python).
         qtractor
         jackd2
+        # The editors in real hosts on a virtual X server: jalv for the LV2
+        # edition's editor, xdotool as the user's hand, xwininfo and
+        # xdpyinfo (x11-utils) to find the windows, Python's PIL for the
+        # screenshots and their pixels.
+        jalv
+        xdotool
+        x11-utils
+        python3-pil
         # Cross builds, tested on their targets: Windows through mingw-w64
         # (-posix: std::mutex) and Wine in both widths, 64-bit ARM Linux
         # through Debian's cross compiler, its multiarch libraries and QEMU.

@@ -2,7 +2,8 @@
 # Builds Slicecast and runs its whole test suite: the normal build, then the
 # same suite under AddressSanitizer and UndefinedBehaviorSanitizer, the
 # reliability tests under ThreadSanitizer, every fuzz target for a while, the
-# effect in real DAWs (Ardour 7 and, as CLAP, Qtractor, headless), the LV2
+# effect in real DAWs (Ardour 7 and, as CLAP, Qtractor, headless), the
+# editors in real hosts on a virtual X server (Qtractor and jalv), the LV2
 # bundle checked by LV2's own tools, the VST 3 bundle by the format's own
 # validator (where SLICECAST_VST3_VALIDATOR names it), a real audio editor
 # (Audacity 3.2, headless), the web page in a real browser (Chromium,
@@ -61,6 +62,14 @@ stage_done
 
 echo "== Qtractor 0.9.31: the CLAP edition scanned and played, checked block by block"
 bash scripts/ci/qtractor.sh build
+stage_done
+
+echo "== CLAP editor in Qtractor 0.9.31: opened from the track list, live picture, a drag the saved session holds"
+bash scripts/ci/qtractor_editor.sh build
+stage_done
+
+echo "== LV2 editor in jalv.gtk3: embedded, live picture, a drag that reaches the control port"
+bash scripts/ci/jalv_editor.sh build
 stage_done
 
 echo "== Audacity 3.2: the effect applied offline, without a musical position"

@@ -3,7 +3,8 @@
 # VSTPluginMain and main; lv2_descriptor for the LV2 edition, clap_entry for
 # the CLAP edition, ExitDll, GetPluginFactory and InitDll for the VST 3
 # edition, whose 32-bit GetPluginFactory must not carry stdcall's @0) and
-# imports only the system's own libraries (no MinGW runtime DLL that a host
+# imports only the system's own libraries (the editors draw through user32
+# and gdi32; no MinGW runtime DLL that a host
 # folder would not hold).
 #
 #   cmake -DOBJDUMP=... -DDLL=... [-DEXPORTS=clap_entry] -P check_windows_dll.cmake
@@ -20,7 +21,7 @@ string(REGEX MATCHALL "DLL Name: [^\n]+" import_lines "${listing}")
 if(NOT import_lines)
     message(FATAL_ERROR "no imports listed: not a DLL objdump understands")
 endif()
-set(system_libraries kernel32.dll msvcrt.dll ntdll.dll user32.dll advapi32.dll ucrtbase.dll)
+set(system_libraries kernel32.dll msvcrt.dll ntdll.dll user32.dll gdi32.dll advapi32.dll ucrtbase.dll)
 foreach(line IN LISTS import_lines)
     string(REPLACE "DLL Name: " "" library "${line}")
     string(STRIP "${library}" library)

@@ -2,8 +2,8 @@
 # What the editor stages (jalv_editor.sh, qtractor_editor.sh) share: a
 # virtual X server, a dummy JACK server, bounded waits, screenshots kept
 # under the build folder, and the editor's checks: its default controls, its
-# live picture, a drag of its Rate slider. Sourced, not run; the stage
-# defines $work, the array pids (killed by its cleanup trap) and $shots
+# live picture, a drag of its Rate slider. Sourced, not run, after
+# stage_work.sh; the stage defines $shots
 # (where pictures go), and sets editor_x and editor_y once it has found the
 # editor.
 
@@ -17,17 +17,6 @@ picture_box=(16 44 768 232)
 # Pixels in the output's colour that a picture of sound has at least (a
 # silent one has its two centre lines, under 800).
 sound_pixels=5000
-
-# Waits up to $1 seconds for the command after it to succeed.
-wait_for() {
-    local limit=$1
-    shift
-    local started=$SECONDS
-    until "$@" >/dev/null 2>&1; do
-        ((SECONDS - started < limit)) || return 1
-        sleep 0.2
-    done
-}
 
 # Starts Xvfb on a free display and exports DISPLAY.
 start_x_server() {

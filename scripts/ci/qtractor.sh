@@ -35,19 +35,8 @@ tempo=137.5
 seconds=8
 
 # KEEP_WORK=1 keeps the session, logs and records for a look after a failure.
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    local pid
-    for pid in "${pids[@]}"; do
-        kill -TERM "$pid" 2>/dev/null || true
-    done
-    for pid in "${pids[@]}"; do
-        timeout 10 tail --pid="$pid" -f /dev/null || kill -KILL "$pid" 2>/dev/null || true
-    done
-    [[ -n ${KEEP_WORK:-} ]] || rm -rf "$work"
-}
-trap cleanup EXIT
+# shellcheck source=scripts/ci/stage_work.sh
+source "$here/stage_work.sh"
 
 echo "-- scanner"
 scan=$(echo "CLAP:$plugin" | timeout 30 "$scanner")
@@ -139,17 +128,6 @@ cat >"$work/session.qtr" <<SESSION
  </tracks>
 </session>
 SESSION
-
-# Waits up to $1 seconds for the command after it to succeed.
-wait_for() {
-    local limit=$1
-    shift
-    local started=$SECONDS
-    until "$@" >/dev/null 2>&1; do
-        ((SECONDS - started < limit)) || return 1
-        sleep 0.2
-    done
-}
 
 # How long Qtractor may take to quit when nothing is left to ask.
 quit_limit=10

@@ -28,19 +28,8 @@ rate=48000
 seconds=20
 
 # KEEP_WORK=1 keeps the session and logs for a look after a failure.
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    local pid
-    for pid in "${pids[@]}"; do
-        kill -TERM "$pid" 2>/dev/null || true
-    done
-    for pid in "${pids[@]}"; do
-        timeout 10 tail --pid="$pid" -f /dev/null || kill -KILL "$pid" 2>/dev/null || true
-    done
-    [[ -n ${KEEP_WORK:-} ]] || rm -rf "$work"
-}
-trap cleanup EXIT
+# shellcheck source=scripts/ci/stage_work.sh
+source "$here/stage_work.sh"
 # shellcheck source=scripts/ci/desktop.sh
 source "$here/desktop.sh"
 
